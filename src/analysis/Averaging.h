@@ -1,0 +1,26 @@
+// Averaging of replicates: FL.RES rows into Fl_avg.res and Fl_err.res, and ASCII curves into
+// "!.avg" files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "data/Session.h"
+#include "ui/Feedback.h"
+
+namespace tolmek {
+
+// Groups the rows of folder/fl.res by the first 8 - dropped characters of their names and writes
+// the means and standard errors. Errors are reported; returns false after one.
+bool AverageResults(Feedback& feedback, const std::string& folder, int dropped);
+
+// Groups the ".asc" files of fileList (bare names in folder) by their names without the last
+// dropped + 4 characters and writes each group's mean curve to <first member's key>!.avg.
+// fileList replaces the folder walk's FileList. Errors are reported; returns false after one.
+bool AverageAscFiles(Session& session, Feedback& feedback, const std::string& folder,
+                     const std::vector<std::string>& fileList, int dropped);
+
+// The files of the folder that the dialog's list shows ("*.asc; *.res"), sorted by name.
+std::vector<std::string> ListAveragingCandidates(const std::string& folder);
+
+}  // namespace tolmek

@@ -1,0 +1,38 @@
+// DF peaks: the search used by manual setting and by re-centring, the DF peak table, the
+// re-centring of kept peaks, and the edits of the "DF Min/Max" window as plain functions.
+#pragma once
+
+#include <string>
+
+#include "data/Session.h"
+
+namespace tolmek {
+
+enum DFSearchMode : int { kSearchMax = 1, kSearchMin = 2, kSearchFlattest = 3 };
+
+// Index of the largest DF (mode 1), smallest DF (mode 2) or smallest |DFSlope| (mode 3) in
+// from..to; the first of equal candidates wins. Throws ErrorText for an index outside the arrays.
+int FindDFExtremum(const Measurement& record, int from, int to, int mode);
+
+// Recomputes rows 0..8 of the DF peak table from DFPoints. An index outside the arrays stops the
+// computation; what was computed before stays.
+void FillDFPeakTable(Session& session);
+
+// Re-centres kept DF peaks after an instrument recording is loaded, then FillDFPeakTable and
+// FillPFResultRow.
+void AdjustKeptPeaks(Session& session);
+
+// "Delete" of the DF table at the current cell: clears the I point of wave column when row <= 1,
+// otherwise its D point; then the tables are recomputed.
+void DeleteDFPeak(Session& session, int column, int row);
+
+// "Move Left" / "Move Right" of waves firstColumn..lastColumn. Returns false (the caller beeps)
+// when the move is not possible; otherwise moves, recomputes the tables and returns true.
+bool MoveDFPeaksLeft(Session& session, int firstColumn, int lastColumn);
+bool MoveDFPeaksRight(Session& session, int firstColumn, int lastColumn);
+
+// "Copy" of the DF table: TAB-separated cells of the selection, CR LF rows, with headings.
+std::string DFPeakTableCopyText(const DFPeakTable& table, int firstRow, int lastRow,
+                                int firstColumn, int lastColumn);
+
+}  // namespace tolmek

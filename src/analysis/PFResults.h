@@ -1,0 +1,25 @@
+// The PF results row of the loaded file (values and ratios), the column names of the results
+// table and the text of the "PF min/max" view.
+#pragma once
+
+#include <string>
+
+#include "data/Session.h"
+
+namespace tolmek {
+
+// Writes the 16 column names into row 0.
+void FillResultColumnNames(ResultTable& table);
+
+// Recomputes row ResultRow from the curves, PFPoints and DFPoints. A column whose computation
+// fails (division by zero, an index outside the arrays) is skipped and keeps its old text.
+void FillPFResultRow(Session& session);
+
+// The file-name cell: the name unchanged, or with StripFileName 1 the first 7 characters and the
+// last one of the name without extension, in a field of exactly 8 characters.
+std::string ResultFileNameCell(const std::string& fileName, int16_t stripFileName);
+
+// The lines of the "PF min/max" view, each ended by CR LF.
+std::string ViewPFPeaksText(const Measurement& record);
+
+}  // namespace tolmek

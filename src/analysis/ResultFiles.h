@@ -1,0 +1,41 @@
+// FL.RES and DF.RES in the data folder, and the edits of the "Results" window as plain functions.
+#pragma once
+
+#include <string>
+
+#include "data/Session.h"
+#include "ui/Feedback.h"
+
+namespace tolmek {
+
+constexpr const char* kFLResName = "fl.res";
+constexpr const char* kDFResName = "df.res";
+
+// "Are you sure?" with Yes and No and the question icon; true for Yes.
+bool AreYouSure(Feedback& feedback);
+
+// quiet = 1 appends the loaded file's row (FL.RES) or block (DF.RES) without asking; quiet = 0
+// asks when the file exists (Yes appends all rows, No overwrites, Cancel writes nothing).
+// The file is backed up first. Failures are reported; returns false when nothing could be written
+// because of an error.
+bool WriteFLRes(Session& session, Feedback& feedback, int16_t quiet);
+bool WriteDFRes(Session& session, Feedback& feedback, int16_t quiet);
+
+// The 28-field heading line and the data line of row r, each field followed by TAB, with CR LF.
+std::string FLResHeading(const ResultTable& table);
+std::string FLResDataLine(const Session& session, int row);
+// One DF.RES block: the name without extension, the nine table rows, an empty line.
+std::string DFResBlock(const Session& session);
+
+// "Copy" of the results window: TAB-separated selection with the column names, CR LF rows.
+std::string ResultTableCopyText(const ResultTable& table, int firstRow, int lastRow,
+                                int firstColumn, int lastColumn);
+
+// "Delete rows" firstRow..lastRow; false (the caller beeps) when the selection ends on the last row.
+bool DeleteResultRows(ResultTable& table, int firstRow, int lastRow);
+
+// "Clear" after its question: empties the table, rewrites the names and recomputes the loaded
+// file into row 1.
+void ClearResultTable(Session& session);
+
+}  // namespace tolmek

@@ -1,0 +1,31 @@
+// Batch processing: read each file and write its outputs as the autosave does.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "data/Session.h"
+#include "ui/Feedback.h"
+
+namespace tolmek {
+
+struct BatchSummary {
+  int Processed = 0;  // files read whose outputs were all written (temperature exports included)
+  int Failed = 0;     // files that could not be read, or whose outputs could not all be written
+  bool Stopped = false;  // the user answered No to going on
+};
+
+// The open dialog's answer: folder, then the bare names, NUL-separated. Nothing when fewer than
+// two names were chosen. At most 1000 names are taken.
+struct BatchSelection {
+  std::string Folder;
+  std::vector<std::string> Names;
+};
+bool SplitBatchSelection(const std::string& dialogResult, BatchSelection& selection);
+
+// Processes names (bare file names in folder) in order with autosave forced on; the autosave
+// setting in force before is put back on every way out.
+BatchSummary RunBatch(Session& session, Feedback& feedback, const std::string& folder,
+                      const std::vector<std::string>& names);
+
+}  // namespace tolmek

@@ -1,0 +1,54 @@
+// The error texts shown to the user and the exception that carries them to a reader's one exit.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tolmek {
+
+// Short, stable descriptions of what went wrong, shown in message boxes.
+namespace errors {
+constexpr const char* kDivisionByZero = "Division by zero";
+constexpr const char* kOverflow = "Overflow";
+constexpr const char* kSubscriptOutOfRange = "Subscript out of range";
+constexpr const char* kInputPastEnd = "Input past end of file";
+constexpr const char* kTypeMismatch = "Type mismatch";
+constexpr const char* kFileNotFound = "File not found";
+constexpr const char* kPathNotFound = "Path not found";
+constexpr const char* kPermissionDenied = "Permission denied";
+constexpr const char* kDiskFull = "Disk full";
+constexpr const char* kFileAccessError = "Path/File access error";
+}  // namespace errors
+
+// Thrown inside readers, writers and computations; caught where the failure is reported.
+class ErrorText : public std::runtime_error {
+ public:
+  explicit ErrorText(const std::string& text) : std::runtime_error(text) {}
+};
+
+// Checked element access: an index outside the array is the index error, never a stray read.
+template <typename T>
+T& At(std::vector<T>& values, long long index) {
+  if (index < 0 || index >= static_cast<long long>(values.size()))
+    throw ErrorText(errors::kSubscriptOutOfRange);
+  return values[static_cast<size_t>(index)];
+}
+template <typename T>
+const T& At(const std::vector<T>& values, long long index) {
+  if (index < 0 || index >= static_cast<long long>(values.size()))
+    throw ErrorText(errors::kSubscriptOutOfRange);
+  return values[static_cast<size_t>(index)];
+}
+
+// Division that fails as the arithmetic error instead of producing an infinity or NaN.
+double Divide(double numerator, double denominator);
+
+// A result that does not fit a 32-bit float (or is not a number) is an overflow.
+float ToSingle(double value);
+
+// A value stored into a 16-bit slot must fit it.
+int16_t ToInt16(double value);
+
+}  // namespace tolmek

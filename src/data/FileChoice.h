@@ -1,0 +1,37 @@
+// The choice of reader and writer by the file name, the backup copy of a result file and the
+// message for a file that is not in the expected format.
+#pragma once
+
+#include <string>
+
+#include "Session.h"
+#include "ui/Feedback.h"
+
+namespace tolmek {
+
+enum class ReaderKind { Instrument, Native, Ascii };
+
+// How a reader ended. Failed: reported to the user; Cancelled: Esc or a cancelled question, no
+// message; Exported: a temperature recording was written as an ASCII file and nothing is loaded.
+// Every outcome but Loaded leaves the empty state (CurrentFilePath empty).
+enum class ReadOutcome { Loaded, Failed, Cancelled, Exported };
+
+// By the last three characters of the path in upper case: "DAT" or ".DA" the instrument reader,
+// "TMK" the native reader, anything else the ASCII reader.
+ReaderKind ChooseReader(const std::string& path);
+
+// True when the save command writes the native format for this name ("TMK" at its end).
+bool SavesAsNative(const std::string& path);
+
+// Copies the file to the same name with "bak" as its last three characters. A file that does not
+// exist yet has nothing to back up. Throws ErrorText when the copy fails.
+void BackupFile(const std::string& path);
+
+constexpr const char* kUnreadableFileText =
+    "Cannot read file. The file is not in the correct format or is corrupt.\r"
+    "If this is a text file, please change its extension.";
+
+// The message for a file of the wrong structure, then the empty state.
+void ReportUnreadableFile(Session& session, Feedback& feedback);
+
+}  // namespace tolmek

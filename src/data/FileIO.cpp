@@ -1,0 +1,160 @@
+#include "FileIO.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+
+#include "Errors.h"
+
+namespace tolmek {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string ErrorTextFor(int error, const std::string& path) {
+  switch (error) {
+    case ENOENT: {
+      const std::string folder = FolderOf(path);
+      std::error_code ec;
+      if (!folder.empty() && !fs::is_directory(folder, ec)) return errors::kPathNotFound;
+      return errors::kFileNotFound;
+    }
+    case ENOTDIR:
+      return errors::kPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return errors::kPermissionDenied;
+    case ENOSPC:
+    case EDQUOT:
+      return errors::kDiskFull;
+    case EISDIR:
+      return errors::kFileAccessError;
+    default:
+      return std::strerror(error);
+  }
+}
+
+[[noreturn]] void Fail(int error, const std::string& path) {
+  throw ErrorText(ErrorTextFor(error, path));
+}
+
+FileHandle Open(const std::string& path, const char* mode) {
+  errno = 0;
+  FileHandle file(std::fopen(path.c_str(), mode));
+  if (!file) Fail(errno ? errno : EIO, path);
+  return file;
+}
+
+void WriteAll(std::FILE* file, std::string_view content, const std::string& path) {
+  errno = 0;
+  if (!content.empty() && std::fwrite(content.data(), 1, content.size(), file) != content.size())
+    Fail(errno ? errno : EIO, path);
+  if (std::fflush(file) != 0) Fail(errno ? errno : EIO, path);
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) throw ErrorText(errors::kFileAccessError);
+  FileHandle file = Open(path, "rb");
+  std::string content;
+  char buffer[65536];
+  size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, got);
+  if (std::ferror(file.get())) Fail(EIO, path);
+  return content;
+}
+
+void WriteFileReplacing(const std::string& path, std::string_view content) {
+  const std::string temporary = path + ".tmp~";
+  {
+    FileHandle file = Open(temporary, "wb");
+    try {
+      WriteAll(file.get(), content, temporary);
+    } catch (...) {
+      file.reset();
+      std::remove(temporary.c_str());
+      throw;
+    }
+    errno = 0;
+    if (std::fclose(file.release()) != 0) {
+      const int error = errno ? errno : EIO;
+      std::remove(temporary.c_str());
+      Fail(error, path);
+    }
+  }
+  std::error_code ec;
+  fs::rename(temporary, path, ec);
+  if (ec) {
+    std::remove(temporary.c_str());
+    Fail(ec.value(), path);
+  }
+}
+
+void AppendToFile(const std::string& path, std::string_view content) {
+  FileHandle file = Open(path, "ab");
+  WriteAll(file.get(), content, path);
+  errno = 0;
+  if (std::fclose(file.release()) != 0) Fail(errno ? errno : EIO, path);
+}
+
+void CopyWholeFile(const std::string& source, const std::string& target) {
+  WriteFileReplacing(target, ReadWholeFile(source));
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+std::string FileDateTimeText(const std::string& path) {
+  std::error_code ec;
+  const auto written = fs::last_write_time(path, ec);
+  if (ec) return {};
+  const auto systemTime = std::chrono::file_clock::to_sys(written);
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(systemTime);
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%d.%m.%Y %H:%M:%S", &local);
+  return text;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  if (folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return {};
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string FileNameOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string DropLast(const std::string& text, size_t n) {
+  return text.size() <= n ? std::string() : text.substr(0, text.size() - n);
+}
+
+std::string LastChars(const std::string& text, size_t n) {
+  return text.size() <= n ? text : text.substr(text.size() - n);
+}
+
+}  // namespace tolmek

@@ -1,0 +1,103 @@
+#include "Measurement.h"
+
+#include <limits>
+
+#include "Errors.h"
+#include "FileIO.h"
+
+namespace tolmek {
+
+void SizeCurveArrays(Measurement& record, int upper) {
+  for (auto* values : {&record.TimeValues, &record.PFValues, &record.DFValues, &record.PFSlope,
+                       &record.DFSlope})
+    values->assign(static_cast<size_t>(upper) + 1, 0.0f);
+}
+
+void ComputeSlopes(Measurement& record, int i) {
+  const double dt = static_cast<double>(At(record.TimeValues, i)) - At(record.TimeValues, i - 1);
+  const double dPF = static_cast<double>(At(record.PFValues, i)) - At(record.PFValues, i - 1);
+  const double dDF = static_cast<double>(At(record.DFValues, i)) - At(record.DFValues, i - 1);
+  At(record.PFSlope, i) = ToSingle(Divide(dPF, dt));
+  At(record.DFSlope, i) = ToSingle(Divide(dDF, dt));
+}
+
+void PrepareCurves(Measurement& record) {
+  record.PFMax = 0;
+  record.DFMax = 0;
+  record.TimeMax = 0;
+  const auto& pf = record.PFValues;
+  auto& slots = record.PFPoints;
+
+  // Fi: the highest local maximum among points 3..7 (both tests are always evaluated, so PF is
+  // read up to point 8). A rerun after a gain change starts from the Fd already set.
+  int fi = 2;
+  if (slots[kSlotFd] == 0) {
+    for (int i = 3; i <= 7; ++i) {
+      const bool higher = At(pf, i) > At(pf, fi);
+      const bool peak = At(pf, i + 1) <= At(pf, i);
+      if (higher && peak) fi = i;
+    }
+  } else {
+    fi = slots[kSlotFd];
+  }
+  slots[kSlotFi] = static_cast<int16_t>(fi);
+
+  // Fd: the last point after Fi, up to point 6, that does not rise above its predecessor.
+  int fd = fi;
+  for (int i = fi + 1; i <= 6; ++i)
+    if (At(pf, i) <= At(pf, i - 1)) fd = i;
+  slots[kSlotFd] = static_cast<int16_t>(fd);
+
+  for (int i = 2; i <= record.PointCount; ++i) {
+    if (At(record.TimeValues, i) > record.TimeMax) record.TimeMax = record.TimeValues[i];
+    if (At(pf, i) > record.PFMax) {
+      record.PFMax = pf[i];
+      slots[kSlotFm] = static_cast<int16_t>(i);
+    }
+    if (At(record.DFValues, i) > record.DFMax) record.DFMax = record.DFValues[i];
+  }
+  slots[kSlotFs] = static_cast<int16_t>(record.PointCount - 1);
+}
+
+void FindResultRow(Session& session) {
+  ResultTable& table = session.Results;
+  const std::string key = DropLast(session.Record.CurrentFileName, 4);
+  for (int i = 1; i <= table.ResultRowCount; ++i) {
+    if (table.Cell(i, 0) == key) {
+      table.ResultRow = static_cast<int16_t>(i);
+      return;
+    }
+  }
+  // Row indices are 16-bit; a full table reuses its last row. Every row reaches FL.RES as soon as
+  // it is computed, so nothing is lost.
+  if (table.ResultRowCount < std::numeric_limits<int16_t>::max()) ++table.ResultRowCount;
+  table.ResultRow = table.ResultRowCount;
+}
+
+void ResetState(Session& session) {
+  Measurement& record = session.Record;
+  session.Cursor.SpanStart = 0;
+  session.Cursor.SpanEnd = 0;
+  record.DataLoaded = kFalse;
+  record.AutosaveDone = kFalse;
+  session.Shell.ChartReady = 0;
+  session.View.ViewMode = 0;
+  record.CurrentFilePath.clear();
+  record.FileTypeCode = 0;
+  session.View.LogTime = 1;
+  for (auto* values : {&record.DecayTimes, &record.DecayValues, &record.PFValues,
+                       &record.DFValues, &record.TimeValues})
+    values->clear();
+  record.PFPoints.fill(0);
+  if (!session.Options.OptionsKeepPeaks) record.DFPoints.fill(DFPeakPair{});
+  for (int r = 0; r < kDFTableRows; ++r)
+    for (int c = 1; c < kDFTableColumns; ++c) session.DFTable.Cells[r][c] = kUncomputedCell;
+  record.PointCount = 0;
+  record.TimeMax = record.PFMax = record.DFMax = 0;
+  record.PFAmplification = record.DFAmplification = 0;
+  // No measurement inherits the header texts of the one loaded before it.
+  for (auto& comment : record.HeaderComments) comment.clear();
+  record.ExperimentText = "Unknown";
+}
+
+}  // namespace tolmek

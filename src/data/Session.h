@@ -1,0 +1,160 @@
+// All program-wide state of Tolmek: one Session made of plain structs, one per subsystem.
+// Procedures take the Session by reference, so every test builds a fresh one.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tolmek {
+
+// Flags of the loaded state hold true as -1 and false as 0.
+constexpr int16_t kTrue = -1;
+constexpr int16_t kFalse = 0;
+
+// PF point slots (index into PFPoints).
+enum PFSlot : int { kSlotFi = 1, kSlotFd = 2, kSlotFm = 3, kSlotFm1 = 4, kSlotFm2 = 5, kSlotFs = 6 };
+
+// One DF wave: induction maximum I and decay minimum D, as point indices (0 = not set).
+struct DFPeakPair {
+  int16_t I = 0;
+  int16_t D = 0;
+  bool operator==(const DFPeakPair&) const = default;
+};
+
+constexpr int kHeaderCommentCount = 5;
+constexpr int kFileTypeCount = 7;
+constexpr std::array<const char*, kFileTypeCount> kFileTypeNames = {
+    "Text file",       "Induction kinetics", "Ind. kin. in 2 intervals", "Decay kinetics",
+    "Temperature curve", "PX3310pi format",  "Tolmek32 format"};
+
+// The one measurement in memory. Curve arrays hold points 1..PointCount; index 0 holds 0.
+struct Measurement {
+  std::vector<float> TimeValues;
+  std::vector<float> PFValues;
+  std::vector<float> DFValues;
+  std::vector<float> PFSlope;
+  std::vector<float> DFSlope;
+  std::vector<float> DecayTimes;   // tail block of an instrument recording, from index 1
+  std::vector<float> DecayValues;
+  int32_t PointCount = 0;
+  std::array<int16_t, 7> PFPoints{};       // slots 1..6 used
+  std::array<DFPeakPair, 7> DFPoints{};    // waves 1..6 used; wave 0's D is the decay before wave 1
+  int16_t FileTypeCode = 0;
+  double PFAmplification = 0;  // internal units; shown times 6
+  double DFAmplification = 0;  // internal units; shown times 120
+  std::string CurrentFilePath;  // empty: nothing is loaded
+  std::string CurrentFileName;
+  int16_t DataLoaded = kFalse;
+  int16_t AutosaveDone = kFalse;
+  double TimeMax = 0;
+  double PFMax = 0;
+  double DFMax = 0;
+  int16_t CancelRequested = kFalse;
+  std::array<std::string, kHeaderCommentCount> HeaderComments;
+  std::string ExperimentText = "Unknown";
+};
+
+struct ViewState {
+  int16_t ViewMode = 0;  // 0 both, 1 PF, 2 DF
+  int16_t LogTime = 1;
+  int16_t UniversalY = 0;
+  int16_t AutoRange = 1;
+  double RangeFrom = 0;
+  double RangeTo = 0;
+  int32_t RangePoints = 0;
+  double LogTimeFactor = 0;
+};
+
+struct CursorState {
+  int16_t CursorIndex = 0;
+  int16_t SpanStart = 0;
+  int16_t SpanEnd = 0;
+};
+
+// Main window placement as stored in the settings file (units of 1/1440 inch).
+struct WindowGeometry {
+  float Top = 0;
+  float Left = 0;
+  float Width = 0;
+  float Height = 0;
+  int16_t State = 0;  // 0 normal, 1 minimised, 2 maximised
+};
+
+struct Settings {
+  int16_t AutosaveEnabled = 0;
+  int16_t AutoRedraw = 1;
+  int16_t LineWidth = 2;
+  std::string DataFolder = "C:";
+  std::array<int16_t, 13> DFPattern{};
+  int16_t AdjustI4 = 0;
+  int16_t StripFileName = 0;
+  int16_t SnapMode = 0;
+  // The check marks of "&Keep DF peaks" and "Adjust &peak position", and whether the latter is
+  // enabled (it is only while keep-peaks is checked).
+  bool OptionsKeepPeaks = true;
+  bool OptionsAdjust = false;
+  bool OptionsAdjustEnabled = true;
+  WindowGeometry Window;
+};
+
+constexpr int kResultColumnCount = 16;
+using ResultRowCells = std::array<std::string, kResultColumnCount>;
+
+// Row 0 holds the column names, rows 1..ResultRowCount one file each. Rows grow as needed.
+struct ResultTable {
+  std::vector<ResultRowCells> Rows = std::vector<ResultRowCells>(1);
+  int16_t ResultRowCount = 0;
+  int16_t ResultRow = 0;
+
+  // Cell access that grows the table to reach row r.
+  std::string& Cell(int r, int c) {
+    if (r >= static_cast<int>(Rows.size())) Rows.resize(r + 1);
+    return Rows[r][c];
+  }
+  const std::string& Cell(int r, int c) const {
+    static const std::string empty;
+    return r < static_cast<int>(Rows.size()) ? Rows[r][c] : empty;
+  }
+};
+
+constexpr int kDFTableRows = 9;
+constexpr int kDFTableColumns = 7;
+constexpr const char* kUncomputedCell = "*********";
+
+struct DFPeakTable {
+  std::array<std::array<std::string, kDFTableColumns>, kDFTableRows> Cells = [] {
+    std::array<std::array<std::string, kDFTableColumns>, kDFTableRows> cells;
+    for (auto& row : cells)
+      for (auto& cell : row) cell = kUncomputedCell;
+    return cells;
+  }();
+};
+
+struct FolderWalk {
+  std::vector<std::string> FileList;  // bare names
+  int16_t FileIndex = 0;
+};
+
+struct ShellState {
+  int16_t ChartReady = 0;
+  // Folder of the program, where tolmek.ini lives.
+  std::string ProgramFolder = ".";
+};
+
+constexpr const char* TabText = "\t";
+constexpr const char* NewLineText = "\r\n";
+
+struct Session {
+  Measurement Record;
+  ViewState View;
+  CursorState Cursor;
+  Settings Options;
+  ResultTable Results;
+  DFPeakTable DFTable;
+  FolderWalk Folder;
+  ShellState Shell;
+};
+
+}  // namespace tolmek
