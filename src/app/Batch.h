@@ -23,9 +23,8 @@ struct BatchSelection {
 };
 bool SplitBatchSelection(const std::string& dialogResult, BatchSelection& selection);
 
-// Processes names (bare file names in folder) in order with autosave forced on; the autosave
-// setting in force before is put back on every way out.
-BatchSummary RunBatch(Session& session, Feedback& feedback, const std::string& folder,
-                      const std::vector<std::string>& names);
+// Processes the files (full paths) in order with autosave forced on; DataFolder is the folder of
+// the file being processed. The autosave setting in force before is put back on every way out.
+BatchSummary RunBatch(Session& session, Feedback& feedback, const std::vector<std::string>& paths);
 
 }  // namespace tolmek
