@@ -52,11 +52,11 @@ void PrepareCurves(Measurement& record) {
     if (At(record.TimeValues, i) > record.TimeMax) record.TimeMax = record.TimeValues[i];
     if (At(pf, i) > record.PFMax) {
       record.PFMax = pf[i];
-      slots[kSlotFm] = static_cast<int16_t>(i);
+      slots[kSlotFm] = ToInt16(i);  // point indices are 16-bit
     }
     if (At(record.DFValues, i) > record.DFMax) record.DFMax = record.DFValues[i];
   }
-  slots[kSlotFs] = static_cast<int16_t>(record.PointCount - 1);
+  slots[kSlotFs] = ToInt16(record.PointCount - 1);
 }
 
 void FindResultRow(Session& session) {
