@@ -23,7 +23,9 @@ bool GainsInRange(const DisplayGains& gains);
 std::optional<DisplayGains> ParseGainEntry(const std::string& pfText, const std::string& dfText);
 
 // Rescales the loaded curves to the new display gains and reruns PrepareCurves; nothing (cancel)
-// leaves curves and gains exactly as they were.
+// leaves curves and gains exactly as they were. Throws ErrorText ("Overflow") when a rescaled
+// value does not fit a 32-bit float (a tiny new gain such as 1E-30); the measurement is then
+// unchanged and the caller reports the text.
 void ChangeAmplification(Session& session, const std::optional<DisplayGains>& newGains);
 
 }  // namespace tolmek

@@ -11,12 +11,15 @@
 namespace tolmek {
 
 // Groups the rows of folder/fl.res by the first 8 - dropped characters of their names and writes
-// the means and standard errors. Errors are reported; returns false after one.
+// the means and standard errors to Fl_avg.res and Fl_err.res. An empty field is left out of its
+// column; a column without any number gets an empty field. Errors are reported; returns false
+// after one.
 bool AverageResults(Feedback& feedback, const std::string& folder, int dropped);
 
 // Groups the ".asc" files of fileList (bare names in folder) by their names without the last
 // dropped + 4 characters and writes each group's mean curve to <first member's key>!.avg.
-// fileList replaces the folder walk's FileList. Errors are reported; returns false after one.
+// fileList replaces the folder walk's FileList. Errors are reported; returns false after one, and
+// after Esc, which stops before the next group (files already written stay).
 bool AverageAscFiles(Session& session, Feedback& feedback, const std::string& folder,
                      const std::vector<std::string>& fileList, int dropped);
 

@@ -19,7 +19,8 @@ void FillPFResultRow(Session& session);
 // last one of the name without extension, in a field of exactly 8 characters.
 std::string ResultFileNameCell(const std::string& fileName, int16_t stripFileName);
 
-// The lines of the "PF min/max" view, each ended by CR LF.
+// The lines of the "PF min/max" view, each ended by CR LF. Throws ErrorText when a point lies
+// outside the arrays (nothing loaded, or a slot beyond the curve).
 std::string ViewPFPeaksText(const Measurement& record);
 
 }  // namespace tolmek

@@ -32,6 +32,7 @@ std::string ResultTableCopyText(const ResultTable& table, int firstRow, int last
                                 int firstColumn, int lastColumn);
 
 // "Delete rows" firstRow..lastRow; false (the caller beeps) when the selection ends on the last row.
+// ResultRow follows the loaded file's row; when that row itself is deleted it becomes the last row.
 bool DeleteResultRows(ResultTable& table, int firstRow, int lastRow);
 
 // "Clear" after its question: empties the table, rewrites the names and recomputes the loaded

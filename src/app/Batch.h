@@ -1,6 +1,7 @@
 // Batch processing: read each file and write its outputs as the autosave does.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,9 +11,9 @@
 namespace tolmek {
 
 struct BatchSummary {
-  int Processed = 0;  // files read whose outputs were all written (temperature exports included)
-  int Failed = 0;     // files that could not be read, or whose outputs could not all be written
-  bool Stopped = false;  // the user answered No to going on
+  int Processed = 0;     // files read whose outputs were all written (temperature exports included)
+  int Failed = 0;        // files that could not be read, or whose outputs could not all be written
+  bool Stopped = false;  // the run ended early: the user answered No, or an unexpected error
 };
 
 // The open dialog's answer: folder, then the bare names, NUL-separated. Nothing when fewer than
@@ -26,5 +27,11 @@ bool SplitBatchSelection(const std::string& dialogResult, BatchSelection& select
 // Processes the files (full paths) in order with autosave forced on; DataFolder is the folder of
 // the file being processed. The autosave setting in force before is put back on every way out.
 BatchSummary RunBatch(Session& session, Feedback& feedback, const std::vector<std::string>& paths);
+
+// Called with the bare name of each file before it is processed (the console batch names the file
+// its messages are about).
+using BatchFileHook = std::function<void(const std::string& fileName)>;
+BatchSummary RunBatch(Session& session, Feedback& feedback, const std::vector<std::string>& paths,
+                      const BatchFileHook& beforeFile);
 
 }  // namespace tolmek

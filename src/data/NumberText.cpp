@@ -3,7 +3,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace tolmek {
 
@@ -100,21 +99,22 @@ std::string FormatGeneral(double value) {
   std::string result;
   if (exponent >= -5 && exponent < 7) {
     if (exponent < 0) {
-      result = "0." + std::string(-exponent - 1, '0') + digits;
+      result.assign("0.").append(-exponent - 1, '0').append(digits);
     } else if (static_cast<int>(digits.size()) <= exponent + 1) {
       result = digits + std::string(exponent + 1 - digits.size(), '0');
     } else {
-      result = digits.substr(0, exponent + 1) + "." + digits.substr(exponent + 1);
+      result.assign(digits, 0, exponent + 1).append(".").append(digits, exponent + 1);
     }
   } else {
     result = digits.substr(0, 1);
-    if (digits.size() > 1) result += "." + digits.substr(1);
-    std::array<char, 8> expText{};
-    std::snprintf(expText.data(), expText.size(), "E%c%02d", exponent < 0 ? '-' : '+',
-                  std::abs(exponent));
-    result += expText.data();
+    if (digits.size() > 1) result.append(".").append(digits, 1);
+    const std::string power = std::to_string(std::abs(exponent));
+    result += exponent < 0 ? "E-" : "E+";
+    if (power.size() < 2) result += '0';
+    result += power;
   }
-  return negative ? "-" + result : result;
+  if (negative) result.insert(0, 1, '-');
+  return result;
 }
 
 std::string FormatWhole(double value) {

@@ -1,0 +1,321 @@
+#include "Averaging.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+#include "ResultFiles.h"
+#include "data/Errors.h"
+#include "data/FileIO.h"
+#include "data/NumberText.h"
+#include "data/TextFields.h"
+#include "ui/Progress.h"
+
+namespace tolmek {
+
+namespace {
+
+constexpr const char* kAveragingResultsText = "Averaging FL.RES...";
+constexpr const char* kSortingText = "Sorting files... Press Esc to cancel.";
+constexpr const char* kAveragingCurvesText = "Averaging...";
+constexpr const char* kAverageFileName = "Fl_avg.res";
+constexpr const char* kErrorFileName = "Fl_err.res";
+constexpr const char* kAverageCurveEnding = "!.avg";
+constexpr const char* kLineEnd = "\r\n";
+
+constexpr size_t kResultNameLength = 8;
+constexpr int kResultColumns = 27;  // 15 PF result columns and 12 DF columns
+constexpr size_t kMaxResultRows = 1000;
+constexpr size_t kMaxGroupMembers = 10;
+constexpr size_t kAscExtensionLength = 4;
+constexpr int kMaxCurveRows = 10001;  // points 0..10000
+
+using Groups = std::vector<std::vector<size_t>>;
+
+std::string FirstChars(std::string_view text, size_t n) {
+  return std::string(text.substr(0, std::min(n, text.size())));
+}
+
+bool EndsWithNoCase(const std::string& text, const std::string& ending) {
+  return text.size() >= ending.size() && ToUpper(LastChars(text, ending.size())) == ending;
+}
+
+// Replicates share a key. Every candidate whose key has no group yet starts one: all items that
+// may join, with that key, in order, at most 10. A candidate with no such item starts nothing.
+// beforeEach runs for every item not grouped yet and stops the grouping when it returns false.
+std::optional<Groups> GroupByKey(const std::vector<std::string>& keys,
+                                 const std::function<bool(size_t)>& canStart,
+                                 const std::function<bool(size_t)>& canJoin,
+                                 const std::function<bool(size_t)>& beforeEach) {
+  Groups groups;
+  std::vector<bool> grouped(keys.size(), false);
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (grouped[i]) continue;
+    if (!beforeEach(i)) return std::nullopt;
+    if (!canStart(i)) continue;
+    const bool known = std::any_of(groups.begin(), groups.end(), [&](const auto& group) {
+      return keys[group.front()] == keys[i];
+    });
+    if (known) continue;
+    std::vector<size_t> members;
+    for (size_t q = 0; q < keys.size() && members.size() < kMaxGroupMembers; ++q) {
+      if (keys[q] != keys[i] || !canJoin(q)) continue;
+      members.push_back(q);
+      grouped[q] = true;
+    }
+    if (!members.empty()) groups.push_back(std::move(members));
+  }
+  return groups;
+}
+
+// ---- Results (FL.RES) ----
+
+struct ResultRowValues {
+  std::string Name;
+  std::array<std::optional<double>, kResultColumns> Values;  // empty field: no value
+};
+
+// The lines of the text without their CR LF (or LF) ends.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+std::optional<double> ResultField(std::string_view field) {
+  const std::string text = Trim(field);
+  if (text.empty()) return std::nullopt;
+  const auto number = ParseNumber(text);
+  if (!number) throw ErrorText(errors::kTypeMismatch);
+  if (!std::isfinite(*number)) throw ErrorText(errors::kOverflow);
+  return number;
+}
+
+// The name is the first 8 characters of the name field; the numbers are the TAB-separated fields
+// after it, so an empty field stays in its own column.
+ResultRowValues ParseResultLine(std::string_view line) {
+  ResultRowValues row;
+  const size_t tab = line.find('\t');
+  row.Name = FirstChars(line.substr(0, tab), kResultNameLength);
+  if (tab == std::string_view::npos) return row;
+  std::string_view rest = line.substr(tab + 1);
+  for (int c = 0; c < kResultColumns; ++c) {
+    const size_t end = rest.find('\t');
+    row.Values[c] = ResultField(rest.substr(0, end));
+    if (end == std::string_view::npos) break;
+    rest.remove_prefix(end + 1);
+  }
+  return row;
+}
+
+std::string StandardErrorText(int count, double sum, double sumOfSquares) {
+  if (count < 2) return "0.000";
+  const double k = count;
+  const float variance = ToSingle((sumOfSquares - sum * sum / k) / (k * (k - 1)));
+  return variance > 0 ? FormatDecimals(std::sqrt(static_cast<double>(variance)), 3) : "0.000";
+}
+
+// Appends the group's line to the mean and the error text. A column without any number gets an
+// empty field.
+void AppendGroupLines(const std::vector<ResultRowValues>& rows, const std::vector<size_t>& group,
+                      size_t keyLength, std::string& means, std::string& standardErrors) {
+  const std::string name = FirstChars(rows[group.front()].Name, keyLength) + " " + TabText;
+  means += name;
+  standardErrors += name;
+  for (int c = 0; c < kResultColumns; ++c) {
+    int count = 0;
+    double sum = 0;
+    double sumOfSquares = 0;
+    for (size_t member : group) {
+      if (const auto& value = rows[member].Values[c]) {
+        ++count;
+        sum += *value;
+        sumOfSquares += *value * *value;
+      }
+    }
+    if (count > 0) {
+      means += FormatFixed(sum / count);
+      standardErrors += StandardErrorText(count, sum, sumOfSquares);
+    }
+    means += TabText;
+    standardErrors += TabText;
+  }
+  means += kLineEnd;
+  standardErrors += kLineEnd;
+}
+
+void AverageResultFile(const std::string& folder, size_t keyLength) {
+  const std::string content = ReadWholeFile(JoinPath(folder, kFLResName));
+  const std::vector<std::string_view> lines = SplitLines(content);
+  if (lines.empty()) throw ErrorText(errors::kInputPastEnd);
+  std::vector<ResultRowValues> rows;
+  std::vector<std::string> keys;
+  for (size_t i = 1; i < lines.size() && rows.size() < kMaxResultRows; ++i) {
+    if (Trim(lines[i]).empty()) continue;
+    rows.push_back(ParseResultLine(lines[i]));
+    keys.push_back(FirstChars(rows.back().Name, keyLength));
+  }
+  const auto always = [](size_t) { return true; };
+  const auto notMarked = [&](size_t q) {
+    return rows[q].Name.empty() || rows[q].Name.back() != '!';
+  };
+  const Groups groups = *GroupByKey(keys, always, notMarked, always);
+
+  std::string means = std::string(lines.front()) + kLineEnd;
+  std::string standardErrors = means;
+  for (const auto& group : groups) AppendGroupLines(rows, group, keyLength, means, standardErrors);
+  WriteFileReplacing(JoinPath(folder, kAverageFileName), means);
+  WriteFileReplacing(JoinPath(folder, kErrorFileName), standardErrors);
+}
+
+// ---- Curves (ASCII files) ----
+
+// Running sums of the members of one group, points 0..10000.
+struct CurveSums {
+  std::vector<float> Time = std::vector<float>(kMaxCurveRows, 0.0f);
+  std::vector<float> PF = std::vector<float>(kMaxCurveRows, 0.0f);
+  std::vector<float> DF = std::vector<float>(kMaxCurveRows, 0.0f);
+};
+
+float AddSingle(float sum, float value) {
+  const float result = sum + value;
+  if (!std::isfinite(result)) throw ErrorText(errors::kOverflow);
+  return result;
+}
+
+// Reads one member (time, PF and DF per line, as the ASCII reader reads them) into the sums and
+// returns its number of lines.
+int AddMember(const std::string& path, CurveSums& sums) {
+  const std::string content = ReadWholeFile(path);
+  TextFields fields(content);
+  int rows = 0;
+  while (!fields.OnlyWhiteSpaceLeft()) {
+    if (rows >= kMaxCurveRows) throw ErrorText(errors::kSubscriptOutOfRange);
+    sums.Time[rows] = ToSingle(fields.ReadNumber());
+    sums.PF[rows] = AddSingle(sums.PF[rows], ToSingle(fields.ReadNumber()));
+    sums.DF[rows] = AddSingle(sums.DF[rows], ToSingle(fields.ReadNumber()));
+    ++rows;
+  }
+  return rows;
+}
+
+// Reads the group's members and writes their mean curve; the output is named after the first
+// member's key.
+void AverageCurveGroup(const std::string& folder, const std::vector<std::string>& names,
+                       const std::vector<size_t>& group, size_t dropped) {
+  CurveSums sums;
+  int rows = kMaxCurveRows;
+  for (size_t member : group)
+    rows = std::min(rows, AddMember(JoinPath(folder, names[member]), sums));
+  const float k = static_cast<float>(group.size());
+  std::string text;
+  for (int r = 0; r < rows && sums.Time[r] != 0; ++r) {
+    text += PrintZones({FormatDecimals(sums.Time[r], 3), FormatFixed(sums.PF[r] / k),
+                        FormatFixed(sums.DF[r] / k)});
+    text += kLineEnd;
+  }
+  const std::string outputName = DropLast(names[group.front()], dropped) + kAverageCurveEnding;
+  WriteFileReplacing(JoinPath(folder, outputName), text);
+}
+
+// Gives the event loop a turn; true when the user pressed Esc (the flag is then cleared).
+bool CancelledAtTurn(Session& session, Feedback& feedback) {
+  if (feedback.TurnEventLoop()) session.Record.CancelRequested = kTrue;
+  if (session.Record.CancelRequested == kFalse) return false;
+  session.Record.CancelRequested = kFalse;
+  return true;
+}
+
+int Percent(size_t done, size_t total) {
+  return static_cast<int>(done * 100 / total);
+}
+
+// Groups the ".asc" names by key; nothing when the user cancelled.
+std::optional<Groups> GroupAscFiles(Session& session, Feedback& feedback,
+                                    const std::vector<std::string>& names, size_t dropped) {
+  std::vector<std::string> keys;
+  for (const auto& name : names) keys.push_back(DropLast(name, dropped));
+  const auto isAsc = [&](size_t i) { return EndsWithNoCase(names[i], ".ASC"); };
+  const auto mayJoin = [&](size_t q) { return isAsc(q) && !EndsWithNoCase(names[q], "!.ASC"); };
+  const auto progress = [&](size_t i) {
+    feedback.SetProgress(Percent(i + 1, names.size()));
+    return !CancelledAtTurn(session, feedback);
+  };
+  return GroupByKey(keys, isAsc, mayJoin, progress);
+}
+
+// Writes the mean curve of every group; false when the user cancelled (the files written so far
+// stay).
+bool AverageCurveGroups(Session& session, Feedback& feedback, const std::string& folder,
+                        const std::vector<std::string>& names, const Groups& groups,
+                        size_t dropped) {
+  for (size_t g = 0; g < groups.size(); ++g) {
+    feedback.SetProgress(Percent(g + 1, groups.size()));
+    if (CancelledAtTurn(session, feedback)) return false;
+    AverageCurveGroup(folder, names, groups[g], dropped);
+  }
+  return true;
+}
+
+size_t ResultKeyLength(int dropped) {
+  return static_cast<size_t>(std::clamp(static_cast<int>(kResultNameLength) - dropped, 0,
+                                        static_cast<int>(kResultNameLength)));
+}
+
+}  // namespace
+
+bool AverageResults(Feedback& feedback, const std::string& folder, int dropped) {
+  try {
+    feedback.SetProgressText(kAveragingResultsText);
+    BusyScope busy(feedback);
+    AverageResultFile(folder, ResultKeyLength(dropped));
+    return true;
+  } catch (const ErrorText& error) {
+    feedback.ShowMessage(error.what(), MessageIcon::Critical);
+    return false;
+  }
+}
+
+bool AverageAscFiles(Session& session, Feedback& feedback, const std::string& folder,
+                     const std::vector<std::string>& fileList, int dropped) {
+  const size_t ignored = static_cast<size_t>(std::max(dropped, 0)) + kAscExtensionLength;
+  session.Folder.FileList = fileList;
+  try {
+    feedback.SetProgressText(kSortingText);
+    BusyScope busy(feedback);
+    const auto groups = GroupAscFiles(session, feedback, fileList, ignored);
+    if (!groups) return false;
+    feedback.SetProgressText(kAveragingCurvesText);
+    return AverageCurveGroups(session, feedback, folder, fileList, *groups, ignored);
+  } catch (const ErrorText& error) {
+    feedback.ShowMessage(error.what(), MessageIcon::Critical);
+    return false;
+  }
+}
+
+std::vector<std::string> ListAveragingCandidates(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code typeError;
+    if (!it->is_regular_file(typeError)) continue;
+    const std::string name = it->path().filename().string();
+    if (EndsWithNoCase(name, ".ASC") || EndsWithNoCase(name, ".RES")) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace tolmek

@@ -1,0 +1,223 @@
+#include "DFPeaks.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "PFResults.h"
+#include "data/Errors.h"
+#include "data/NumberText.h"
+
+namespace tolmek {
+
+namespace {
+
+constexpr int kWaveCount = 6;
+constexpr size_t kCellWidth = 9;
+constexpr std::array<const char*, kDFTableRows> kRowLabels = {
+    "     ", "DF(I)", "DF(D)", "dI/dt", "dD/dt", "t(I) ", "t(D) ", "t(dI)", "t(dD)"};
+
+enum DFTableRow : int {
+  kRowWave = 0,
+  kRowValueI,
+  kRowValueD,
+  kRowRise,
+  kRowFall,
+  kRowTimeI,
+  kRowTimeD,
+  kRowTimeRise,
+  kRowTimeFall
+};
+
+// Re-centring looks this many points to either side of a kept peak.
+constexpr int kAdjustReach = 5;
+// The fourth wave is looked for after the fast first phase of the curve.
+constexpr int kI4SearchStart = 20;
+// A candidate on a slope this steep lies on a flank, not on a peak, and is not taken.
+constexpr double kSteepSlope = 1000;
+
+std::string RightAligned(const std::string& text) {
+  if (text.size() >= kCellWidth) return text.substr(0, kCellWidth);
+  return std::string(kCellWidth - text.size(), ' ') + text;
+}
+
+void SetValue(DFPeakTable& table, int row, int wave, double value) {
+  table.Cells[row][wave] = RightAligned(FormatFixed(value));
+}
+
+// The decay point before wave k: the nearest positive D of an earlier wave, else wave 0's D.
+int PreviousDecayPoint(const Measurement& m, int k) {
+  for (int j = k; j >= 1; --j)
+    if (m.DFPoints[j - 1].D > 0) return m.DFPoints[j - 1].D;
+  return m.DFPoints[0].D;
+}
+
+struct SlopeAt {
+  double Slope;
+  double Time;
+};
+
+// The largest (rising) or smallest DFSlope in from..to, starting from the point start.
+SlopeAt Steepest(const Measurement& m, int start, int from, int to, bool rising) {
+  SlopeAt best{At(m.DFSlope, start), At(m.TimeValues, start)};
+  for (int n = from; n <= to; ++n) {
+    const double slope = At(m.DFSlope, n);
+    if (rising ? slope > best.Slope : slope < best.Slope) best = {slope, At(m.TimeValues, n)};
+  }
+  return best;
+}
+
+void FillWave(const Measurement& m, DFPeakTable& table, int k) {
+  const int i = m.DFPoints[k].I;
+  const int d = m.DFPoints[k].D;
+  const SlopeAt rise = Steepest(m, i, PreviousDecayPoint(m, k) + 1, i, true);
+  SetValue(table, kRowRise, k, rise.Slope);
+  SetValue(table, kRowTimeRise, k, rise.Time);
+  const SlopeAt fall = Steepest(m, d, i + 1, d, false);
+  SetValue(table, kRowFall, k, fall.Slope);
+  SetValue(table, kRowTimeFall, k, fall.Time);
+  SetValue(table, kRowValueI, k, At(m.DFValues, i));
+  SetValue(table, kRowValueD, k, At(m.DFValues, d));
+  SetValue(table, kRowTimeI, k, At(m.TimeValues, i));
+  SetValue(table, kRowTimeD, k, At(m.TimeValues, d));
+}
+
+void RecomputeTables(Session& session) {
+  FillDFPeakTable(session);
+  FillPFResultRow(session);
+}
+
+// Moves a kept point to the extremum of its neighbourhood, unless that lies on a steep flank.
+// A neighbourhood outside this curve's arrays leaves the point where it is.
+void Recentre(const Measurement& m, int16_t& point, int prev, int i4, int k, int mode) {
+  const int from = std::max(point - kAdjustReach, prev);
+  int to = point + kAdjustReach;
+  if (k < 4 && i4 != 0 && to > i4) to = i4;
+  to = std::min(to, m.PointCount);
+  try {
+    const int x = FindDFExtremum(m, from, to, mode);
+    const double here = At(m.DFSlope, x);
+    const double next = At(m.DFSlope, x + 1);
+    const bool steep = mode == kSearchMax ? (here >= kSteepSlope || next >= kSteepSlope)
+                                          : (here <= -kSteepSlope || next <= -kSteepSlope);
+    if (!steep) point = ToInt16(x);
+  } catch (const ErrorText&) {
+    // Re-centring reports nothing; the point keeps its place.
+  }
+}
+
+// With AdjustI4, I4 is searched anew after the first three waves, and D5 after it. Returns I4.
+int AdjustI4Point(Session& session) {
+  Measurement& m = session.Record;
+  auto& waves = m.DFPoints;
+  if (session.Options.AdjustI4 != 1 || waves[4].I == 0) return waves[4].I;
+  try {
+    const int start = std::max({kI4SearchStart, int{waves[1].I}, int{waves[2].I}, int{waves[3].I}});
+    const int i4 = FindDFExtremum(m, start, m.PointCount - 1, kSearchMax);
+    waves[4].I = ToInt16(i4);
+    if (waves[5].D != 0) {
+      const int to = waves[6].I > i4 ? waves[6].I : m.PointCount - 1;
+      waves[5].D = ToInt16(FindDFExtremum(m, i4, to, kSearchMin));
+    }
+  } catch (const ErrorText&) {
+    // Re-centring reports nothing; what was found so far stays.
+  }
+  return waves[4].I;
+}
+
+bool IsWaveColumn(int column) {
+  return column >= 1 && column <= kWaveCount;
+}
+
+}  // namespace
+
+int FindDFExtremum(const Measurement& record, int from, int to, int mode) {
+  auto key = [&](int n) -> double {
+    if (mode == kSearchFlattest) return std::fabs(At(record.DFSlope, n));
+    return At(record.DFValues, n);
+  };
+  int best = from;
+  double bestKey = key(from);
+  for (int n = from + 1; n <= to; ++n) {
+    const double candidate = key(n);
+    if (mode == kSearchMax ? candidate > bestKey : candidate < bestKey) {
+      best = n;
+      bestKey = candidate;
+    }
+  }
+  return best;
+}
+
+void FillDFPeakTable(Session& session) {
+  DFPeakTable& table = session.DFTable;
+  try {
+    for (int k = 1; k <= kWaveCount; ++k) FillWave(session.Record, table, k);
+  } catch (const ErrorText&) {
+    return;
+  }
+  for (int k = 1; k <= kWaveCount; ++k)
+    table.Cells[kRowWave][k] = RightAligned(" " + std::to_string(k));
+  for (int r = 0; r < kDFTableRows; ++r) table.Cells[r][0] = kRowLabels[r];
+}
+
+void AdjustKeptPeaks(Session& session) {
+  Measurement& m = session.Record;
+  auto& waves = m.DFPoints;
+  const int i4 = AdjustI4Point(session);
+  int prev = std::max(waves[1].I, waves[1].D);  // wave 1 is never moved
+  for (int k = 2; k <= kWaveCount; ++k) {
+    if (waves[k].I != 0 && k != 4) {
+      Recentre(m, waves[k].I, prev, i4, k, kSearchMax);
+      prev = waves[k].I;
+    }
+    if (waves[k].D != 0) {
+      Recentre(m, waves[k].D, prev, i4, k, kSearchMin);
+      prev = waves[k].D;
+    }
+  }
+  RecomputeTables(session);
+}
+
+void DeleteDFPeak(Session& session, int column, int row) {
+  if (!IsWaveColumn(column)) return;
+  DFPeakPair& wave = session.Record.DFPoints[column];
+  (row <= 1 ? wave.I : wave.D) = 0;
+  RecomputeTables(session);
+}
+
+bool MoveDFPeaksLeft(Session& session, int firstColumn, int lastColumn) {
+  if (firstColumn < 2 || lastColumn > kWaveCount || lastColumn < firstColumn) return false;
+  auto& waves = session.Record.DFPoints;
+  for (int c = firstColumn; c <= lastColumn; ++c) waves[c - 1] = waves[c];
+  waves[lastColumn] = DFPeakPair{};
+  RecomputeTables(session);
+  return true;
+}
+
+bool MoveDFPeaksRight(Session& session, int firstColumn, int lastColumn) {
+  if (lastColumn > kWaveCount - 1 || firstColumn < 1 || lastColumn < firstColumn) return false;
+  auto& waves = session.Record.DFPoints;
+  for (int c = lastColumn; c >= firstColumn; --c) waves[c + 1] = waves[c];
+  waves[firstColumn] = DFPeakPair{};
+  RecomputeTables(session);
+  return true;
+}
+
+std::string DFPeakTableCopyText(const DFPeakTable& table, int firstRow, int lastRow,
+                                int firstColumn, int lastColumn) {
+  firstRow = std::max(firstRow, 0);
+  lastRow = std::min(lastRow, kDFTableRows - 1);
+  firstColumn = std::max(firstColumn, 0);
+  lastColumn = std::min(lastColumn, kDFTableColumns - 1);
+  std::string text = TabText;
+  for (int c = firstColumn; c <= lastColumn; ++c) text += Trim(table.Cells[kRowWave][c]) + TabText;
+  text += NewLineText;
+  for (int r = firstRow; r <= lastRow; ++r) {
+    text += Trim(table.Cells[r][0]) + TabText;
+    for (int c = firstColumn; c <= lastColumn; ++c) text += Trim(table.Cells[r][c]) + TabText;
+    text += NewLineText;
+  }
+  return text;
+}
+
+}  // namespace tolmek

@@ -1,0 +1,140 @@
+#include "PFResults.h"
+
+#include <array>
+#include <optional>
+
+#include "data/Errors.h"
+#include "data/FileIO.h"
+#include "data/NumberText.h"
+
+namespace tolmek {
+
+namespace {
+
+constexpr std::array<const char*, kResultColumnCount> kResultColumnNames = {
+    "Filename", "Fo",    "Fi",    "Fd",  "Fm",      "Fm1",    "Fm2",   "Fs",
+    "Fv/Fo",    "Fv/Fm", "Fm/Fs", "Rfd", "F150/Fm", "dFi/Fv", "I1/Fo", "I4/Fm"};
+
+constexpr int kStrippedNameWidth = 8;
+constexpr int kStrippedNameHead = 7;
+constexpr int kExtensionLength = 4;  // the dot and three letters
+constexpr int kF150Point = 15;       // F150 is the fifteenth point, whatever its time
+
+enum ResultColumn : int {
+  kColFilename = 0,
+  kColFo = 1,
+  kColFi = 2,
+  kColFvFo = 8,
+  kColFvFm,
+  kColFmFs,
+  kColRfd,
+  kColF150Fm,
+  kColDFiFv,
+  kColI1Fo,
+  kColI4Fm
+};
+
+double PF(const Measurement& record, long long index) {
+  return At(record.PFValues, index);
+}
+double PFAtSlot(const Measurement& record, int slot) {
+  return PF(record, record.PFPoints[slot]);
+}
+double DFAtInduction(const Measurement& record, int wave) {
+  return At(record.DFValues, record.DFPoints[wave].I);
+}
+
+// Computes one cell; a failure (an index outside the arrays, a division by zero) leaves the cell
+// as it was. Returns the value when it was computed.
+template <typename Compute>
+std::optional<double> FillCell(std::string& cell, Compute compute) {
+  try {
+    const double value = compute();
+    cell = FormatFixed(value);
+    return value;
+  } catch (const ErrorText&) {
+    return std::nullopt;
+  }
+}
+
+std::string TimeAtSlotText(const Measurement& record, int slot) {
+  return FormatGeneral(At(record.TimeValues, record.PFPoints[slot]));
+}
+
+std::string PointLine(const Measurement& record, const char* name, int slot) {
+  return std::string(name) + " = " + FormatFixed(PFAtSlot(record, slot)) + TabText + "T(" + name +
+         ") = " + TimeAtSlotText(record, slot) + NewLineText;
+}
+
+std::string RatioLine(const char* name, double numerator, double denominator) {
+  if (denominator == 0) return {};
+  return std::string(name) + " = " + FormatFixed(Divide(numerator, denominator)) + NewLineText;
+}
+
+}  // namespace
+
+void FillResultColumnNames(ResultTable& table) {
+  for (int c = 0; c < kResultColumnCount; ++c) table.Cell(0, c) = kResultColumnNames[c];
+}
+
+std::string ResultFileNameCell(const std::string& fileName, int16_t stripFileName) {
+  if (stripFileName != 1) return fileName;
+  const std::string base = DropLast(fileName, kExtensionLength);
+  std::string cell = base.substr(0, kStrippedNameHead) + LastChars(base, 1);
+  cell.resize(kStrippedNameWidth, ' ');
+  return cell;
+}
+
+void FillPFResultRow(Session& session) {
+  const Measurement& m = session.Record;
+  const int r = session.Results.ResultRow;
+  // Row 0 holds the column names; there is no file row to fill before a row was chosen.
+  if (r < 1) return;
+  auto cell = [&](int c) -> std::string& { return session.Results.Cell(r, c); };
+
+  cell(kColFilename) = ResultFileNameCell(m.CurrentFileName, session.Options.StripFileName);
+  const auto fo = FillCell(cell(kColFo), [&] { return PF(m, 1); });
+  std::optional<double> fi;
+  for (int slot = kSlotFi; slot <= kSlotFs; ++slot) {
+    const auto value = FillCell(cell(slot + 1), [&] { return PFAtSlot(m, slot); });
+    if (slot == kSlotFi) fi = value;
+  }
+  // Fi is never reported below Fo.
+  if (fo && fi && *fi < *fo) cell(kColFi) = cell(kColFo);
+
+  auto fm = [&] { return PFAtSlot(m, kSlotFm); };
+  auto fs = [&] { return PFAtSlot(m, kSlotFs); };
+  auto fo1 = [&] { return PF(m, 1); };
+  auto fo2 = [&] { return PF(m, 2); };
+  FillCell(cell(kColFvFo), [&] { return Divide(fm() - fo1(), fo1()); });
+  FillCell(cell(kColFvFm), [&] { return Divide(fm() - fo1(), fm()); });
+  FillCell(cell(kColFmFs), [&] { return Divide(fm(), fs()); });
+  FillCell(cell(kColRfd), [&] { return Divide(fm() - fs(), fs()); });
+  FillCell(cell(kColF150Fm), [&] { return Divide(PF(m, kF150Point), fm()); });
+  FillCell(cell(kColDFiFv), [&] {
+    const double afterFi = PF(m, m.PFPoints[kSlotFi] + 1);
+    return Divide(afterFi - fo2(), fm() - fo2());
+  });
+  FillCell(cell(kColI1Fo), [&] { return Divide(DFAtInduction(m, 1), fo2()); });
+  FillCell(cell(kColI4Fm), [&] { return Divide(DFAtInduction(m, 4), fm()); });
+}
+
+std::string ViewPFPeaksText(const Measurement& record) {
+  const double fo2 = PF(record, 2);
+  const double fm = PFAtSlot(record, kSlotFm);
+  const double fs = PFAtSlot(record, kSlotFs);
+  std::string text = "Fo = " + FormatGeneral(fo2) + TabText +
+                     "T(Fo) = " + FormatGeneral(At(record.TimeValues, 1)) + NewLineText;
+  text += PointLine(record, "Fi", kSlotFi);
+  text += PointLine(record, "Fd", kSlotFd);
+  text += PointLine(record, "Fm", kSlotFm);
+  text += PointLine(record, "Fs", kSlotFs);
+  text += RatioLine("Fv/Fo", fm - fo2, fo2);
+  text += RatioLine("Fv/Fm", fm - fo2, fm);
+  text += RatioLine("Fm/Fs", fm, fs);
+  if (fo2 != 0) text += RatioLine("I1/Fo", DFAtInduction(record, 1), fo2);
+  if (fm != 0) text += RatioLine("I4/Fm", DFAtInduction(record, 4), fm);
+  return text;
+}
+
+}  // namespace tolmek

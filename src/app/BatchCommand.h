@@ -1,0 +1,50 @@
+// The console batch `tolmek-batch`: its command line and the run it starts.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/Feedback.h"
+
+namespace tolmek {
+
+enum class BatchMode { Help, Process, Average };
+
+struct BatchArguments {
+  BatchMode Mode = BatchMode::Process;
+  std::optional<std::string> SettingsFile;
+  std::optional<DisplayGains> Gains;  // the answer to a recording's gain question
+  std::vector<std::string> Files;
+  std::string AverageFolder;
+  bool Results = false;  // --average: average FL.RES
+  bool Curves = false;   // --average: average the ASCII curves
+};
+
+// Exit statuses of the command.
+constexpr int kExitAllProcessed = 0;
+constexpr int kExitSomeFailed = 1;
+constexpr int kExitUsage = 2;
+
+extern const char* const kBatchUsage;
+
+// Reads the arguments (without the program name). False with the reason in error on a usage error.
+bool ParseBatchArguments(const std::vector<std::string>& arguments, BatchArguments& parsed,
+                         std::string& error);
+
+// Where the command runs: the program's folder (for tolmek.ini) and its output streams.
+struct BatchEnvironment {
+  std::string ProgramFolder;
+  std::FILE* Out = stdout;
+  std::FILE* Err = stderr;
+  bool ProgressOnTerminal = false;
+};
+
+// Parses the arguments and runs the command; returns the exit status.
+int RunBatchCommand(const std::vector<std::string>& arguments, const BatchEnvironment& environment);
+
+// The folder of the running executable (argv0's folder when the system cannot tell).
+std::string ExecutableFolder(const char* argv0);
+
+}  // namespace tolmek

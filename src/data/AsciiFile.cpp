@@ -1,0 +1,110 @@
+#include "AsciiFile.h"
+
+#include "Errors.h"
+#include "FileIO.h"
+#include "Measurement.h"
+#include "NumberText.h"
+#include "ReaderExit.h"
+#include "TextFields.h"
+#include "ui/Progress.h"
+
+namespace tolmek {
+
+namespace {
+
+constexpr int kTimeDecimals = 3;
+constexpr const char* kTwoColumnEnding = "ddf";
+
+// Reads point after point until only white space is left. Returns false when the user cancelled.
+bool ReadPoints(TextFields& fields, Measurement& record, Feedback& feedback) {
+  PercentProgress progress(feedback, record.CancelRequested);
+  int count = 0;
+  while (!fields.OnlyWhiteSpaceLeft()) {
+    ++count;
+    At(record.TimeValues, count) = ToSingle(fields.ReadNumber());
+    At(record.PFValues, count) = ToSingle(fields.ReadNumber());
+    At(record.DFValues, count) = ToSingle(fields.ReadNumber());
+    if (record.TimeValues[count] < record.TimeValues[count - 1])
+      throw ErrorText(kNonMonotonousText);
+    ComputeSlopes(record, count);
+    if (progress.Step(static_cast<double>(fields.Position()), static_cast<double>(fields.Size())))
+      return false;
+  }
+  // A table without a single point is not a measurement.
+  if (count == 0) throw ErrorText(errors::kInputPastEnd);
+  record.PointCount = count;
+  return true;
+}
+
+std::string BuildAsciiText(const std::vector<float>& time, const std::vector<float>& a,
+                           const std::vector<float>& b, int first, int last, bool twoColumns,
+                           PercentProgress* progress) {
+  std::string text;
+  for (int i = first; i <= last; ++i) {
+    std::vector<std::string> columns = {FormatDecimals(At(time, i), kTimeDecimals),
+                                        FormatFixed(At(a, i))};
+    if (!twoColumns) columns.push_back(FormatFixed(At(b, i)));
+    text += PrintZones(columns);
+    text += "\r\n";
+    if (progress) progress->Step(i, last);
+  }
+  return text;
+}
+
+// The name with its extension (from the last dot of the file name on) removed.
+std::string WithoutExtension(const std::string& path) {
+  const size_t dot = path.find_last_of('.');
+  const size_t slash = path.find_last_of('/');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path;
+  return path.substr(0, dot);
+}
+
+}  // namespace
+
+ReadOutcome ReadAsciiFile(Session& session, Feedback& feedback, const std::string& path) {
+  Measurement& record = session.Record;
+  return RunReader(session, feedback, [&] {
+    BusyScope busy(feedback);
+    record.PFAmplification = 1;
+    record.DFAmplification = 1;
+    record.PointCount = 0;
+    SizeCurveArrays(record, kAsciiCapacity);
+    const std::string bytes = ReadWholeFile(path);
+    TextFields fields(bytes);
+    if (!ReadPoints(fields, record, feedback)) return false;
+    At(record.DFSlope, 1) = 0;
+    At(record.PFSlope, 2) = 0;
+    PrepareCurves(record);
+    return true;
+  });
+}
+
+std::string AsciiFileText(const std::vector<float>& time, const std::vector<float>& a,
+                          const std::vector<float>& b, int first, int last, bool twoColumns) {
+  return BuildAsciiText(time, a, b, first, last, twoColumns, nullptr);
+}
+
+bool WriteAsciiFile(Feedback& feedback, const std::string& path, const std::vector<float>& time,
+                    const std::vector<float>& a, const std::vector<float>& b, int first, int last) {
+  const bool twoColumns = LastChars(path, 3) == kTwoColumnEnding;
+  return RunWriter(feedback, [&] {
+    BusyScope busy(feedback);
+    int16_t noCancel = kFalse;  // the writer cannot be cancelled
+    PercentProgress progress(feedback, noCancel);
+    WriteFileReplacing(path, BuildAsciiText(time, a, b, first, last, twoColumns, &progress));
+  });
+}
+
+bool SaveAscWithDecay(const Measurement& record, Feedback& feedback,
+                      const std::string& chosenPath) {
+  const std::string base = WithoutExtension(chosenPath);
+  if (!WriteAsciiFile(feedback, base + ".asc", record.TimeValues, record.PFValues, record.DFValues,
+                      1, record.PointCount))
+    return false;
+  if (record.DecayValues.size() <= 1) return true;
+  const int last = static_cast<int>(record.DecayValues.size()) - 1;
+  return WriteAsciiFile(feedback, base + ".ddf", record.DecayTimes, record.DecayValues,
+                        record.DecayValues, 1, last);
+}
+
+}  // namespace tolmek

@@ -1,0 +1,324 @@
+#include "InstrumentFile.h"
+
+#include <array>
+#include <cstdint>
+#include <new>
+#include <stdexcept>
+
+#include "AsciiFile.h"
+#include "ByteReader.h"
+#include "Errors.h"
+#include "FileIO.h"
+#include "Measurement.h"
+#include "NumberText.h"
+#include "ui/Progress.h"
+
+namespace tolmek {
+
+namespace {
+
+constexpr int16_t kMagic = 3310;
+constexpr int16_t kTypeInduction = 1;
+constexpr int16_t kTypeTemperature = 4;
+constexpr int16_t kTypeLongHeader = 5;
+
+constexpr int64_t kMagicPosition = 1;
+constexpr int64_t kTypePosition = 3;
+constexpr int64_t kHeaderPosition = 5;
+constexpr int64_t kHeaderLineLength = 40;
+constexpr int64_t kTimeStepPosition = 213;
+constexpr int64_t kCountPosition = 255;
+constexpr double kTimeStepCodeScale = 1000000;
+
+constexpr int32_t kMaxRawPoints = 50000;
+// The stored time-step code only decides whether a file is accepted; every file uses this step.
+constexpr double kTimeStep = 0.011;
+constexpr double kPFDisplayFactor = 6;
+constexpr double kDFDisplayFactor = 120;
+constexpr double kMinGain = 1;
+constexpr double kMaxGain = 1500;
+// The light is off once a raw PF sample falls below this share of the last stored point.
+constexpr double kTailRatio = 0.2;
+
+// Segments of the time base: boundaries A(1)..A(4) (A(5) is the recording's end) and group sizes.
+constexpr int kSegmentCount = 4;
+constexpr std::array<int64_t, kSegmentCount + 1> kSegmentStarts = {0, 20, 100, 500, 5000};
+constexpr std::array<int64_t, kSegmentCount + 1> kGroupSizes = {0, 3, 11, 55, 200};
+
+constexpr int64_t kFirstTemperaturePosition = 120;
+constexpr int64_t kLastTemperaturePosition = 121;
+constexpr int64_t kTemperatureCheckPosition = 128;
+constexpr int64_t kTemperatureDFOffset = 129;
+constexpr int64_t kTemperaturePFOffset = 130;
+
+constexpr const char* kTemperatureTitle = "Temperature curve";
+constexpr const char* kOutOfMemory = "Out of memory";
+
+// A file that does not have the recording's structure; reported by ReportUnreadableFile.
+struct UnreadableFile {};
+// The user cancelled the gain question or pressed Esc; the load ends without a message.
+struct LoadCancelled {};
+
+ReadOutcome ReportReaderError(Session& session, Feedback& feedback, const std::string& text) {
+  feedback.ShowMessage(std::string(kReaderErrorPrefix) + "\r" + text, MessageIcon::Critical);
+  ResetState(session);
+  return ReadOutcome::Failed;
+}
+
+// The one exit of the reader and the export: every failure is reported here, once.
+template <typename Body>
+ReadOutcome Guarded(Session& session, Feedback& feedback, Body&& body) {
+  try {
+    return body();
+  } catch (const UnreadableFile&) {
+    ReportUnreadableFile(session, feedback);
+    return ReadOutcome::Failed;
+  } catch (const LoadCancelled&) {
+    session.Record.CancelRequested = kFalse;
+    ResetState(session);
+    return ReadOutcome::Cancelled;
+  } catch (const ErrorText& error) {
+    return ReportReaderError(session, feedback, error.what());
+  } catch (const std::bad_alloc&) {
+    return ReportReaderError(session, feedback, kOutOfMemory);
+  } catch (const std::length_error&) {
+    return ReportReaderError(session, feedback, kOutOfMemory);
+  }
+}
+
+// The raw samples of both channels at raw positions 1..M; a position beyond the recording is
+// outside the arrays, even where the file has bytes there.
+class RawSamples {
+ public:
+  RawSamples(const ByteReader& bytes, int64_t base, int32_t count, int64_t pfBase)
+      : bytes_(bytes), dfBase_(base), pfBase_(pfBase), count_(count) {}
+
+  int32_t Count() const { return count_; }
+  double DF(int64_t q) const { return bytes_.Int16(Position(dfBase_, q)); }
+  double PF(int64_t q) const { return bytes_.Int16(Position(pfBase_, q)); }
+
+ private:
+  int64_t Position(int64_t base, int64_t q) const {
+    if (q < 1 || q > count_) throw ErrorText(errors::kSubscriptOutOfRange);
+    return base + 2 * q;
+  }
+
+  const ByteReader& bytes_;
+  int64_t dfBase_;
+  int64_t pfBase_;
+  int32_t count_;
+};
+
+bool GainInRange(double gain) {
+  return gain >= kMinGain && gain <= kMaxGain;
+}
+
+// The header lines into the record and the gains from them, asked for when out of range.
+void TakeHeader(Measurement& record, Feedback& feedback, const ByteReader& bytes) {
+  std::string header;
+  for (int k = 0; k < kHeaderCommentCount; ++k) {
+    record.HeaderComments[k] =
+        bytes.Text(kHeaderPosition + k * kHeaderLineLength, kHeaderLineLength);
+    header += record.HeaderComments[k];
+  }
+  DisplayGains gains = ParseHeaderGains(header);
+  if (!GainInRange(gains.PF) || !GainInRange(gains.DF)) {
+    feedback.SetBusy(false);
+    const auto answer = feedback.AskGains({gains, record.HeaderComments[1]});
+    if (!answer) throw LoadCancelled{};
+    feedback.SetBusy(true);
+    gains = *answer;
+  }
+  record.DFAmplification = gains.DF / kDFDisplayFactor;
+  record.PFAmplification = gains.PF / kPFDisplayFactor;
+}
+
+// Checks the time-step code and the point count and finds where the samples lie.
+RawSamples LocateSamples(const ByteReader& bytes, int16_t type) {
+  const double step = bytes.Int16(kTimeStepPosition) / kTimeStepCodeScale;
+  if (step <= 0 || step > 1) throw UnreadableFile{};
+  int64_t base = kCountPosition;
+  int64_t countByte = 0;
+  int32_t count = 0;
+  if (type == kTypeLongHeader) {
+    countByte = bytes.Byte(kCountPosition);
+    base = countByte * 4 + kCountPosition + 3;
+    count = bytes.Int32(base - 2);
+  } else {
+    count = bytes.Int16(kCountPosition);
+  }
+  if (count < 1 || count > kMaxRawPoints) throw UnreadableFile{};
+  const int64_t pfBase =
+      type == kTypeLongHeader ? base + (2 * int64_t{count} + 4) * countByte : base + 2 * count + 4;
+  return RawSamples(bytes, base, count, pfBase);
+}
+
+void StorePoint(Measurement& record, int idx, double time, double dfRaw, double pfRaw) {
+  At(record.TimeValues, idx) = ToSingle(time);
+  At(record.DFValues, idx) = ToSingle(Divide(dfRaw, record.DFAmplification));
+  At(record.PFValues, idx) = ToSingle(Divide(pfRaw, record.PFAmplification));
+  ComputeSlopes(record, idx);
+}
+
+struct GroupPass {
+  int Points = 0;
+  int64_t TailStart = 0;  // raw position where the tail block starts; 0 without a tail
+};
+
+// One point per group of raw samples in the later segments, until the light goes off. A group
+// is formed only when it ends inside the recording.
+GroupPass ReadGroups(Measurement& record, const RawSamples& raw, Feedback& feedback,
+                     int firstPoints) {
+  PercentProgress progress(feedback, record.CancelRequested);
+  const int64_t count = raw.Count();
+  GroupPass pass{firstPoints, 0};
+  for (int s = 1; s <= kSegmentCount; ++s) {
+    const int64_t size = kGroupSizes[s];
+    const int64_t end = s < kSegmentCount ? kSegmentStarts[s + 1] : count;
+    for (int64_t r = kSegmentStarts[s]; r <= end - size; r += size) {
+      const int64_t last = r + size - 1;
+      if (last > count) return pass;
+      double dfSum = 0;
+      double pfSum = 0;
+      for (int64_t q = r; q <= last; ++q) {
+        dfSum += raw.DF(q);
+        const double pf = raw.PF(q);
+        pfSum += pf;
+        if (pass.TailStart == 0 && Divide(pf, At(record.PFValues, pass.Points)) < kTailRatio)
+          pass.TailStart = q - 2;
+      }
+      if (pass.TailStart > 0) return pass;
+      ++pass.Points;
+      const double time = (static_cast<double>(r) + static_cast<double>(size) / 2) * kTimeStep;
+      StorePoint(record, pass.Points, time, dfSum / size, pfSum / size);
+      if (progress.Step(static_cast<double>(last), static_cast<double>(count)))
+        throw LoadCancelled{};
+    }
+  }
+  return pass;
+}
+
+void StoreTail(Measurement& record, const RawSamples& raw, int64_t tailStart) {
+  const int64_t count = raw.Count();
+  const auto size = static_cast<size_t>(count - tailStart + 2);
+  record.DecayTimes.assign(size, 0.0f);
+  record.DecayValues.assign(size, 0.0f);
+  for (int64_t j = tailStart; j <= count; ++j) {
+    At(record.DecayTimes, j - tailStart + 1) = ToSingle(static_cast<double>(j) * kTimeStep);
+    At(record.DecayValues, j - tailStart + 1) = ToSingle(Divide(raw.DF(j), record.DFAmplification));
+  }
+}
+
+// The first PF sample is distorted by the shutter; extrapolate it from the next two points.
+void RepairFirstPoint(Measurement& record, Feedback& feedback) {
+  auto& pf = record.PFValues;
+  const double pf1 = At(pf, 1);
+  const double pf2 = At(pf, 2);
+  const double pf3 = At(pf, 3);
+  if (pf2 > 0) {
+    At(pf, 1) = ToSingle(pf2 + pf1 - Divide(pf1 * pf3, pf2));
+  } else {
+    feedback.ShowMessage(kCorruptedFileText, MessageIcon::Exclamation);
+    At(pf, 1) = 0;
+  }
+  At(record.DFValues, 1) = 0;
+}
+
+void ReadCurves(Measurement& record, Feedback& feedback, const RawSamples& raw) {
+  const int32_t count = raw.Count();
+  SizeCurveArrays(record, count);
+  const int firstPoints = static_cast<int>(kSegmentStarts[1]) - 1;
+  for (int i = 1; i <= firstPoints; ++i) StorePoint(record, i, i * kTimeStep, raw.DF(i), raw.PF(i));
+  const GroupPass pass = ReadGroups(record, raw, feedback, firstPoints);
+  record.PointCount = pass.Points;
+  if (pass.TailStart > 0) StoreTail(record, raw, pass.TailStart);
+  At(record.DFSlope, 1) = 0;
+  At(record.PFSlope, 1) = 0;
+  RepairFirstPoint(record, feedback);
+  PrepareCurves(record);
+}
+
+ReadOutcome ReadRecording(Session& session, Feedback& feedback, const std::string& bytes) {
+  Measurement& record = session.Record;
+  const ByteReader reader(bytes);
+  if (reader.Int16(kMagicPosition) != kMagic) throw UnreadableFile{};
+  record.FileTypeCode = reader.Int16(kTypePosition);
+  const int16_t type = record.FileTypeCode;
+  if (type != kTypeInduction && type != kTypeTemperature && type != kTypeLongHeader)
+    throw UnreadableFile{};
+  TakeHeader(record, feedback, reader);
+  if (type == kTypeTemperature) return ExportTemperatureCurve(session, feedback, bytes);
+  ReadCurves(record, feedback, LocateSamples(reader, type));
+  return ReadOutcome::Loaded;
+}
+
+double GainFromText(const std::string& text) {
+  const size_t star = text.find('*');
+  if (star == std::string::npos) return 0;
+  return Val(std::string_view(text).substr(star + 1)) * Val(std::string_view(text).substr(0, star));
+}
+
+void StoreTemperature(Measurement& record, const ByteReader& reader, int i, int last) {
+  const int16_t df = reader.Int16(i + kTemperatureDFOffset);
+  const int16_t pf = reader.Int16(i + last + kTemperaturePFOffset);
+  At(record.DFValues, i) = ToSingle(Divide(df, record.DFAmplification));
+  At(record.PFValues, i) = ToSingle(Divide(pf, record.PFAmplification));
+  At(record.TimeValues, i) = static_cast<float>(i);
+}
+
+ReadOutcome WriteTemperatureCurve(Session& session, Feedback& feedback, const std::string& bytes) {
+  Measurement& record = session.Record;
+  const ByteReader reader(bytes);
+  const int first = reader.Int16(kFirstTemperaturePosition);
+  const int last = reader.Int16(kLastTemperaturePosition);
+  if (reader.Int16(kTemperatureCheckPosition) != last) throw UnreadableFile{};
+  if (last < 0) throw ErrorText(errors::kSubscriptOutOfRange);
+  for (auto* values : {&record.TimeValues, &record.DFValues, &record.PFValues})
+    values->assign(static_cast<size_t>(last) + 1, 0.0f);
+  for (int i = first; i <= last - 1; ++i) StoreTemperature(record, reader, i, last);
+
+  const std::string target = DropLast(record.CurrentFilePath, 4) + ".asc";
+  const bool written = WriteAsciiFile(feedback, target, record.TimeValues, record.PFValues,
+                                      record.DFValues, first, last - 1);
+  if (!written) {
+    ResetState(session);
+    return ReadOutcome::Failed;
+  }
+  if (record.CancelRequested != kFalse) throw LoadCancelled{};
+  feedback.ShowMessage(std::string(kTemperatureTitle) + " " + std::to_string(first) + "°C -" + " " +
+                           std::to_string(last) + "°C was saved to file" + "\n" + target + ".",
+                       MessageIcon::Information, kTemperatureTitle);
+  // The curve is exported, not loaded.
+  ResetState(session);
+  return ReadOutcome::Exported;
+}
+
+}  // namespace
+
+DisplayGains ParseHeaderGains(const std::string& header) {
+  const std::string upper = ToUpper(header);
+  std::string dfText;
+  std::string pfText;
+  for (size_t p = upper.find("DF"); p != std::string::npos; p = upper.find("DF", p + 1)) {
+    const size_t q = upper.find('F', p + 2);
+    if (q == std::string::npos) continue;
+    dfText = upper.substr(p + 2, q - p - 2);
+    pfText = upper.substr(q + 1);
+  }
+  return DisplayGains{GainFromText(pfText), GainFromText(dfText)};
+}
+
+ReadOutcome ReadInstrumentFile(Session& session, Feedback& feedback, const std::string& path) {
+  // The busy scope ends inside, so the progress window is gone before a failure is reported.
+  return Guarded(session, feedback, [&] {
+    BusyScope busy(feedback);
+    return ReadRecording(session, feedback, ReadWholeFile(path));
+  });
+}
+
+ReadOutcome ExportTemperatureCurve(Session& session, Feedback& feedback, const std::string& bytes) {
+  return Guarded(session, feedback,
+                 [&] { return WriteTemperatureCurve(session, feedback, bytes); });
+}
+
+}  // namespace tolmek

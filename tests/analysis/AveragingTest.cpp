@@ -1,0 +1,157 @@
+#include "analysis/Averaging.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "data/NumberText.h"
+#include "support/TestSupport.h"
+#include "ui/ScriptedFeedback.h"
+
+namespace tolmek {
+namespace {
+
+using test::Slurp;
+using test::TempFolder;
+
+const std::string kHeading = "Filename\tFo\tFi\tFd\tFm\tFm1\tFm2\tFs\t...\tD6\t";
+
+// An FL.RES data line: the name field, then the given fields and empty ones up to 27.
+std::string FLLine(const std::string& name, std::vector<std::string> fields) {
+  fields.resize(27);
+  std::string line = name + "\t";
+  for (const auto& field : fields) line += field + "\t";
+  return line + "\r\n";
+}
+
+// The expected output line: name field, then one field per column.
+std::string OutLine(const std::string& name, std::vector<std::string> fields) {
+  return FLLine(name + " ", std::move(fields));
+}
+
+class ResultAveraging : public testing::Test {
+ protected:
+  bool Run(const std::string& rows) {
+    folder.Write("fl.res", kHeading + "\r\n" + rows);
+    return AverageResults(feedback, folder.Path(), 1);
+  }
+  std::string Means() const { return Slurp(folder.File("Fl_avg.res")); }
+  std::string Errors() const { return Slurp(folder.File("Fl_err.res")); }
+  TempFolder folder;
+  ScriptedFeedback feedback;
+};
+
+TEST_F(ResultAveraging, ReplicatesFormOneGroupWithMeansAndStandardErrors) {
+  std::string rows;
+  std::vector<std::string> means, standardErrors;
+  for (int j = 1; j <= 3; ++j) {
+    std::vector<std::string> fields;
+    for (int c = 1; c <= 27; ++c) fields.push_back(FormatFixed(c * j));
+    rows += FLLine("leaf012" + std::to_string(j), fields);
+  }
+  for (int c = 1; c <= 27; ++c) {  // c, 2c, 3c: mean 2c, standard error c / sqrt(3)
+    means.push_back(FormatFixed(2 * c));
+    standardErrors.push_back(FormatDecimals(c / std::sqrt(3.0), 3));
+  }
+  ASSERT_TRUE(Run(rows));
+  EXPECT_EQ(Means(), kHeading + "\r\n" + OutLine("leaf012", means));
+  EXPECT_EQ(Errors(), kHeading + "\r\n" + OutLine("leaf012", standardErrors));
+  EXPECT_EQ(feedback.ProgressTexts.front(), "Averaging FL.RES...");
+  EXPECT_FALSE(feedback.ProgressVisible);
+}
+
+TEST_F(ResultAveraging, AFirstRowWithoutReplicatesGetsItsOwnLineWithZeroErrors) {
+  ASSERT_TRUE(Run(FLLine("solo0001", std::vector<std::string>(27, "4.00")) +
+                  FLLine("leaf0121", {"1.00"}) + FLLine("leaf0122", {"3.00"})));
+  EXPECT_EQ(Means(), kHeading + "\r\n" + OutLine("solo000", std::vector<std::string>(27, "4.00")) +
+                         OutLine("leaf012", {"2.00"}));
+  EXPECT_EQ(Errors(), kHeading + "\r\n" +
+                          OutLine("solo000", std::vector<std::string>(27, "0.000")) +
+                          OutLine("leaf012", {"1.000"}));
+}
+
+TEST_F(ResultAveraging, AGroupTakesAtMostTenMembersAndNeverAMarkedName) {
+  std::string rows = FLLine("rep0000!", {"500"});
+  for (char last : std::string("0123456789")) rows += FLLine(std::string("rep0000") + last, {"1"});
+  rows += FLLine("rep0000a", {"1000"});  // an eleventh replicate is not averaged
+  ASSERT_TRUE(Run(rows + FLLine("lone012!", {"7"})));
+  EXPECT_EQ(Means(), kHeading + "\r\n" + OutLine("rep0000", {"1.00"}));
+}
+
+TEST_F(ResultAveraging, AnEmptyFieldIsLeftOutOfItsColumnWithoutShiftingTheNext) {
+  ASSERT_TRUE(Run(FLLine("leaf0121", {"", "5"}) + FLLine("leaf0122", {"2", "7"}) +
+                  FLLine("leaf0123", {"4", "9"})));
+  EXPECT_EQ(Means(), kHeading + "\r\n" + OutLine("leaf012", {"3.00", "7.00"}));
+  EXPECT_EQ(Errors(), kHeading + "\r\n" + OutLine("leaf012", {"1.000", "1.155"}));
+}
+
+TEST_F(ResultAveraging, AMissingFileIsReportedAndNothingIsWritten) {
+  EXPECT_FALSE(AverageResults(feedback, folder.Path(), 1));
+  ASSERT_EQ(feedback.MessageTexts(), std::vector<std::string>{"File not found"});
+  EXPECT_EQ(feedback.Messages[0].Icon, MessageIcon::Critical);
+  EXPECT_FALSE(std::filesystem::exists(folder.File("Fl_avg.res")));
+}
+
+class CurveAveraging : public testing::Test {
+ protected:
+  bool Run(const std::vector<std::string>& names) {
+    return AverageAscFiles(session, feedback, folder.Path(), names, 1);
+  }
+  TempFolder folder;
+  Session session;
+  ScriptedFeedback feedback;
+};
+
+TEST_F(CurveAveraging, ThreeReplicatesGiveTheirMeanCurve) {
+  folder.Write("leaf0121.asc", "0.1 1 10\r\n0.2 2 20\r\n");
+  folder.Write("leaf0122.ASC", "0.100         3.00          30.00\r\n0.2,4,40\r\n");
+  folder.Write("leaf0123.asc", "1E-1\t5\t50\r\n.2 6.5 60.25\r\n");
+  const std::vector<std::string> names = {"leaf0121.asc", "leaf0122.ASC", "leaf0123.asc", "x.res"};
+  ASSERT_TRUE(Run(names));
+  EXPECT_EQ(Slurp(folder.File("leaf012!.avg")),
+            "0.100         3.00          30.00\r\n"
+            "0.200         4.17          40.08\r\n");
+  EXPECT_EQ(session.Folder.FileList, names);
+}
+
+TEST_F(CurveAveraging, AMarkedNameIsNeverAveragedAgainAndStartsNothing) {
+  folder.Write("leaf0121.asc", "1 2 3\r\n");
+  folder.Write("leaf0122.asc", "1 4 5\r\n");
+  folder.Write("leaf012!.asc", "1 900 900\r\n");
+  folder.Write("solo012!.asc", "1 900 900\r\n");
+  ASSERT_TRUE(Run({"leaf012!.asc", "leaf0121.asc", "leaf0122.asc", "solo012!.asc"}));
+  EXPECT_EQ(Slurp(folder.File("leaf012!.avg")), "1.000         3.00          4.00\r\n");
+  EXPECT_FALSE(std::filesystem::exists(folder.File("solo012!.avg")));
+}
+
+TEST_F(CurveAveraging, TheShortestMemberOrAZeroTimeEndsTheCurve) {
+  folder.Write("a1.asc", "1 2 2\r\n2 2 2\r\n3 2 2\r\n");
+  folder.Write("a2.asc", "1 4 4\r\n2 4 4\r\n");
+  folder.Write("b1.asc", "1 1 1\r\n0 1 1\r\n3 1 1\r\n");
+  ASSERT_TRUE(Run({"a1.asc", "a2.asc", "b1.asc"}));
+  EXPECT_EQ(Slurp(folder.File("a!.avg")),
+            "1.000         3.00          3.00\r\n"
+            "2.000         3.00          3.00\r\n");
+  EXPECT_EQ(Slurp(folder.File("b!.avg")), "1.000         1.00          1.00\r\n");
+}
+
+TEST_F(CurveAveraging, EscStopsBeforeTheNextGroupAndKeepsWhatWasWritten) {
+  for (const char* name : {"a1.asc", "a2.asc", "b1.asc", "b2.asc"}) folder.Write(name, "1 1 1\r\n");
+  feedback.CancelAtTurn = 4;  // two sorting turns, then one per group
+  EXPECT_FALSE(Run({"a1.asc", "a2.asc", "b1.asc", "b2.asc"}));
+  EXPECT_TRUE(std::filesystem::exists(folder.File("a!.avg")));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("b!.avg")));
+  EXPECT_EQ(session.Record.CancelRequested, 0);
+}
+
+TEST_F(CurveAveraging, AMemberThatIsNotATableStopsWithAMessage) {
+  folder.Write("a1.asc", "1 1 1\r\n");
+  folder.Write("a2.asc", "1 x 1\r\n");
+  EXPECT_FALSE(Run({"a1.asc", "a2.asc"}));
+  EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"Type mismatch"});
+  EXPECT_FALSE(feedback.ProgressVisible);
+}
+
+}  // namespace
+}  // namespace tolmek

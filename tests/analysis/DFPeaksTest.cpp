@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "analysis/DFPeaks.h"
+#include "analysis/PFResults.h"
+#include "data/Measurement.h"
+
+namespace tolmek {
+namespace {
+
+// A measurement whose DF points 1..N lie at times 1..N, so each slope is the step from the point
+// before.
+Session WithDF(const std::vector<float>& df) {
+  Session session;
+  Measurement& m = session.Record;
+  const int n = static_cast<int>(df.size());
+  SizeCurveArrays(m, n);
+  m.PointCount = n;
+  for (int i = 1; i <= n; ++i) {
+    m.TimeValues[i] = static_cast<float>(i);
+    m.DFValues[i] = df[i - 1];
+    ComputeSlopes(m, i);
+  }
+  FillResultColumnNames(session.Results);
+  session.Results.ResultRowCount = session.Results.ResultRow = 1;
+  return session;
+}
+
+// Slopes: 7 -1 3 -2 -3 -1 5 4 -6 -1. Wave 1 = points 3 and 6, wave 2 = points 8 and 10.
+Session TwoWaves() {
+  Session session = WithDF({7, 6, 9, 7, 4, 3, 8, 12, 6, 5});
+  session.Record.DFPoints[1] = {3, 6};
+  session.Record.DFPoints[2] = {8, 10};
+  return session;
+}
+
+TEST(DFExtremum, TheEarlierOfEqualCandidatesWins) {
+  const Session session = WithDF({1, 5, 3, 5, 2, 0.5, 4});
+  EXPECT_EQ(FindDFExtremum(session.Record, 1, 7, kSearchMax), 2);
+  EXPECT_EQ(FindDFExtremum(session.Record, 1, 7, kSearchMin), 6);
+  // Slopes 4 -2 2 -3 from point 2: the flattest compares magnitudes.
+  EXPECT_EQ(FindDFExtremum(session.Record, 2, 5, kSearchFlattest), 3);
+}
+
+TEST(DFPeakTableFill, ComputesEachWaveFromItsPreviousDecayPoint) {
+  Session session = TwoWaves();
+  FillDFPeakTable(session);
+  const auto& cells = session.DFTable.Cells;
+  const std::array<std::string, kDFTableRows> wave1 = {"        1", "     9.00", "     3.00",
+                                                       "     7.00", "    -3.00", "     3.00",
+                                                       "     6.00", "     1.00", "     5.00"};
+  for (int r = 0; r < kDFTableRows; ++r) EXPECT_EQ(cells[r][1], wave1[r]) << "row " << r;
+  EXPECT_EQ(cells[0][0], "     ");
+  EXPECT_EQ(cells[5][0], "t(I) ");
+  // Wave 2's rise search starts after D1, so the steep first point does not count.
+  EXPECT_EQ(cells[3][2], "     5.00");
+  EXPECT_EQ(cells[7][2], "     7.00");
+  EXPECT_EQ(cells[1][3], "     0.00");
+}
+
+TEST(DFPeakTableFill, StopsAtAPointOutsideTheArraysKeepingEarlierWaves) {
+  Session session = TwoWaves();
+  session.Record.DFPoints[2].I = 50;
+  FillDFPeakTable(session);
+  EXPECT_EQ(session.DFTable.Cells[1][1], "     9.00");
+  EXPECT_EQ(session.DFTable.Cells[1][2], kUncomputedCell);
+  EXPECT_EQ(session.DFTable.Cells[0][1], kUncomputedCell);
+}
+
+// Baseline 10 on 40 points: a steep spike at 14, a small peak at 29, a higher one at 31 and a
+// dip at 36; a peak at 4 that wave 1 must not move to.
+Session KeptPeaks() {
+  std::vector<float> df(40, 10);
+  df[4 - 1] = 30;
+  df[14 - 1] = 2000;
+  df[29 - 1] = 20;
+  df[31 - 1] = 50;
+  df[36 - 1] = 1;
+  Session session = WithDF(df);
+  session.Record.DFPoints[1] = {3, 6};
+  session.Record.DFPoints[2].I = 12;
+  session.Record.DFPoints[3].I = 26;
+  session.Record.DFPoints[4].I = 30;
+  return session;
+}
+
+TEST(KeptPeakAdjustment, EarlyWavesStopAtI4AndSteepOrUnreachableCandidatesAreRefused) {
+  Session session = KeptPeaks();
+  session.Record.DFPoints[5].I = 300;  // kept from a longer curve
+  ASSERT_NO_THROW(AdjustKeptPeaks(session));
+  const auto& waves = session.Record.DFPoints;
+  EXPECT_EQ(waves[1], (DFPeakPair{3, 6}));
+  EXPECT_EQ(waves[2].I, 12);
+  EXPECT_EQ(waves[3].I, 29);
+  EXPECT_EQ(waves[4].I, 30);
+  EXPECT_EQ(waves[5].I, 300);
+  EXPECT_EQ(session.DFTable.Cells[1][3], "    20.00");
+}
+
+TEST(KeptPeakAdjustment, AdjustI4SearchesI4AfterTheFirstWavesAndD5AfterIt) {
+  Session session = KeptPeaks();
+  session.Options.AdjustI4 = 1;
+  session.Record.DFPoints[5].D = 34;
+  AdjustKeptPeaks(session);
+  EXPECT_EQ(session.Record.DFPoints[4].I, 31);
+  EXPECT_EQ(session.Record.DFPoints[3].I, 31);
+  EXPECT_EQ(session.Record.DFPoints[5].D, 36);
+}
+
+TEST(DFPeakEdits, DeleteClearsIInTheFirstRowAndDBelowThenRecomputes) {
+  Session session = TwoWaves();
+  DeleteDFPeak(session, 2, 1);
+  DeleteDFPeak(session, 1, 4);
+  EXPECT_EQ(session.Record.DFPoints[1], (DFPeakPair{3, 0}));
+  EXPECT_EQ(session.Record.DFPoints[2], (DFPeakPair{0, 10}));
+  EXPECT_EQ(session.DFTable.Cells[1][2], "     0.00");
+}
+
+TEST(DFPeakEdits, MovesShiftWholeWavesAndRefuseToLeaveTheTable) {
+  Session session = TwoWaves();
+  EXPECT_FALSE(MoveDFPeaksLeft(session, 1, 2));
+  EXPECT_FALSE(MoveDFPeaksRight(session, 5, 6));
+  EXPECT_TRUE(MoveDFPeaksRight(session, 1, 2));
+  const std::array<DFPeakPair, 4> right = {{{}, {}, {3, 6}, {8, 10}}};
+  EXPECT_TRUE(std::equal(right.begin(), right.end(), session.Record.DFPoints.begin()));
+  EXPECT_TRUE(MoveDFPeaksLeft(session, 3, 3));
+  EXPECT_EQ(session.Record.DFPoints[2], (DFPeakPair{8, 10}));
+  EXPECT_EQ(session.Record.DFPoints[3], DFPeakPair{});
+}
+
+TEST(DFPeakCopy, GivesTrimmedHeadingsLabelsAndCellsSeparatedByTabs) {
+  Session session = TwoWaves();
+  FillDFPeakTable(session);
+  EXPECT_EQ(DFPeakTableCopyText(session.DFTable, 1, 2, 1, 2),
+            "\t1\t2\t\r\nDF(I)\t9.00\t12.00\t\r\nDF(D)\t3.00\t5.00\t\r\n");
+}
+
+}  // namespace
+}  // namespace tolmek

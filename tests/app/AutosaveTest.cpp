@@ -1,0 +1,72 @@
+#include "app/Autosave.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "MeasurementTexts.h"
+#include "analysis/PFResults.h"
+#include "app/LoadSequence.h"
+#include "support/TestSupport.h"
+#include "ui/ScriptedFeedback.h"
+
+namespace tolmek {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Slurp;
+
+class Autosave : public ::testing::Test {
+ protected:
+  Autosave() {
+    FillResultColumnNames(session.Results);
+    session.Options.AutosaveEnabled = 1;
+    session.Options.DataFolder = folder.Path();
+  }
+  void Load(const std::string& name) {
+    session.Record.CurrentFilePath = folder.Write(name, test::AsciiMeasurement());
+    session.Record.CurrentFileName = name;
+    ASSERT_EQ(LoadCurrentFile(session, feedback), ReadOutcome::Loaded);
+  }
+  test::TempFolder folder;
+  Session session;
+  ScriptedFeedback feedback;
+};
+
+TEST_F(Autosave, WritesNothingWhenOffNothingLoadedOrAlreadyDone) {
+  Load("leaf1.txt");
+  session.Options.AutosaveEnabled = 0;
+  EXPECT_TRUE(AutosaveOutputs(session, feedback));
+  session.Options.AutosaveEnabled = 1;
+  session.Record.DataLoaded = kFalse;
+  EXPECT_TRUE(AutosaveOutputs(session, feedback));
+  session.Record.DataLoaded = kTrue;
+  session.Record.AutosaveDone = kTrue;
+  EXPECT_TRUE(AutosaveOutputs(session, feedback));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+}
+
+TEST_F(Autosave, WritesAllOutputsOnceAndLeavesALoadedAsciiFileAlone) {
+  Load("leaf1.asc");
+  EXPECT_TRUE(AutosaveOutputs(session, feedback));
+  EXPECT_EQ(session.Record.AutosaveDone, kTrue);
+  const std::string flRes = Slurp(folder.File("fl.res"));
+  EXPECT_TRUE(AutosaveOutputs(session, feedback));
+  EXPECT_EQ(Slurp(folder.File("fl.res")), flRes);
+  EXPECT_EQ(Slurp(folder.File("leaf1.asc")), test::AsciiMeasurement());
+  EXPECT_EQ(Slurp(folder.File("leaf1.tmk")).substr(0, 12), "\"TOLMEK13\"\r\n");
+  EXPECT_EQ(Slurp(folder.File("df.res")).substr(0, 7), "leaf1\r\n");
+}
+
+TEST_F(Autosave, GoesOnAfterAFailedWriterAndSaysSo) {
+  fs::create_directory(folder.File("fl.res"));
+  Load("leaf1.txt");
+  EXPECT_FALSE(AutosaveOutputs(session, feedback));
+  EXPECT_EQ(feedback.Messages.size(), 1u);
+  EXPECT_EQ(session.Record.AutosaveDone, kTrue);
+  for (const char* written : {"leaf1.tmk", "df.res", "leaf1.asc"})
+    EXPECT_TRUE(fs::exists(folder.File(written))) << written;
+}
+
+}  // namespace
+}  // namespace tolmek

@@ -1,0 +1,155 @@
+#include "app/BatchCommand.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "MeasurementTexts.h"
+#include "support/TestSupport.h"
+#include "synth/Synthetic.h"
+
+namespace tolmek {
+namespace {
+
+using test::Slurp;
+using test::TempFolder;
+
+struct Outcome {
+  int Status = -1;
+  std::string Out;
+  std::string Err;
+};
+
+// Runs the real tolmek-batch with the arguments (paths without blanks).
+Outcome RunTolmekBatch(const std::string& arguments) {
+  const TempFolder logs;
+  const std::string command = std::string(TOLMEK_BATCH_EXE) + " " + arguments + " >" +
+                              logs.File("out") + " 2>" + logs.File("err");
+  const int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(logs.File("out")), Slurp(logs.File("err"))};
+}
+
+std::string Zones(const std::string& a, const std::string& b, const std::string& c) {
+  return a + std::string(14 - a.size(), ' ') + b + std::string(14 - b.size(), ' ') + c + "\r\n";
+}
+
+const std::string kFLResHeading =
+    "Filename\tFo\tFi\tFd\tFm\tFm1\tFm2\tFs\tFv/Fo\tFv/Fm\tFm/Fs\tRfd\tF150/Fm\tdFi/Fv\tI1/Fo\t"
+    "I4/Fm\tI1\tD1\tI2\tD2\tI3\tD3\tI4\tD4\tI5\tD5\tI6\tD6\t\r\n";
+const std::string kPFColumns =
+    "\t100.00\t150.00\t130.00\t400.00\t0.00\t0.00\t250.00\t3.00\t0.75\t1.60\t0.60\t0.63\t0.10\t";
+
+std::string DFResBlock(const std::string& name, const std::string (&wave1)[8]) {
+  static const char* const labels[8] = {"DF(I)", "DF(D)", "dI/dt", "dD/dt",
+                                        "t(I) ", "t(D) ", "t(dI)", "t(dD)"};
+  std::string block = name + "\r\n       " + "        1  " + "        2  " + "        3  " +
+                      "        4  " + "        5  " + "        6  \r\n";
+  for (int r = 0; r < 8; ++r) {
+    block += std::string(labels[r]) + "  " + wave1[r] + "  ";
+    for (int k = 2; k <= 6; ++k) block += "     0.00  ";
+    block += "\r\n";
+  }
+  return block + "\r\n";
+}
+
+TEST(BatchCommand, WritesEveryOutputByteForByte) {
+  TempFolder data;
+  data.Write("leaf1.txt", test::AsciiMeasurement());
+  data.Write("leaf2.tmk", test::NativeMeasurement());
+  const Outcome run = RunTolmekBatch(data.File("leaf1.txt") + " " + data.File("leaf2.tmk"));
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Err, "");
+
+  std::string asc;
+  for (int i = 0; i < 16; ++i)
+    asc += Zones(std::to_string(i + 1) + ".000", std::to_string(test::kPF[i]) + ".00",
+                 std::to_string(test::kAsciiDF[i]) + ".00");
+  EXPECT_EQ(Slurp(data.File("leaf1.asc")), asc);
+  EXPECT_EQ(Slurp(data.File("leaf1.tmk")),
+            "\"TOLMEK13\"\r\n\"Unknown\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n16\r\n" +
+                test::AsciiMeasurement() +
+                "3,6,10,0,0,15\r\n0,0\r\n0,0\r\n0,0\r\n0,0\r\n0,0\r\n0,0\r\n");
+  EXPECT_EQ(Slurp(data.File("leaf2.tmk")), test::NativeMeasurement());
+  EXPECT_EQ(Slurp(data.File("fl.res")),
+            kFLResHeading + "leaf1.txt" + kPFColumns +
+                "0.00\t0.00\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t\r\n" +
+                "leaf2.tmk" + kPFColumns +
+                "0.91\t0.00\t100.0\t40.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t\r\n");
+  const std::string zeros[8] = {"     0.00", "     0.00", "     0.00", "     0.00",
+                                "     0.00", "     0.00", "     0.00", "     0.00"};
+  const std::string wave1[8] = {"   100.00", "    40.00", "    20.00", "   -30.00",
+                                "    10.00", "    16.00", "     3.00", "    12.00"};
+  EXPECT_EQ(Slurp(data.File("df.res")), DFResBlock("leaf1", zeros) + DFResBlock("leaf2", wave1));
+}
+
+TEST(BatchCommand, ExitsWithOneWhenAFileFailsAndStillProcessesTheOthers) {
+  TempFolder data;
+  data.Write("notes.dat", "this is text\r\n");
+  data.Write("leaf1.txt", test::AsciiMeasurement());
+  const Outcome run = RunTolmekBatch(data.File("notes.dat") + " " + data.File("leaf1.txt"));
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Err.rfind("notes.dat: Cannot read file.", 0), 0u) << run.Err;
+  EXPECT_TRUE(std::filesystem::exists(data.File("leaf1.tmk")));
+}
+
+TEST(BatchCommand, AnswersTheGainQuestionOnlyWithGains) {
+  TempFolder data;
+  synth::RecordingOptions options;
+  options.M = 3000;
+  options.DFGain = "0*0";
+  const std::string path = data.Write("leaf.dat", synth::MakeRecording(options));
+  const Outcome without = RunTolmekBatch(path);
+  EXPECT_EQ(without.Status, 1);
+  EXPECT_NE(without.Err.find("--gains"), std::string::npos);
+  EXPECT_EQ(RunTolmekBatch("--gains 6,120 " + path).Status, 0);
+  EXPECT_TRUE(std::filesystem::exists(data.File("leaf.tmk")));
+}
+
+TEST(BatchCommand, ReadsTheUsableLinesOfAJunkSettingsFile) {
+  TempFolder data;
+  const std::string settings =
+      data.Write("junk.ini",
+                 "\xff\xfe junk\r\n=\r\nPath\r\nDFPattern = a,b,c\r\n\x01\x02\r\n"
+                 "Window.state = 1E9\r\nStripFileName = 1\r\n");
+  data.Write("leaf1.txt", test::AsciiMeasurement());
+  const Outcome run = RunTolmekBatch("--settings " + settings + " " + data.File("leaf1.txt"));
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(Slurp(data.File("fl.res")).substr(kFLResHeading.size(), 9), "leaf11  \t");
+  EXPECT_EQ(
+      RunTolmekBatch("--settings " + data.File("none.ini") + " " + data.File("leaf1.txt")).Status,
+      1);
+}
+
+TEST(BatchCommand, AveragesAFolderAndFailsWithoutItsResultsFile) {
+  TempFolder data;
+  const std::string settings = data.Write("strip.ini", "StripFileName = 1\r\n");
+  data.Write("leaf0121.txt", test::AsciiMeasurement());
+  data.Write("leaf0122.txt", test::AsciiMeasurement());
+  ASSERT_EQ(RunTolmekBatch("--settings " + settings + " " + data.File("leaf0121.txt") + " " +
+                           data.File("leaf0122.txt"))
+                .Status,
+            0);
+  EXPECT_EQ(RunTolmekBatch("--average " + data.Path()).Status, 0);
+  EXPECT_TRUE(std::filesystem::exists(data.File("Fl_avg.res")));
+  EXPECT_TRUE(std::filesystem::exists(data.File("leaf012!.avg")));
+  TempFolder empty;
+  EXPECT_EQ(RunTolmekBatch("--average " + empty.Path() + " --results").Status, 1);
+  EXPECT_EQ(RunTolmekBatch("--average " + empty.File("missing")).Status, 1);
+}
+
+TEST(BatchCommand, PrintsTheUsageForHelpAndForUsageErrors) {
+  const Outcome help = RunTolmekBatch("--help");
+  EXPECT_EQ(help.Status, 0);
+  EXPECT_EQ(help.Out.rfind("Usage: tolmek-batch", 0), 0u);
+  for (const char* wrong :
+       {"", "--bogus x.asc", "--gains 0,5 x.asc", "--results x.asc", "--average"}) {
+    const Outcome run = RunTolmekBatch(wrong);
+    EXPECT_EQ(run.Status, 2) << wrong;
+    EXPECT_NE(run.Err.find("Usage: tolmek-batch"), std::string::npos) << wrong;
+  }
+}
+
+}  // namespace
+}  // namespace tolmek

@@ -1,0 +1,112 @@
+#include "app/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/TestSupport.h"
+#include "ui/ScriptedFeedback.h"
+
+namespace tolmek {
+namespace {
+
+using namespace std::string_literals;
+
+class SettingsFile : public ::testing::Test {
+ protected:
+  void Read(const std::string& content) {
+    ReadSettings(session, feedback, folder.Write("tolmek.ini", content));
+  }
+  static Session Changed() {
+    Session changed;
+    changed.Options.AutosaveEnabled = 1;
+    changed.Options.AutoRedraw = 0;
+    changed.Options.DataFolder = "/data/Leaf";
+    changed.Options.Window = {1200, -60, 9600.5f, 7000, 0};
+    changed.Options.DFPattern = {3, 1, 7, -2};
+    changed.Options.AdjustI4 = 1;
+    return changed;
+  }
+  test::TempFolder folder;
+  Session session;
+  ScriptedFeedback feedback;
+};
+
+TEST_F(SettingsFile, IsWrittenWithBlanksAroundNumbersAndThePatternOnlyWhenCounted) {
+  Session changed = Changed();
+  EXPECT_EQ(SettingsText(changed),
+            "Autosave = 1 \r\nAutoredraw = 0 \r\nThicklines = 1 \r\nPath = /data/Leaf\r\n"
+            "Window.top = 1200 \r\nWindow.left =-60 \r\nWindow.width = 9600.5 \r\n"
+            "Window.height = 7000 \r\nWindow.state = 0 \r\n"
+            "DFPattern = 3, 1, 7,-2, 0, 0, 0, 0, 0, 0, 0, 0, 0\r\n"
+            "KeepPeaks = 1\r\nAdjustPeaks = 0\r\nAdjustI4 = 1 \r\nStripFileName = 0 \r\n");
+  changed.Options.DFPattern[0] = -1;
+  EXPECT_EQ(SettingsText(changed).find("DFPattern"), std::string::npos);
+}
+
+TEST_F(SettingsFile, ReadsBackEveryValueWithThePathInItsOwnCase) {
+  ASSERT_TRUE(WriteSettings(Changed(), feedback, folder.File("tolmek.ini")));
+  ReadSettings(session, feedback, folder.File("tolmek.ini"));
+  EXPECT_EQ(SettingsText(session), SettingsText(Changed()));
+  EXPECT_TRUE(feedback.Messages.empty());
+}
+
+TEST_F(SettingsFile, ReadsThickLinesFromTheThirteenthCharacterOfTheCurrentLine) {
+  Read("Thicklines = 1 \r\n");
+  EXPECT_EQ(session.Options.LineWidth, 2);
+  Read("THICKLINES=1\r\nAUTOSAVE=1\r\n");
+  EXPECT_EQ(session.Options.LineWidth, 1);
+  EXPECT_EQ(session.Options.AutosaveEnabled, 1);
+  // A line without "=" applies the key before it again.
+  Read("no key yet\r\nThicklines = 0 \r\n123456789012 1\r\n");
+  EXPECT_EQ(session.Options.LineWidth, 2);
+}
+
+TEST_F(SettingsFile, TakesOnlyTheTrimmedValueOneAsOn) {
+  Read("KeepPeaks = 1 \r\nAdjustPeaks = 1\r\nstripfilename = 1\r\nAdjustI4 = 1.0\r\n");
+  EXPECT_TRUE(session.Options.OptionsKeepPeaks && session.Options.OptionsAdjust);
+  EXPECT_EQ(session.Options.StripFileName, 1);
+  EXPECT_EQ(session.Options.AdjustI4, 0);
+  Read("KeepPeaks = yes\r\n");
+  EXPECT_FALSE(session.Options.OptionsKeepPeaks || session.Options.OptionsAdjustEnabled);
+}
+
+TEST_F(SettingsFile, RoundsPatternPiecesHalfToEvenSkipsBadOnesAndKeepsThirteen) {
+  session.Options.DFPattern[3] = 9;
+  Read("DFPattern = 15, 2.5, 3.5, x, 40000, 5,6,7,8,9,10,11,12,13,14\r\n");
+  EXPECT_EQ(session.Options.DFPattern,
+            (std::array<int16_t, 13>{15, 2, 4, 9, 0, 5, 6, 7, 8, 9, 10, 11, 12}));
+}
+
+TEST_F(SettingsFile, AppliesNonZeroGeometryOnlyInTheNormalState) {
+  session.Options.Window.Left = 50;
+  Read("Window.top = 100\r\nWindow.left = 0\r\nWindow.state = 0\r\n");
+  EXPECT_EQ(session.Options.Window.Top, 100);
+  EXPECT_EQ(session.Options.Window.Left, 50);
+  Read("Window.top = 300\r\nWindow.state = 2\r\n");
+  EXPECT_EQ(session.Options.Window.Top, 100);
+  EXPECT_EQ(session.Options.Window.State, 2);
+}
+
+TEST_F(SettingsFile, SkipsJunkLinesAndAppliesTheKeysAfterThem) {
+  Read(
+      "\x01\xff=\0==\r\nWindow.top = 1E99\r\nWindow.state = 99999\r\nDFPattern = ,,,\r\n"
+      "=\r\n\r\nAutosave = 1\r\n"s);
+  EXPECT_EQ(session.Options.AutosaveEnabled, 1);
+  EXPECT_EQ(session.Options.Window.Top, 0);
+  EXPECT_TRUE(feedback.Messages.empty());
+}
+
+TEST_F(SettingsFile, IsCreatedWhenMissingAndReportedOnceWhenThatFails) {
+  session = Changed();
+  ReadSettings(session, feedback, folder.File("tolmek.ini"));
+  EXPECT_EQ(test::Slurp(folder.File("tolmek.ini")), SettingsText(Changed()));
+  std::filesystem::create_directory(folder.File("dir.ini"));
+  ReadSettings(session, feedback, folder.File("dir.ini"));
+  ReadSettings(session, feedback, folder.File("missing/tolmek.ini"));
+  EXPECT_EQ(feedback.Messages.size(), 2u);
+  EXPECT_EQ(SettingsText(session), SettingsText(Changed()));
+}
+
+}  // namespace
+}  // namespace tolmek

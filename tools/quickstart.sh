@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# From a fresh checkout to a processed sample: installs what is missing, builds Tolmek (Release,
+# in build/), copies the example measurements to build/sample and runs tolmek-batch there on an
+# ASCII measurement, a native file with DF peaks set and an instrument recording, then shows what
+# it wrote.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/tools/setup.sh"
+
+build="$root/build"
+# Only the programs: the tests have their own build folders (tools/test.sh).
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+cmake --build "$build"
+
+sample="$build/sample"
+rm -rf "$sample"
+mkdir -p "$sample"
+cp "$root"/examples/*.asc "$root"/examples/*.tmk "$root"/examples/*.dat "$sample"/
+
+echo
+echo "== tolmek-batch on leaf01.asc, rec01.dat and leaf04.tmk in $sample"
+"$build/src/app/tolmek-batch" "$sample/leaf01.asc" "$sample/rec01.dat" "$sample/leaf04.tmk"
+
+show() {
+  local file="$sample/$1"
+  local lines="$2"
+  if [ ! -f "$file" ]; then
+    echo "quickstart: $1 was not written" >&2
+    exit 1
+  fi
+  echo
+  echo "== $1 (first $lines lines)"
+  head -n "$lines" "$file" | tr -d '\r'
+}
+
+show leaf01.tmk 12
+show rec01.tmk 12
+show rec01.asc 5
+show fl.res 10
+show df.res 40
+echo
+echo "quickstart: done; the outputs are in $sample"
