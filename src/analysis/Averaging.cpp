@@ -155,15 +155,26 @@ void AppendGroupLines(const std::vector<ResultRowValues>& rows, const std::vecto
   standardErrors += kLineEnd;
 }
 
+// Runs one step on a file; an error names the file, so the user knows which one to look at.
+template <typename Step>
+auto OnFile(const std::string& path, Step step) {
+  try {
+    return step();
+  } catch (const ErrorText& error) {
+    throw ErrorText(FileNameOf(path) + ": " + error.what());
+  }
+}
+
 void AverageResultFile(const std::string& folder, size_t keyLength) {
-  const std::string content = ReadWholeFile(JoinPath(folder, kFLResName));
+  const std::string source = JoinPath(folder, kFLResName);
+  const std::string content = OnFile(source, [&] { return ReadWholeFile(source); });
   const std::vector<std::string_view> lines = SplitLines(content);
-  if (lines.empty()) throw ErrorText(errors::kInputPastEnd);
+  if (lines.empty()) throw ErrorText(FileNameOf(source) + ": " + errors::kInputPastEnd);
   std::vector<ResultRowValues> rows;
   std::vector<std::string> keys;
   for (size_t i = 1; i < lines.size() && rows.size() < kMaxResultRows; ++i) {
     if (Trim(lines[i]).empty()) continue;
-    rows.push_back(ParseResultLine(lines[i]));
+    rows.push_back(OnFile(source, [&] { return ParseResultLine(lines[i]); }));
     keys.push_back(FirstChars(rows.back().Name, keyLength));
   }
   const auto always = [](size_t) { return true; };
@@ -175,8 +186,11 @@ void AverageResultFile(const std::string& folder, size_t keyLength) {
   std::string means = std::string(lines.front()) + kLineEnd;
   std::string standardErrors = means;
   for (const auto& group : groups) AppendGroupLines(rows, group, keyLength, means, standardErrors);
-  WriteFileReplacing(JoinPath(folder, kAverageFileName), means);
-  WriteFileReplacing(JoinPath(folder, kErrorFileName), standardErrors);
+  for (const auto& [name, text] :
+       {std::pair{kAverageFileName, &means}, std::pair{kErrorFileName, &standardErrors}}) {
+    const std::string target = JoinPath(folder, name);
+    OnFile(target, [&] { WriteFileReplacing(target, *text); });
+  }
 }
 
 // ---- Curves (ASCII files) ----
@@ -194,10 +208,7 @@ float AddSingle(float sum, float value) {
   return result;
 }
 
-// Reads one member (time, PF and DF per line, as the ASCII reader reads them) into the sums and
-// returns its number of lines.
-int AddMember(const std::string& path, CurveSums& sums) {
-  const std::string content = ReadWholeFile(path);
+int AddMemberLines(const std::string& content, CurveSums& sums) {
   TextFields fields(content);
   int rows = 0;
   while (!fields.OnlyWhiteSpaceLeft()) {
@@ -208,6 +219,12 @@ int AddMember(const std::string& path, CurveSums& sums) {
     ++rows;
   }
   return rows;
+}
+
+// Reads one member (time, PF and DF per line, as the ASCII reader reads them) into the sums and
+// returns its number of lines.
+int AddMember(const std::string& path, CurveSums& sums) {
+  return OnFile(path, [&] { return AddMemberLines(ReadWholeFile(path), sums); });
 }
 
 // Reads the group's members and writes their mean curve; the output is named after the first
@@ -225,8 +242,9 @@ void AverageCurveGroup(const std::string& folder, const std::vector<std::string>
                         FormatFixed(sums.DF[r] / k)});
     text += kLineEnd;
   }
-  const std::string outputName = DropLast(names[group.front()], dropped) + kAverageCurveEnding;
-  WriteFileReplacing(JoinPath(folder, outputName), text);
+  const std::string output =
+      JoinPath(folder, DropLast(names[group.front()], dropped) + kAverageCurveEnding);
+  OnFile(output, [&] { WriteFileReplacing(output, text); });
 }
 
 // Gives the event loop a turn; true when the user pressed Esc (the flag is then cleared).

@@ -88,7 +88,7 @@ TEST_F(ResultAveraging, AnEmptyFieldIsLeftOutOfItsColumnWithoutShiftingTheNext) 
 
 TEST_F(ResultAveraging, AMissingFileIsReportedAndNothingIsWritten) {
   EXPECT_FALSE(AverageResults(feedback, folder.Path(), 1));
-  ASSERT_EQ(feedback.MessageTexts(), std::vector<std::string>{"File not found"});
+  ASSERT_EQ(feedback.MessageTexts(), std::vector<std::string>{"fl.res: File not found"});
   EXPECT_EQ(feedback.Messages[0].Icon, MessageIcon::Critical);
   EXPECT_FALSE(std::filesystem::exists(folder.File("Fl_avg.res")));
 }
@@ -149,7 +149,7 @@ TEST_F(CurveAveraging, AMemberThatIsNotATableStopsWithAMessage) {
   folder.Write("a1.asc", "1 1 1\r\n");
   folder.Write("a2.asc", "1 x 1\r\n");
   EXPECT_FALSE(Run({"a1.asc", "a2.asc"}));
-  EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"Type mismatch"});
+  EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"a2.asc: Type mismatch"});
   EXPECT_FALSE(feedback.ProgressVisible);
 }
 
