@@ -186,11 +186,12 @@ void AverageResultFile(const std::string& folder, size_t keyLength) {
   std::string means = std::string(lines.front()) + kLineEnd;
   std::string standardErrors = means;
   for (const auto& group : groups) AppendGroupLines(rows, group, keyLength, means, standardErrors);
-  for (const auto& [name, text] :
-       {std::pair{kAverageFileName, &means}, std::pair{kErrorFileName, &standardErrors}}) {
+  const auto write = [&](const char* name, const std::string& text) {
     const std::string target = JoinPath(folder, name);
-    OnFile(target, [&] { WriteFileReplacing(target, *text); });
-  }
+    OnFile(target, [&] { WriteFileReplacing(target, text); });
+  };
+  write(kAverageFileName, means);
+  write(kErrorFileName, standardErrors);
 }
 
 // ---- Curves (ASCII files) ----
