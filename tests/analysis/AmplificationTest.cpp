@@ -48,22 +48,15 @@ TEST(AmplificationChange, DoublingThePFValueHalvesEveryPFValueAndLeavesDFUntouch
   EXPECT_EQ(after.PFSlope, before.PFSlope);
 }
 
-TEST(AmplificationChange, CancelLeavesCurvesAndGainsUnchanged) {
+TEST(AmplificationChange, CancelOrAGainTooSmallForFloatsChangesNothing) {
   Session session = LoadedSession();
   const Measurement before = session.Record;
   ChangeAmplification(session, std::nullopt);
+  EXPECT_THROW(ChangeAmplification(session, ParseGainEntry("1E-40", "120")), ErrorText);
   EXPECT_EQ(session.Record.PFValues, before.PFValues);
   EXPECT_EQ(session.Record.DFValues, before.DFValues);
   EXPECT_EQ(session.Record.PFAmplification, 1);
   EXPECT_EQ(session.Record.DFAmplification, 1);
-}
-
-TEST(AmplificationChange, AGainTooSmallForFloatsIsAnOverflowThatChangesNothing) {
-  Session session = LoadedSession();
-  const Measurement before = session.Record;
-  EXPECT_THROW(ChangeAmplification(session, ParseGainEntry("1E-40", "120")), ErrorText);
-  EXPECT_EQ(session.Record.PFValues, before.PFValues);
-  EXPECT_EQ(session.Record.PFAmplification, 1);
 }
 
 }  // namespace

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 
-#include "data/NumberText.h"
 #include "support/TestSupport.h"
 #include "ui/ScriptedFeedback.h"
 
@@ -42,33 +40,18 @@ class ResultAveraging : public testing::Test {
   ScriptedFeedback feedback;
 };
 
-TEST_F(ResultAveraging, ReplicatesFormOneGroupWithMeansAndStandardErrors) {
-  std::string rows;
-  std::vector<std::string> means, standardErrors;
-  for (int j = 1; j <= 3; ++j) {
-    std::vector<std::string> fields;
-    for (int c = 1; c <= 27; ++c) fields.push_back(FormatFixed(c * j));
-    rows += FLLine("leaf012" + std::to_string(j), fields);
-  }
-  for (int c = 1; c <= 27; ++c) {  // c, 2c, 3c: mean 2c, standard error c / sqrt(3)
-    means.push_back(FormatFixed(2 * c));
-    standardErrors.push_back(FormatDecimals(c / std::sqrt(3.0), 3));
-  }
-  ASSERT_TRUE(Run(rows));
-  EXPECT_EQ(Means(), kHeading + "\r\n" + OutLine("leaf012", means));
-  EXPECT_EQ(Errors(), kHeading + "\r\n" + OutLine("leaf012", standardErrors));
-  EXPECT_EQ(feedback.ProgressTexts.front(), "Averaging FL.RES...");
-  EXPECT_FALSE(feedback.ProgressVisible);
-}
-
-TEST_F(ResultAveraging, AFirstRowWithoutReplicatesGetsItsOwnLineWithZeroErrors) {
+TEST_F(ResultAveraging, ReplicatesGiveMeansAndStandardErrorsAndALoneFirstRowItsOwnLine) {
+  // An empty field is left out of its column without shifting the next.
   ASSERT_TRUE(Run(FLLine("solo0001", std::vector<std::string>(27, "4.00")) +
-                  FLLine("leaf0121", {"1.00"}) + FLLine("leaf0122", {"3.00"})));
+                  FLLine("leaf0121", {"", "5"}) + FLLine("leaf0122", {"2", "7"}) +
+                  FLLine("leaf0123", {"4", "9"})));
   EXPECT_EQ(Means(), kHeading + "\r\n" + OutLine("solo000", std::vector<std::string>(27, "4.00")) +
-                         OutLine("leaf012", {"2.00"}));
+                         OutLine("leaf012", {"3.00", "7.00"}));
   EXPECT_EQ(Errors(), kHeading + "\r\n" +
                           OutLine("solo000", std::vector<std::string>(27, "0.000")) +
-                          OutLine("leaf012", {"1.000"}));
+                          OutLine("leaf012", {"1.000", "1.155"}));
+  EXPECT_EQ(feedback.ProgressTexts.front(), "Averaging FL.RES...");
+  EXPECT_FALSE(feedback.ProgressVisible);
 }
 
 TEST_F(ResultAveraging, AGroupTakesAtMostTenMembersAndNeverAMarkedName) {
@@ -77,13 +60,6 @@ TEST_F(ResultAveraging, AGroupTakesAtMostTenMembersAndNeverAMarkedName) {
   rows += FLLine("rep0000a", {"1000"});  // an eleventh replicate is not averaged
   ASSERT_TRUE(Run(rows + FLLine("lone012!", {"7"})));
   EXPECT_EQ(Means(), kHeading + "\r\n" + OutLine("rep0000", {"1.00"}));
-}
-
-TEST_F(ResultAveraging, AnEmptyFieldIsLeftOutOfItsColumnWithoutShiftingTheNext) {
-  ASSERT_TRUE(Run(FLLine("leaf0121", {"", "5"}) + FLLine("leaf0122", {"2", "7"}) +
-                  FLLine("leaf0123", {"4", "9"})));
-  EXPECT_EQ(Means(), kHeading + "\r\n" + OutLine("leaf012", {"3.00", "7.00"}));
-  EXPECT_EQ(Errors(), kHeading + "\r\n" + OutLine("leaf012", {"1.000", "1.155"}));
 }
 
 TEST_F(ResultAveraging, AMissingFileIsReportedAndNothingIsWritten) {
@@ -103,26 +79,20 @@ class CurveAveraging : public testing::Test {
   ScriptedFeedback feedback;
 };
 
-TEST_F(CurveAveraging, ThreeReplicatesGiveTheirMeanCurve) {
+TEST_F(CurveAveraging, ReplicatesGiveTheirMeanCurveAndAMarkedNameIsNeverAveragedAgain) {
+  folder.Write("leaf012!.asc", "0.1 900 900\r\n0.2 900 900\r\n");
   folder.Write("leaf0121.asc", "0.1 1 10\r\n0.2 2 20\r\n");
   folder.Write("leaf0122.ASC", "0.100         3.00          30.00\r\n0.2,4,40\r\n");
   folder.Write("leaf0123.asc", "1E-1\t5\t50\r\n.2 6.5 60.25\r\n");
-  const std::vector<std::string> names = {"leaf0121.asc", "leaf0122.ASC", "leaf0123.asc", "x.res"};
+  folder.Write("solo012!.asc", "1 900 900\r\n");
+  const std::vector<std::string> names = {"leaf012!.asc", "leaf0121.asc", "leaf0122.ASC",
+                                          "leaf0123.asc", "solo012!.asc", "x.res"};
   ASSERT_TRUE(Run(names));
   EXPECT_EQ(Slurp(folder.File("leaf012!.avg")),
             "0.100         3.00          30.00\r\n"
             "0.200         4.17          40.08\r\n");
-  EXPECT_EQ(session.Folder.FileList, names);
-}
-
-TEST_F(CurveAveraging, AMarkedNameIsNeverAveragedAgainAndStartsNothing) {
-  folder.Write("leaf0121.asc", "1 2 3\r\n");
-  folder.Write("leaf0122.asc", "1 4 5\r\n");
-  folder.Write("leaf012!.asc", "1 900 900\r\n");
-  folder.Write("solo012!.asc", "1 900 900\r\n");
-  ASSERT_TRUE(Run({"leaf012!.asc", "leaf0121.asc", "leaf0122.asc", "solo012!.asc"}));
-  EXPECT_EQ(Slurp(folder.File("leaf012!.avg")), "1.000         3.00          4.00\r\n");
   EXPECT_FALSE(std::filesystem::exists(folder.File("solo012!.avg")));
+  EXPECT_EQ(session.Folder.FileList, names);
 }
 
 TEST_F(CurveAveraging, TheShortestMemberOrAZeroTimeEndsTheCurve) {

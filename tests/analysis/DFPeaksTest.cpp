@@ -45,7 +45,7 @@ TEST(DFExtremum, TheEarlierOfEqualCandidatesWins) {
   EXPECT_EQ(FindDFExtremum(session.Record, 2, 5, kSearchFlattest), 3);
 }
 
-TEST(DFPeakTableFill, ComputesEachWaveFromItsPreviousDecayPoint) {
+TEST(DFPeakTableFill, ComputesEachWaveFromItsPreviousDecayPointAndCopiesTrimmed) {
   Session session = TwoWaves();
   FillDFPeakTable(session);
   const auto& cells = session.DFTable.Cells;
@@ -59,6 +59,8 @@ TEST(DFPeakTableFill, ComputesEachWaveFromItsPreviousDecayPoint) {
   EXPECT_EQ(cells[3][2], "     5.00");
   EXPECT_EQ(cells[7][2], "     7.00");
   EXPECT_EQ(cells[1][3], "     0.00");
+  EXPECT_EQ(DFPeakTableCopyText(session.DFTable, 1, 2, 1, 2),
+            "\t1\t2\t\r\nDF(I)\t9.00\t12.00\t\r\nDF(D)\t3.00\t5.00\t\r\n");
 }
 
 TEST(DFPeakTableFill, StopsAtAPointOutsideTheArraysKeepingEarlierWaves) {
@@ -110,17 +112,15 @@ TEST(KeptPeakAdjustment, AdjustI4SearchesI4AfterTheFirstWavesAndD5AfterIt) {
   EXPECT_EQ(session.Record.DFPoints[5].D, 36);
 }
 
-TEST(DFPeakEdits, DeleteClearsIInTheFirstRowAndDBelowThenRecomputes) {
+TEST(DFPeakEdits, DeleteClearsIInTheFirstRowAndDBelowAndMovesShiftWholeWavesInsideTheTable) {
   Session session = TwoWaves();
   DeleteDFPeak(session, 2, 1);
   DeleteDFPeak(session, 1, 4);
   EXPECT_EQ(session.Record.DFPoints[1], (DFPeakPair{3, 0}));
   EXPECT_EQ(session.Record.DFPoints[2], (DFPeakPair{0, 10}));
-  EXPECT_EQ(session.DFTable.Cells[1][2], "     0.00");
-}
+  EXPECT_EQ(session.DFTable.Cells[1][2], "     0.00");  // recomputed
 
-TEST(DFPeakEdits, MovesShiftWholeWavesAndRefuseToLeaveTheTable) {
-  Session session = TwoWaves();
+  session = TwoWaves();
   EXPECT_FALSE(MoveDFPeaksLeft(session, 1, 2));
   EXPECT_FALSE(MoveDFPeaksRight(session, 5, 6));
   EXPECT_TRUE(MoveDFPeaksRight(session, 1, 2));
@@ -129,13 +129,6 @@ TEST(DFPeakEdits, MovesShiftWholeWavesAndRefuseToLeaveTheTable) {
   EXPECT_TRUE(MoveDFPeaksLeft(session, 3, 3));
   EXPECT_EQ(session.Record.DFPoints[2], (DFPeakPair{8, 10}));
   EXPECT_EQ(session.Record.DFPoints[3], DFPeakPair{});
-}
-
-TEST(DFPeakCopy, GivesTrimmedHeadingsLabelsAndCellsSeparatedByTabs) {
-  Session session = TwoWaves();
-  FillDFPeakTable(session);
-  EXPECT_EQ(DFPeakTableCopyText(session.DFTable, 1, 2, 1, 2),
-            "\t1\t2\t\r\nDF(I)\t9.00\t12.00\t\r\nDF(D)\t3.00\t5.00\t\r\n");
 }
 
 }  // namespace

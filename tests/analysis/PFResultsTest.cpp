@@ -37,13 +37,16 @@ Session Typical() {
   return session;
 }
 
-TEST(PFResultRow, HoldsTheValuesAndRatiosWithTwoDecimals) {
+TEST(PFResultRow, HoldsTheValuesAndRatiosWithTwoDecimalsInTheFilesRowOnly) {
   Session session = Typical();
   FillPFResultRow(session);
   const ResultRowCells expected = {"leaf1.tmk", "100.00", "160.00", "150.00", "400.00", "0.00",
                                    "0.00",      "200.00", "3.00",   "0.75",   "2.00",   "1.00",
                                    "0.50",      "0.13",   "0.50",   "0.25"};
   EXPECT_EQ(session.Results.Rows.at(1), expected);
+  session.Results.ResultRow = 0;  // never the row of column names
+  FillPFResultRow(session);
+  EXPECT_EQ(session.Results.Cell(0, 1), "Fo");
 }
 
 TEST(PFResultRow, SkippedColumnsKeepTheirOldText) {
@@ -65,13 +68,6 @@ TEST(PFResultRow, ReportsFiAsFoWhenFiLiesBelowFo) {
   FillPFResultRow(session);
   EXPECT_EQ(session.Results.Cell(1, 2), "100.00");
   EXPECT_EQ(session.Results.Cell(1, 3), "95.00");
-}
-
-TEST(PFResultRow, NeverGoesIntoTheRowOfColumnNames) {
-  Session session = Typical();
-  session.Results.ResultRow = 0;
-  FillPFResultRow(session);
-  EXPECT_EQ(session.Results.Cell(0, 1), "Fo");
 }
 
 TEST(ResultFileName, StrippedNamesKeepSevenCharactersAndTheLastInEightColumns) {

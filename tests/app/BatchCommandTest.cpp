@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 
@@ -41,11 +42,12 @@ const std::string kFLResHeading =
 const std::string kPFColumns =
     "\t100.00\t150.00\t130.00\t400.00\t0.00\t0.00\t250.00\t3.00\t0.75\t1.60\t0.60\t0.63\t0.10\t";
 
-std::string DFResBlock(const std::string& name, const std::string (&wave1)[8]) {
+std::string DFResBlock(const std::string& name, const std::array<std::string, 8>& wave1) {
   static const char* const labels[8] = {"DF(I)", "DF(D)", "dI/dt", "dD/dt",
                                         "t(I) ", "t(D) ", "t(dI)", "t(dD)"};
-  std::string block = name + "\r\n       " + "        1  " + "        2  " + "        3  " +
-                      "        4  " + "        5  " + "        6  \r\n";
+  std::string block = name + "\r\n       ";
+  for (int k = 1; k <= 6; ++k) block += "        " + std::to_string(k) + "  ";
+  block += "\r\n";
   for (int r = 0; r < 8; ++r) {
     block += std::string(labels[r]) + "  " + wave1[r] + "  ";
     for (int k = 2; k <= 6; ++k) block += "     0.00  ";
@@ -77,66 +79,52 @@ TEST(BatchCommand, WritesEveryOutputByteForByte) {
                 "0.00\t0.00\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t\r\n" +
                 "leaf2.tmk" + kPFColumns +
                 "0.91\t0.00\t100.0\t40.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t\r\n");
-  const std::string zeros[8] = {"     0.00", "     0.00", "     0.00", "     0.00",
-                                "     0.00", "     0.00", "     0.00", "     0.00"};
-  const std::string wave1[8] = {"   100.00", "    40.00", "    20.00", "   -30.00",
-                                "    10.00", "    16.00", "     3.00", "    12.00"};
+  std::array<std::string, 8> zeros;
+  zeros.fill("     0.00");
+  const std::array<std::string, 8> wave1 = {"   100.00", "    40.00", "    20.00", "   -30.00",
+                                            "    10.00", "    16.00", "     3.00", "    12.00"};
   EXPECT_EQ(Slurp(data.File("df.res")), DFResBlock("leaf1", zeros) + DFResBlock("leaf2", wave1));
 }
 
-TEST(BatchCommand, ExitsWithOneWhenAFileFailsAndStillProcessesTheOthers) {
-  TempFolder data;
-  data.Write("notes.dat", "this is text\r\n");
-  data.Write("leaf1.txt", test::AsciiMeasurement());
-  const Outcome run = RunTolmekBatch(data.File("notes.dat") + " " + data.File("leaf1.txt"));
-  EXPECT_EQ(run.Status, 1);
-  EXPECT_EQ(run.Err.rfind("notes.dat: Cannot read file.", 0), 0u) << run.Err;
-  EXPECT_TRUE(std::filesystem::exists(data.File("leaf1.tmk")));
-}
-
-TEST(BatchCommand, AnswersTheGainQuestionOnlyWithGains) {
+TEST(BatchCommand, ExitsWithOneWhenAFileFailsButGoesOnAndTakesGainsOnlyFromTheCommand) {
   TempFolder data;
   synth::RecordingOptions options;
   options.M = 3000;
   options.DFGain = "0*0";
-  const std::string path = data.Write("leaf.dat", synth::MakeRecording(options));
-  const Outcome without = RunTolmekBatch(path);
+  data.Write("leaf.dat", synth::MakeRecording(options));
+  data.Write("notes.dat", "this is text\r\n");
+  const std::string files = data.File("notes.dat") + " " + data.File("leaf.dat");
+  const Outcome without = RunTolmekBatch(files);
   EXPECT_EQ(without.Status, 1);
+  EXPECT_EQ(without.Err.rfind("notes.dat: Cannot read file.", 0), 0u) << without.Err;
   EXPECT_NE(without.Err.find("--gains"), std::string::npos);
-  EXPECT_EQ(RunTolmekBatch("--gains 6,120 " + path).Status, 0);
+  EXPECT_FALSE(std::filesystem::exists(data.File("leaf.tmk")));
+  const Outcome with = RunTolmekBatch("--gains 6,120 " + files);
+  EXPECT_EQ(with.Status, 1);
+  EXPECT_EQ(with.Err.find("leaf.dat"), std::string::npos) << with.Err;
   EXPECT_TRUE(std::filesystem::exists(data.File("leaf.tmk")));
 }
 
-TEST(BatchCommand, ReadsTheUsableLinesOfAJunkSettingsFile) {
+TEST(BatchCommand, ReadsTheUsableLinesOfAJunkSettingsFileAndAveragesTheFolder) {
   TempFolder data;
   const std::string settings =
       data.Write("junk.ini",
                  "\xff\xfe junk\r\n=\r\nPath\r\nDFPattern = a,b,c\r\n\x01\x02\r\n"
                  "Window.state = 1E9\r\nStripFileName = 1\r\n");
-  data.Write("leaf1.txt", test::AsciiMeasurement());
-  const Outcome run = RunTolmekBatch("--settings " + settings + " " + data.File("leaf1.txt"));
-  EXPECT_EQ(run.Status, 0) << run.Err;
-  EXPECT_EQ(Slurp(data.File("fl.res")).substr(kFLResHeading.size(), 9), "leaf11  \t");
-  EXPECT_EQ(
-      RunTolmekBatch("--settings " + data.File("none.ini") + " " + data.File("leaf1.txt")).Status,
-      1);
-}
-
-TEST(BatchCommand, AveragesAFolderAndFailsWithoutItsResultsFile) {
-  TempFolder data;
-  const std::string settings = data.Write("strip.ini", "StripFileName = 1\r\n");
   data.Write("leaf0121.txt", test::AsciiMeasurement());
   data.Write("leaf0122.txt", test::AsciiMeasurement());
-  ASSERT_EQ(RunTolmekBatch("--settings " + settings + " " + data.File("leaf0121.txt") + " " +
-                           data.File("leaf0122.txt"))
-                .Status,
-            0);
+  const std::string files = data.File("leaf0121.txt") + " " + data.File("leaf0122.txt");
+  const Outcome run = RunTolmekBatch("--settings " + settings + " " + files);
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(Slurp(data.File("fl.res")).substr(kFLResHeading.size(), 9), "leaf0121\t");
+
   EXPECT_EQ(RunTolmekBatch("--average " + data.Path()).Status, 0);
   EXPECT_TRUE(std::filesystem::exists(data.File("Fl_avg.res")));
   EXPECT_TRUE(std::filesystem::exists(data.File("leaf012!.avg")));
   TempFolder empty;
   EXPECT_EQ(RunTolmekBatch("--average " + empty.Path() + " --results").Status, 1);
   EXPECT_EQ(RunTolmekBatch("--average " + empty.File("missing")).Status, 1);
+  EXPECT_EQ(RunTolmekBatch("--settings " + data.File("none.ini") + " " + files).Status, 1);
 }
 
 TEST(BatchCommand, PrintsTheUsageForHelpAndForUsageErrors) {

@@ -46,8 +46,8 @@ class Batch : public ::testing::Test {
   ScriptedFeedback feedback;
 };
 
-TEST_F(Batch, AsksOnceAfterAnUnreadableFileAndStopsOnNo) {
-  const BatchSummary summary = RunThreeFilesSecondUnreadable(Answer::No);
+TEST_F(Batch, AsksOnceAfterAnUnreadableFileAndStopsOnNoOrGoesOnOnYes) {
+  BatchSummary summary = RunThreeFilesSecondUnreadable(Answer::No);
   EXPECT_EQ(feedback.Questions,
             (std::vector<std::string>{"Do you want to continue with the next files?"}));
   EXPECT_EQ(summary.Processed, 1);
@@ -55,18 +55,17 @@ TEST_F(Batch, AsksOnceAfterAnUnreadableFileAndStopsOnNo) {
   EXPECT_TRUE(summary.Stopped);
   EXPECT_TRUE(Exists("a.tmk"));
   EXPECT_FALSE(Exists("b.tmk") || Exists("c.asc"));
-}
 
-TEST_F(Batch, GoesOnOnYesAndEndsWithNothingLoadedAndAutosaveAsBefore) {
   session.Options.DataFolder = "elsewhere";
-  const BatchSummary summary = RunThreeFilesSecondUnreadable(Answer::Yes);
+  summary = RunThreeFilesSecondUnreadable(Answer::Yes);
   EXPECT_EQ(summary.Processed, 2);
   EXPECT_TRUE(Exists("a.asc") && Exists("c.asc"));
   EXPECT_NE(test::Slurp(folder.File("fl.res")).find("\r\nc.tmk\t"), std::string::npos);
   EXPECT_EQ(feedback.ProgressTexts.back(), "Processing c.tmk (file 3 of 3).");
-  EXPECT_EQ(session.Options.DataFolder, folder.Path());
+  // It ends with nothing loaded, autosave as before and the batch's folder as the data folder.
   EXPECT_TRUE(session.Record.CurrentFilePath.empty());
   EXPECT_EQ(session.Options.AutosaveEnabled, 0);
+  EXPECT_EQ(session.Options.DataFolder, folder.Path());
 }
 
 TEST_F(Batch, FirstWritesTheOutputsOfTheFileLoadedBeforeWhenAutosaveIsOn) {

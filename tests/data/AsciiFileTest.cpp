@@ -2,15 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "ReaderTest.h"
 #include "data/FileIO.h"
-#include "support/TestSupport.h"
-#include "ui/ScriptedFeedback.h"
 
 namespace tolmek {
 namespace {
 
 using test::Slurp;
-using test::TempFolder;
 
 // Lines "time,PF,DF" of n points, times from 0.01.
 std::string Table(int count, const std::string& separator = ",") {
@@ -25,24 +23,9 @@ std::vector<float> Points(const std::vector<float>& values, int count) {
   return {values.begin(), values.begin() + count + 1};
 }
 
-class AsciiFile : public ::testing::Test {
+class AsciiFile : public test::ReaderTest {
  protected:
-  ReadOutcome Read(const std::string& content) {
-    session.Record.CurrentFilePath = folder.Write("m.txt", content);
-    return ReadAsciiFile(session, feedback, session.Record.CurrentFilePath);
-  }
-  void ExpectFailure(ReadOutcome outcome, const std::string& text) {
-    EXPECT_EQ(outcome, ReadOutcome::Failed);
-    ASSERT_EQ(feedback.Messages.size(), 1u);
-    EXPECT_EQ(feedback.Messages[0].Text, text);
-    EXPECT_EQ(feedback.Messages[0].Icon, MessageIcon::Critical);
-    EXPECT_TRUE(session.Record.CurrentFilePath.empty());
-    EXPECT_EQ(session.Record.PointCount, 0);
-    feedback.Messages.clear();
-  }
-  TempFolder folder;
-  Session session;
-  ScriptedFeedback feedback;
+  ReadOutcome Read(const std::string& content) { return ReadAs(ReadAsciiFile, "m.txt", content); }
 };
 
 TEST_F(AsciiFile, CommasBlanksTabsAndPrintZonesReadTheSameAndTrailingBlanksAreNoError) {
@@ -54,47 +37,51 @@ TEST_F(AsciiFile, CommasBlanksTabsAndPrintZonesReadTheSameAndTrailingBlanksAreNo
         AsciiFileText(time, pf, df, 1, 8, false)}) {
     SCOPED_TRACE(content.substr(0, 40));
     ASSERT_EQ(Read(content), ReadOutcome::Loaded);
-    EXPECT_EQ(session.Record.PointCount, 8);
-    EXPECT_EQ(Points(session.Record.TimeValues, 8), time);
-    EXPECT_EQ(Points(session.Record.PFValues, 8), pf);
-    EXPECT_EQ(Points(session.Record.DFValues, 8), df);
-    EXPECT_EQ(session.Record.PFAmplification, 1);
-    EXPECT_EQ(session.Record.FileTypeCode, 0);
-    EXPECT_EQ(session.Record.PFSlope[2], 0);
-    EXPECT_EQ(session.Record.DFSlope[1], 0);
-    EXPECT_FLOAT_EQ(session.Record.PFSlope[1], 110 / 0.01f);
+    const Measurement& record = session.Record;
+    EXPECT_EQ(record.PointCount, 8);
+    EXPECT_EQ(Points(record.TimeValues, 8), time);
+    EXPECT_EQ(Points(record.PFValues, 8), pf);
+    EXPECT_EQ(Points(record.DFValues, 8), df);
+    EXPECT_EQ(record.PFAmplification, 1);
+    EXPECT_EQ(record.FileTypeCode, 0);
+    EXPECT_EQ(record.PFSlope[2], 0);
+    EXPECT_EQ(record.DFSlope[1], 0);
+    EXPECT_FLOAT_EQ(record.PFSlope[1], 110 / 0.01f);
   }
 }
 
-TEST_F(AsciiFile, ASinglePointLoadsWithNoMaximaAndFsZero) {
+TEST_F(AsciiFile, HoldsOneToTenThousandPointsAndRefusesTheNext) {
   ASSERT_EQ(Read("1,2,3"), ReadOutcome::Loaded);
   EXPECT_EQ(session.Record.PointCount, 1);
-  EXPECT_EQ(session.Record.PFMax, 0);
-  EXPECT_EQ(session.Record.TimeMax, 0);
+  EXPECT_EQ(session.Record.PFMax + session.Record.TimeMax, 0);
   EXPECT_EQ(session.Record.PFPoints[kSlotFs], 0);
-}
-
-TEST_F(AsciiFile, TimeThatDoesNotGrowFailsWithItsOwnMessages) {
-  ExpectFailure(Read("0,1,1\r\n1,2,2\r\n"), "Division by zero");
-  ExpectFailure(Read("1,1,1\r\n1,2,2\r\n"), "Division by zero");
-  ExpectFailure(Read("1,1,1\r\n2,2,2\r\n1.5,3,3\r\n"), kNonMonotonousText);
-  ExpectFailure(Read("-1,1,1\r\n"), kNonMonotonousText);
-}
-
-TEST_F(AsciiFile, BadInputFailsWithTheErrorTextAndLeavesTheEmptyState) {
-  ExpectFailure(Read(""), "Input past end of file");
-  ExpectFailure(Read(" \r\n\r\n"), "Input past end of file");
-  ExpectFailure(Read(Table(8) + "1,2"), "Input past end of file");
-  ExpectFailure(Read("1,2,x3\r\n"), "Type mismatch");
-  ExpectFailure(Read("1,,3\r\n"), "Type mismatch");
-  ExpectFailure(Read("1,1e99,3\r\n"), "Overflow");
-  ExpectFailure(ReadAsciiFile(session, feedback, folder.File("none.asc")), "File not found");
-}
-
-TEST_F(AsciiFile, HoldsTenThousandPointsAndRefusesTheNext) {
   ASSERT_EQ(Read(Table(10000)), ReadOutcome::Loaded);
   EXPECT_EQ(session.Record.PointCount, 10000);
   ExpectFailure(Read(Table(10001)), "Subscript out of range");
+}
+
+TEST_F(AsciiFile, BadInputFailsWithTheErrorTextAndLeavesTheEmptyState) {
+  const struct {
+    std::string content;
+    std::string text;
+  } cases[] = {
+      {"", "Input past end of file"},
+      {" \r\n\r\n", "Input past end of file"},
+      {Table(8) + "1,2", "Input past end of file"},
+      {"1,2,x3\r\n", "Type mismatch"},
+      {"1,,3\r\n", "Type mismatch"},
+      {"1,1e99,3\r\n", "Overflow"},
+      {"0,1,1\r\n1,2,2\r\n", "Division by zero"},
+      {"1,1,1\r\n1,2,2\r\n", "Division by zero"},
+      {"1,1,1\r\n2,2,2\r\n1.5,3,3\r\n", kNonMonotonousText},
+      {"-1,1,1\r\n", kNonMonotonousText},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.content);
+    ExpectFailure(Read(c.content), c.text);
+  }
+  feedback.Messages.clear();
+  ExpectFailure(ReadAsciiFile(session, feedback, folder.File("none.asc")), "File not found");
 }
 
 TEST_F(AsciiFile, EscDuringReadingCancelsQuietly) {
@@ -106,7 +93,7 @@ TEST_F(AsciiFile, EscDuringReadingCancelsQuietly) {
   EXPECT_FALSE(feedback.ProgressVisible);
 }
 
-TEST_F(AsciiFile, WriterRoundsIntoPrintZonesWithCrLf) {
+TEST_F(AsciiFile, WriterRoundsIntoPrintZonesWithCrLfAndOnlyALowercaseDdfGetsTwoColumns) {
   // A 14-character value pushes the next column one zone further.
   const std::vector<float> time = {0, 0.0125f, 1234.5f}, a = {0, 12345678901.0f, -0.001f},
                            b = {0, 7, 0.125f};
@@ -114,32 +101,16 @@ TEST_F(AsciiFile, WriterRoundsIntoPrintZonesWithCrLf) {
             "0.013         12345678848.00              7.00\r\n"
             "1234.500      0.00          0.13\r\n");
   EXPECT_EQ(AsciiFileText(time, a, b, 2, 2, true), "1234.500      0.00\r\n");
-}
-
-TEST_F(AsciiFile, OnlyALowercaseDdfEndingWritesTwoColumns) {
-  const std::vector<float> v = {0, 1, 2};
-  ASSERT_TRUE(WriteAsciiFile(feedback, folder.File("t.ddf"), v, v, v, 1, 2));
-  ASSERT_TRUE(WriteAsciiFile(feedback, folder.File("t.DDF"), v, v, v, 1, 2));
-  EXPECT_EQ(Slurp(folder.File("t.ddf")), AsciiFileText(v, v, v, 1, 2, true));
-  EXPECT_EQ(Slurp(folder.File("t.DDF")), AsciiFileText(v, v, v, 1, 2, false));
-}
-
-TEST_F(AsciiFile, WrittenThenReadBackIsRoundedToThreeAndTwoDecimals) {
-  const std::vector<float> time = {0,       0.0114f, 0.0226f, 0.0337f, 0.0441f,
-                                   0.0559f, 0.066f,  0.077f,  0.0881f};
-  const std::vector<float> pf = {0, 1.234f, 2, 3, 4, 5, 6, 7, 8.999f};
-  ASSERT_TRUE(WriteAsciiFile(feedback, folder.File("w.asc"), time, pf, pf, 1, 8));
-  ASSERT_EQ(ReadAsciiFile(session, feedback, folder.File("w.asc")), ReadOutcome::Loaded);
-  EXPECT_EQ(session.Record.TimeValues[1], 0.011f);
-  EXPECT_EQ(session.Record.PFValues[1], 1.23f);
-  EXPECT_EQ(session.Record.DFValues[8], 9.0f);
+  ASSERT_TRUE(WriteAsciiFile(feedback, folder.File("t.ddf"), time, a, b, 1, 2));
+  ASSERT_TRUE(WriteAsciiFile(feedback, folder.File("t.DDF"), time, a, b, 1, 2));
+  EXPECT_EQ(Slurp(folder.File("t.ddf")), AsciiFileText(time, a, b, 1, 2, true));
+  EXPECT_EQ(Slurp(folder.File("t.DDF")), AsciiFileText(time, a, b, 1, 2, false));
 }
 
 TEST_F(AsciiFile, WriteIntoAMissingFolderIsReported) {
   const std::vector<float> v = {0, 1};
   EXPECT_FALSE(WriteAsciiFile(feedback, folder.File("no/x.asc"), v, v, v, 1, 1));
-  ASSERT_EQ(feedback.Messages.size(), 1u);
-  EXPECT_EQ(feedback.Messages[0].Text, "Path not found");
+  EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"Path not found"});
   EXPECT_TRUE(feedback.MainWindowEnabled);
 }
 

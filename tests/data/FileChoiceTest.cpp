@@ -12,32 +12,25 @@ namespace {
 using test::Slurp;
 using test::TempFolder;
 
-TEST(FileChoice, TheLastThreeCharactersInAnyCaseChooseTheReader) {
+TEST(FileChoice, TheLastThreeCharactersInAnyCaseChooseTheReaderAndTheWriter) {
   for (const char* name : {"DATA.DAT", "data.dat", "x.da", "/m/leaf.Da"})
     EXPECT_EQ(ChooseReader(name), ReaderKind::Instrument) << name;
   for (const char* name : {"x.tmk", "X.TMK", "/m/a.Tmk"})
     EXPECT_EQ(ChooseReader(name), ReaderKind::Native) << name;
   for (const char* name : {"x.txt", "x.asc", "x.res", "noextension", "x.dta", "tmk.asc", ""})
     EXPECT_EQ(ChooseReader(name), ReaderKind::Ascii) << name;
-}
-
-TEST(FileChoice, OnlyANameEndingInTmkIsSavedNatively) {
   EXPECT_TRUE(SavesAsNative("a.TmK"));
   EXPECT_FALSE(SavesAsNative("a.asc"));
   EXPECT_FALSE(SavesAsNative("a.tmk.txt"));
 }
 
-TEST(FileChoice, BackupCopiesToBakReplacingAnOldCopy) {
+TEST(FileChoice, BackupCopiesToBakReplacingAnOldCopyAndSkipsAFileNotWrittenYet) {
   TempFolder folder;
   const std::string results = folder.Write("fl.res", "new\r\n");
   folder.Write("fl.bak", "old old old\r\n");
   BackupFile(results);
   EXPECT_EQ(Slurp(folder.File("fl.bak")), "new\r\n");
   EXPECT_EQ(Slurp(results), "new\r\n");
-}
-
-TEST(FileChoice, BackupOfAFileNotWrittenYetCopiesNothing) {
-  TempFolder folder;
   EXPECT_NO_THROW(BackupFile(folder.File("DF.RES")));
   EXPECT_FALSE(FileExists(folder.File("DF.bak")));
 }
@@ -46,15 +39,12 @@ TEST(FileChoice, UnreadableFileIsReportedAndLeavesTheEmptyState) {
   Session session;
   ScriptedFeedback feedback;
   session.Record.CurrentFilePath = "/m/x.dat";
-  session.Record.PointCount = 5;
   ReportUnreadableFile(session, feedback);
-  ASSERT_EQ(feedback.Messages.size(), 1u);
-  EXPECT_EQ(feedback.Messages[0].Text,
-            "Cannot read file. The file is not in the correct format or is corrupt.\r"
-            "If this is a text file, please change its extension.");
-  EXPECT_EQ(feedback.Messages[0].Icon, MessageIcon::Critical);
+  EXPECT_EQ(feedback.MessageTexts(),
+            std::vector<std::string>{
+                "Cannot read file. The file is not in the correct format or is corrupt.\r"
+                "If this is a text file, please change its extension."});
   EXPECT_TRUE(session.Record.CurrentFilePath.empty());
-  EXPECT_EQ(session.Record.PointCount, 0);
 }
 
 }  // namespace

@@ -11,24 +11,17 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-TEST(FolderList, ListsTheFilesWithTheOpenedExtensionAndFindsTheOpenedOne) {
+TEST(FolderList, ListsTheOpenedExtensionInAnyCaseAndFindsOnlyTheExactOpenedName) {
   test::TempFolder folder;
-  for (const char* name : {"c.asc", "b.tmk", "a.tmk"}) folder.Write(name, "");
+  for (const char* name : {"c.asc", "b.tmk", "A.TMK"}) folder.Write(name, "");
   Session session;
   session.Record.CurrentFileName = "b.tmk";
   BuildFileList(session, folder.Path(), PatternOf("b.tmk"));
-  EXPECT_EQ(session.Folder.FileList, (Names{"a.tmk", "b.tmk"}));
+  EXPECT_EQ(session.Folder.FileList, (Names{"A.TMK", "b.tmk"}));
   EXPECT_EQ(session.Folder.FileIndex, 1);
-}
-
-TEST(FolderList, MatchesExtensionsInAnyCaseButTheOpenedNameExactly) {
-  test::TempFolder folder;
-  for (const char* name : {"A.TMK", "b.tmk"}) folder.Write(name, "");
-  Session session;
   session.Record.CurrentFileName = "a.tmk";
   session.Folder.FileIndex = 5;
   BuildFileList(session, folder.Path(), "*.tmk");
-  EXPECT_EQ(session.Folder.FileList, (Names{"A.TMK", "b.tmk"}));
   EXPECT_EQ(session.Folder.FileIndex, 5);
 }
 

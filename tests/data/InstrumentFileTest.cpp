@@ -3,12 +3,11 @@
 #include <cstdint>
 #include <functional>
 
+#include "ReaderTest.h"
 #include "data/AsciiFile.h"
 #include "data/FileIO.h"
 #include "data/InstrumentFile.h"
-#include "support/TestSupport.h"
 #include "synth/Synthetic.h"
-#include "ui/ScriptedFeedback.h"
 
 namespace tolmek {
 namespace {
@@ -72,25 +71,11 @@ TEST(HeaderGains, ProductsFollowTheLastDFThatHasAnFAfterIt) {
   }
 }
 
-class InstrumentReading : public ::testing::Test {
+class InstrumentReading : public test::ReaderTest {
  protected:
   ReadOutcome Read(const std::string& bytes, const std::string& name = "leaf7.dat") {
     session = Session{};
-    feedback.Messages.clear();
-    const std::string path = folder.Write(name, bytes);
-    session.Record.CurrentFilePath = path;
-    session.Record.CurrentFileName = name;
-    return ReadInstrumentFile(session, feedback, path);
-  }
-  // Failed, reported once with a critical icon, nothing loaded, the windows given back.
-  void ExpectFailure(const std::string& bytes, const std::string& text) {
-    EXPECT_EQ(Read(bytes), ReadOutcome::Failed);
-    EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{text});
-    EXPECT_EQ(feedback.Messages.back().Icon, MessageIcon::Critical);
-    EXPECT_TRUE(session.Record.CurrentFilePath.empty());
-    EXPECT_TRUE(session.Record.PFValues.empty());
-    EXPECT_FALSE(feedback.ProgressVisible);
-    EXPECT_TRUE(feedback.MainWindowEnabled);
+    return ReadAs(ReadInstrumentFile, name, bytes);
   }
   static std::string ReaderError(const std::string& error) {
     return std::string(kReaderErrorPrefix) + "\r" + error;
@@ -98,29 +83,25 @@ class InstrumentReading : public ::testing::Test {
   float T(int i) const { return session.Record.TimeValues.at(i); }
   float DF(int i) const { return session.Record.DFValues.at(i); }
   float PF(int i) const { return session.Record.PFValues.at(i); }
-
-  test::TempFolder folder;
-  Session session;
-  ScriptedFeedback feedback;
 };
 
 using InstrumentRejection = InstrumentReading;
 using InstrumentTimeBase = InstrumentReading;
 using InstrumentGains = InstrumentReading;
 
-TEST_F(InstrumentRejection, FieldsOutOfRangeAreNotThisFormat) {
+TEST_F(InstrumentRejection, FieldsOutOfRangeAreNotThisFormatAndTooFewSamplesAnIndexError) {
   // A 16-bit time-step code cannot pass one million; negative is its other way out of range.
   const Recording cases[] = {
       {.Magic = 3311},      {.Type = 2}, {.Type = 3}, {.Type = 0},         {.TimeStepCode = 0},
       {.TimeStepCode = -1}, {.M = 0},    {.M = -1},   {.Type = 5, .M = 0}, {.Type = 5, .M = 50001}};
-  for (const Recording& recording : cases) ExpectFailure(Bytes(recording), kUnreadableFileText);
-  ExpectFailure("0.011  400  20\r\n", kUnreadableFileText);
+  for (const Recording& recording : cases)
+    ExpectFailure(Read(Bytes(recording)), kUnreadableFileText);
+  ExpectFailure(Read("0.011  400  20\r\n"), kUnreadableFileText);
   for (const Recording& recording : {Recording{.TimeStepCode = 500}, {.TimeStepCode = 32767}})
     EXPECT_EQ(Read(Bytes(recording)), ReadOutcome::Loaded);
-}
-
-TEST_F(InstrumentRejection, RecordingsShorterThanTheFirstSegmentFailAsIndexErrors) {
-  for (const int m : {1, 18}) ExpectFailure(Bytes({.M = m}), ReaderError("Subscript out of range"));
+  // The first segment's 19 samples are needed.
+  for (const int m : {1, 18})
+    ExpectFailure(Read(Bytes({.M = m})), ReaderError("Subscript out of range"));
   ASSERT_EQ(Read(Bytes({.M = 19})), ReadOutcome::Loaded);
   EXPECT_EQ(session.Record.PointCount, 19);
 }
@@ -149,13 +130,13 @@ TEST_F(InstrumentRejection, EveryTruncationFailsWithOneMessageAndLeavesNothingLo
 TEST_F(InstrumentRejection, CountByteOrSamplesBeyondTheFileAreReaderErrors) {
   std::string small = Bytes({.Type = 5, .M = 19, .CountByte = 1});
   small[254] = '\xFF';
-  ExpectFailure(small, ReaderError("Input past end of file"));
+  ExpectFailure(Read(small), ReaderError("Input past end of file"));
   // Read with a count byte of 2, a file laid out for 1 holds M = 500 in its first two DF samples
   // and ends before the PF block.
   const auto df = [](int64_t q) { return q == 1 ? 500 : q == 2 ? 0 : 7; };
   std::string shifted = Bytes({.Type = 5, .M = 500, .CountByte = 1, .DF = df});
   shifted[254] = '\x02';
-  ExpectFailure(shifted, ReaderError("Input past end of file"));
+  ExpectFailure(Read(shifted), ReaderError("Input past end of file"));
 }
 
 TEST_F(InstrumentTimeBase, GroupsGrowFromThreeToTwoHundredSamples) {
@@ -181,7 +162,8 @@ TEST_F(InstrumentTimeBase, PointCountFollowsTheLastFullGroupForBothHeaders) {
   } cases[] = {{{.M = 5000}, 162},
                {{.M = 5199}, 162},
                {{.M = 5200}, 163},
-               {{.M = 50}, 29},
+               {{.M = 51}, 29},  // the group 50..52 needs sample 52
+               {{.M = 52}, 30},
                {{.Type = 5, .M = 5200, .CountByte = 3}, 163},
                {{.Type = 5, .M = 50000}, 162 + 225}};
   for (const auto& [input, points] : cases) {
@@ -218,10 +200,8 @@ TEST_F(InstrumentTimeBase, LightOffStartsTheTailTwoSamplesBeforeTheFirstLowSampl
   EXPECT_FLOAT_EQ(record.DecayTimes[1], 2998 * 0.011f);
   EXPECT_FLOAT_EQ(record.DecayValues[1], 2998);
   EXPECT_FLOAT_EQ(record.DecayValues.back(), 20000);
-}
-
-TEST_F(InstrumentTimeBase, ZeroLastStoredPFFailsTheTailTestAsADivision) {
-  ExpectFailure(Bytes({.PF = [](int64_t q) { return q == 19 ? 0 : 1000; }}),
+  // A zero last stored PF sample makes the tail test a division.
+  ExpectFailure(Read(Bytes({.PF = [](int64_t q) { return q == 19 ? 0 : 1000; }})),
                 ReaderError("Division by zero"));
 }
 
@@ -234,16 +214,14 @@ TEST_F(InstrumentTimeBase, EscDuringTheGroupPassEndsQuietly) {
   EXPECT_EQ(session.Record.CancelRequested, 0);
 }
 
-TEST_F(InstrumentGains, HeaderGainsInRangeBecomeInternalUnitsWithoutAQuestion) {
+TEST_F(InstrumentGains, HeaderGainsInRangeAreUsedAndOthersAskedForInDisplayUnits) {
   ASSERT_EQ(Read(Bytes({})), ReadOutcome::Loaded);
   EXPECT_DOUBLE_EQ(session.Record.DFAmplification, 1);
   EXPECT_DOUBLE_EQ(session.Record.PFAmplification, 1);
   ASSERT_EQ(Read(Bytes({.GainLine = "DF 1500*1 PF 3*2"})), ReadOutcome::Loaded);
   EXPECT_FLOAT_EQ(DF(20), 21 / 12.5f);
   EXPECT_TRUE(feedback.GainQuestions.empty());
-}
 
-TEST_F(InstrumentGains, OutOfRangeGainsAreAskedForInDisplayUnits) {
   feedback.GainAnswers.push_back(DisplayGains{12, 240});
   ASSERT_EQ(Read(Bytes({.GainLine = "DF 1501*1 PF 2*3"})), ReadOutcome::Loaded);
   ASSERT_EQ(feedback.GainQuestions.size(), 1u);
@@ -269,9 +247,14 @@ std::string TemperatureBytes(int first, int checkValue) {
   return bytes;
 }
 
-TEST_F(InstrumentGains, TemperatureRecordingIsExportedAndNotLoaded) {
-  EXPECT_EQ(Read(TemperatureBytes(20, 256)), ReadOutcome::Exported);
+TEST_F(InstrumentGains, VerifiedTemperatureRecordingIsExportedAndNotLoaded) {
   const std::string target = folder.File("leaf7.asc");
+  ExpectFailure(Read(TemperatureBytes(20, 255)), kUnreadableFileText);
+  ExpectFailure(Read(TemperatureBytes(20, 256).substr(0, 600)),
+                ReaderError("Input past end of file"));
+  EXPECT_FALSE(FileExists(target));
+
+  EXPECT_EQ(Read(TemperatureBytes(20, 256)), ReadOutcome::Exported);
   std::vector<float> time(257), pf(257, 514), df(257, 257);
   for (int i = 0; i <= 256; ++i) time[i] = static_cast<float>(i);
   EXPECT_EQ(test::Slurp(target), AsciiFileText(time, pf, df, 20, 255, false));
@@ -281,12 +264,6 @@ TEST_F(InstrumentGains, TemperatureRecordingIsExportedAndNotLoaded) {
   EXPECT_EQ(feedback.Messages[0].Title, "Temperature curve");
   EXPECT_TRUE(session.Record.CurrentFilePath.empty());
   EXPECT_TRUE(session.Record.TimeValues.empty());
-}
-
-TEST_F(InstrumentGains, TemperatureCheckValueAndLengthAreVerified) {
-  ExpectFailure(TemperatureBytes(20, 255), kUnreadableFileText);
-  ExpectFailure(TemperatureBytes(20, 256).substr(0, 600), ReaderError("Input past end of file"));
-  EXPECT_FALSE(FileExists(folder.File("leaf7.asc")));
 }
 
 TEST_F(InstrumentReading, GeneratedRecordingsOfBothHeadersLoadTheSameCurvesAndTail) {

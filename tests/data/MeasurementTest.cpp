@@ -17,17 +17,6 @@ Measurement WithPF(const std::vector<float>& pf) {
   return record;
 }
 
-// The error text an action fails with, empty when it does not fail.
-template <typename Action>
-std::string ErrorOf(Action action) {
-  try {
-    action();
-  } catch (const ErrorText& error) {
-    return error.what();
-  }
-  return {};
-}
-
 TEST(PrepareCurves, FindsFiFdFmFsAndTheMaximaOverPointsTwoToN) {
   Measurement record = WithPF({0, 1000, 20, 50, 40, 45, 48, 47, 100, 90});
   record.DFValues = {0, 99, 1, 2, 3, 9, 4, 9, 1, 1};
@@ -38,22 +27,18 @@ TEST(PrepareCurves, FindsFiFdFmFsAndTheMaximaOverPointsTwoToN) {
   EXPECT_EQ(record.DFMax, 9);
 }
 
-TEST(PrepareCurves, FdIsTheLastPointUpToSixThatDoesNotRise) {
+TEST(PrepareCurves, FdIsTheLastPointUpToSixThatDoesNotRiseAndARerunStartsFromIt) {
   Measurement record = WithPF({0, 10, 20, 50, 40, 45, 44, 49, 100, 90});
   PrepareCurves(record);
   EXPECT_EQ(record.PFPoints[kSlotFi], 3);
   EXPECT_EQ(record.PFPoints[kSlotFd], 6);
-}
-
-TEST(PrepareCurves, ARerunStartsFromTheFdAlreadySet) {
-  Measurement record = WithPF({0, 10, 20, 50, 40, 45, 44, 49, 100, 90});
   record.PFPoints[kSlotFd] = 5;
   PrepareCurves(record);
   EXPECT_EQ(record.PFPoints[kSlotFi], 5);
   EXPECT_EQ(record.PFPoints[kSlotFd], 6);
 }
 
-TEST(PrepareCurves, TheFirstOfEqualMaximaWinsAndNoPositiveValueKeepsFm) {
+TEST(PrepareCurves, TheFirstOfEqualMaximaWinsNoPositiveValueKeepsFmAndShortArraysFail) {
   Measurement record = WithPF({0, 1, 2, 3, 4, 5, 6, 7, 100, 100, 3});
   PrepareCurves(record);
   EXPECT_EQ(record.PFPoints[kSlotFm], 8);
@@ -62,89 +47,67 @@ TEST(PrepareCurves, TheFirstOfEqualMaximaWinsAndNoPositiveValueKeepsFm) {
   PrepareCurves(record);
   EXPECT_EQ(record.PFPoints[kSlotFm], 4);
   EXPECT_EQ(record.PFMax, 0);
+  // Fi looks one point ahead, up to point 8.
+  record = WithPF({0, 1, 2, 3, 4, 5, 6, 7});
+  try {
+    PrepareCurves(record);
+    ADD_FAILURE() << "no error";
+  } catch (const ErrorText& error) {
+    EXPECT_STREQ(error.what(), "Subscript out of range");
+  }
 }
 
-TEST(PrepareCurves, ArraysEndingBeforePointEightAreAnIndexError) {
-  Measurement record = WithPF({0, 1, 2, 3, 4, 5, 6, 7});
-  EXPECT_EQ(ErrorOf([&] { PrepareCurves(record); }), "Subscript out of range");
-}
-
-TEST(ComputeSlopes, DividesByTheTimeStepAndRefusesAZeroStep) {
-  Measurement record = WithPF({0, 4, 10});
-  record.DFValues = {0, 2, 1};
-  ComputeSlopes(record, 2);
-  EXPECT_EQ(record.PFSlope[2], 6);
-  EXPECT_EQ(record.DFSlope[2], -1);
-  record.TimeValues[2] = 1;
-  EXPECT_EQ(ErrorOf([&] { ComputeSlopes(record, 2); }), "Division by zero");
-  record.TimeValues[1] = 0;
-  EXPECT_EQ(ErrorOf([&] { ComputeSlopes(record, 1); }), "Division by zero");
-}
-
-TEST(FindResultRow, FindsTheFileByNameWithoutItsExtensionOrAddsARow) {
+TEST(FindResultRow, FindsTheFileByNameWithoutItsExtensionOrAddsARowBeyondAnyFixedSize) {
   Session session;
-  session.Results.Cell(1, 0) = "leaf1";
-  session.Results.Cell(2, 0) = "leaf2";
-  session.Results.ResultRowCount = 2;
-  session.Record.CurrentFileName = "leaf1.asc";
+  session.Results.ResultRowCount = 1;       // row 1 holds no name yet
+  session.Record.CurrentFileName = "a.da";  // a four-character name gives an empty key
   FindResultRow(session);
   EXPECT_EQ(session.Results.ResultRow, 1);
+  session.Results.Cell(1, 0) = "leaf1";
+  session.Results.Cell(700, 0) = "leaf2";
+  session.Results.ResultRowCount = 700;
+  session.Record.CurrentFileName = "leaf2.asc";
+  FindResultRow(session);
+  EXPECT_EQ(session.Results.ResultRow, 700);
   session.Record.CurrentFileName = "leaf3.dat";
   FindResultRow(session);
-  EXPECT_EQ(session.Results.ResultRowCount, 3);
-  EXPECT_EQ(session.Results.ResultRow, 3);
+  EXPECT_EQ(session.Results.ResultRowCount, 701);
+  EXPECT_EQ(session.Results.ResultRow, 701);
 }
 
-TEST(FindResultRow, AFourCharacterNameGivesAnEmptyKey) {
-  Session session;
-  session.Results.ResultRowCount = 1;  // row 1 holds no name yet
-  session.Record.CurrentFileName = "a.da";
-  FindResultRow(session);
-  EXPECT_EQ(session.Results.ResultRow, 1);
-}
-
-// A loaded measurement with set points, header texts and a computed DF table.
-Session LoadedSession(bool keepPeaks) {
-  Session session;
-  session.Options.OptionsKeepPeaks = keepPeaks;
-  Measurement& record = session.Record;
-  record = WithPF({0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
-  record.DecayValues = {0, 1};
-  record.CurrentFilePath = "/m/leaf.tmk";
-  record.FileTypeCode = 6;
-  record.PFAmplification = 1;
-  record.DataLoaded = record.AutosaveDone = kTrue;
-  record.PFPoints = {0, 1, 2, 3, 4, 5, 6};
-  record.DFPoints[2] = {10, 20};
-  record.HeaderComments[3] = "from the last file";
-  record.ExperimentText = "last experiment";
-  session.DFTable.Cells[1][1] = "12.5";
-  return session;
-}
-
-TEST(ResetState, LeavesNothingLoadedAndNoHeaderOfTheLastFile) {
-  Session session = LoadedSession(false);
-  ResetState(session);
-  const Measurement& record = session.Record;
-  EXPECT_TRUE(record.CurrentFilePath.empty());
-  EXPECT_TRUE(record.PFValues.empty());
-  EXPECT_TRUE(record.DecayValues.empty());
-  EXPECT_EQ(record.PointCount + record.FileTypeCode + record.PFAmplification, 0);
-  EXPECT_EQ(record.DataLoaded + record.AutosaveDone, 0);
-  EXPECT_EQ(record.PFPoints, (std::array<int16_t, 7>{}));
-  EXPECT_EQ(record.DFPoints[2], DFPeakPair{});
-  EXPECT_EQ(record.HeaderComments[3], "");
-  EXPECT_EQ(record.ExperimentText, "Unknown");
-  EXPECT_EQ(session.DFTable.Cells[1][1], kUncomputedCell);
-  EXPECT_FALSE(record.PFSlope.empty());  // every reader sizes the slopes itself
-}
-
-TEST(ResetState, KeepPeaksCarriesTheDFPeaksIntoTheNextLoad) {
-  Session session = LoadedSession(true);
-  ResetState(session);
-  EXPECT_EQ(session.Record.DFPoints[2], (DFPeakPair{10, 20}));
-  EXPECT_EQ(session.Record.PFPoints, (std::array<int16_t, 7>{}));
-  EXPECT_EQ(session.Record.HeaderComments[3], "");
+TEST(ResetState, LeavesNothingLoadedAndNoHeaderOfTheLastFileButKeptDFPeaks) {
+  for (const bool keepPeaks : {false, true}) {
+    SCOPED_TRACE(keepPeaks);
+    Session session;
+    session.Options.OptionsKeepPeaks = keepPeaks;
+    Measurement& record = session.Record;
+    record = WithPF({0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    record.DecayValues = {0, 1};
+    record.CurrentFilePath = "/m/leaf.tmk";
+    record.FileTypeCode = 6;
+    record.PFAmplification = 1;
+    record.DataLoaded = record.AutosaveDone = kTrue;
+    record.PFPoints = {0, 1, 2, 3, 4, 5, 6};
+    record.DFPoints[2] = {10, 20};
+    record.HeaderComments[3] = "from the last file";
+    record.ExperimentText = "last experiment";
+    session.DFTable.Cells[1][1] = "12.5";
+    ResetState(session);
+    EXPECT_TRUE(record.CurrentFilePath.empty());
+    EXPECT_TRUE(record.PFValues.empty());
+    EXPECT_TRUE(record.DecayValues.empty());
+    EXPECT_EQ(record.PointCount, 0);
+    EXPECT_EQ(record.FileTypeCode, 0);
+    EXPECT_EQ(record.PFAmplification, 0);
+    EXPECT_EQ(record.DataLoaded, kFalse);
+    EXPECT_EQ(record.AutosaveDone, kFalse);
+    EXPECT_EQ(record.PFPoints, (std::array<int16_t, 7>{}));
+    EXPECT_EQ(record.DFPoints[2], (keepPeaks ? DFPeakPair{10, 20} : DFPeakPair{}));
+    EXPECT_EQ(record.HeaderComments[3], "");
+    EXPECT_EQ(record.ExperimentText, "Unknown");
+    EXPECT_EQ(session.DFTable.Cells[1][1], kUncomputedCell);
+    EXPECT_FALSE(record.PFSlope.empty());  // every reader sizes the slopes itself
+  }
 }
 
 }  // namespace

@@ -6,15 +6,11 @@
 #include <cstring>
 #include <filesystem>
 
+#include "ReaderTest.h"
 #include "data/FileIO.h"
-#include "data/Measurement.h"
-#include "support/TestSupport.h"
-#include "ui/ScriptedFeedback.h"
 
 namespace tolmek {
 namespace {
-
-using test::TempFolder;
 
 // Point lines of a small induction-like curve, times from 0.01.
 std::string PointLines(int count) {
@@ -32,33 +28,16 @@ std::string DropFirstLine(const std::string& lines) {
 const std::string kComments = "\"c1\"\r\n\"c2\"\r\n\"c3\"\r\n\"c4\"\r\n\"c5\"\r\n";
 const std::string kDFPairs = "11,12\r\n13,14\r\n15,16\r\n17,18\r\n19,20\r\n21,22\r\n";
 const std::string kSlots = "1,2,3,4,5,6\r\n" + kDFPairs;
-const std::string kVersion13Head = "\"TOLMEK13\"\r\n\"i\"\r\n" + kComments;
+const std::string kHead = "\"TOLMEK13\"\r\n\"i\"\r\n" + kComments;
 
 // Count line, point lines and six PF slots with six DF pairs.
 std::string Body(int count) {
   return std::to_string(count) + "\r\n" + PointLines(count) + kSlots;
 }
 
-class NativeFile : public ::testing::Test {
+class NativeFile : public test::ReaderTest {
  protected:
-  ReadOutcome Read(const std::string& content) {
-    session.Record.CurrentFilePath = folder.Write("m.tmk", content);
-    return ReadNativeFile(session, feedback, session.Record.CurrentFilePath);
-  }
-  void ExpectFailure(ReadOutcome outcome, const std::string& text) {
-    EXPECT_EQ(outcome, ReadOutcome::Failed);
-    ASSERT_EQ(feedback.Messages.size(), 1u);
-    EXPECT_EQ(feedback.Messages[0].Text, text);
-    EXPECT_EQ(feedback.Messages[0].Icon, MessageIcon::Critical);
-    EXPECT_EQ(feedback.Messages[0].Title, "");
-    EXPECT_TRUE(session.Record.CurrentFilePath.empty());
-    EXPECT_EQ(session.Record.PointCount, 0);
-    EXPECT_TRUE(feedback.MainWindowEnabled);
-    EXPECT_FALSE(feedback.ProgressVisible);
-  }
-  TempFolder folder;
-  Session session;
-  ScriptedFeedback feedback;
+  ReadOutcome Read(const std::string& content) { return ReadAs(ReadNativeFile, "m.tmk", content); }
 };
 
 TEST_F(NativeFile, Version13ReadsInformationCommentsPointsAndAllSlots) {
@@ -78,27 +57,27 @@ TEST_F(NativeFile, Version13ReadsInformationCommentsPointsAndAllSlots) {
   EXPECT_FALSE(record.CurrentFilePath.empty());
 }
 
-TEST_F(NativeFile, Tolmek32HasNoInformationLineAndShowsExperimentUnknown) {
+TEST_F(NativeFile, OlderLayoutsHaveNoInformationLineAndTheOldestOnlyFourPFSlots) {
+  ASSERT_EQ(Read(kComments + "8\r\n" + PointLines(8) + "1,2,3,7\r\n" + kDFPairs),
+            ReadOutcome::Loaded);
+  EXPECT_EQ(session.Record.HeaderComments[0], "c1");
+  EXPECT_EQ(session.Record.PFPoints, (std::array<int16_t, 7>{0, 1, 2, 3, 0, 0, 7}));
+  EXPECT_EQ(session.Record.DFPoints[1], (DFPeakPair{11, 12}));
   session.Record.ExperimentText = "left over";
   ASSERT_EQ(Read("\"TOLMEK32\"\r\n" + kComments + Body(8)), ReadOutcome::Loaded);
   EXPECT_EQ(session.Record.ExperimentText, "Unknown");
   EXPECT_EQ(session.Record.HeaderComments[0], "c1");
 }
 
-TEST_F(NativeFile, OldLayoutReadsFourPFSlotsIntoFiFdFmAndFs) {
-  ASSERT_EQ(Read(kComments + "8\r\n" + PointLines(8) + "1,2,3,7\r\n" + kDFPairs),
-            ReadOutcome::Loaded);
-  EXPECT_EQ(session.Record.HeaderComments[0], "c1");
-  EXPECT_EQ(session.Record.PFPoints, (std::array<int16_t, 7>{0, 1, 2, 3, 0, 0, 7}));
-  EXPECT_EQ(session.Record.DFPoints[1], (DFPeakPair{11, 12}));
-}
-
-TEST_F(NativeFile, FieldsAcceptBlanksLeadingDotExponentsAndBareLineFeeds) {
-  ASSERT_EQ(Read("TOLMEK13\n Unknown\n" + kComments + " 8 \n.5, 1E2 ,3\n" +
+TEST_F(NativeFile, FieldsAcceptBlanksLeadingDotExponentsBareLineFeedsAndStopAtAQuote) {
+  ASSERT_EQ(Read("TOLMEK13\n Unknown\n\"say \"hi\" now\"\n\"c2\"\n\"c3\"\n\"c4\"\n\"c5\"\n 8 \n"
+                 ".5, 1E2 ,3\n" +
                  DropFirstLine(PointLines(8)) + "1,2,3,4,5,6\n" + kDFPairs),
             ReadOutcome::Loaded);
   EXPECT_EQ(session.Record.TimeValues[1], 0.5f);
   EXPECT_EQ(session.Record.PFValues[1], 100.0f);
+  EXPECT_EQ(session.Record.HeaderComments[0], "say ");
+  EXPECT_EQ(session.Record.HeaderComments[1], "c2");
 }
 
 TEST_F(NativeFile, WrittenFileReadsBackWithTheSamePointsSlotsAndHeaderTexts) {
@@ -117,11 +96,10 @@ TEST_F(NativeFile, WrittenFileReadsBackWithTheSamePointsSlotsAndHeaderTexts) {
                               source.DFValues, 8, ""));
   ASSERT_EQ(ReadNativeFile(session, feedback, path), ReadOutcome::Loaded);
   const Measurement& back = session.Record;
-  for (int i = 1; i <= 8; ++i) {
-    EXPECT_EQ(std::memcmp(&back.TimeValues[i], &source.TimeValues[i], sizeof(float)), 0) << i;
-    EXPECT_EQ(std::memcmp(&back.PFValues[i], &source.PFValues[i], sizeof(float)), 0) << i;
-    EXPECT_EQ(back.DFValues[i], source.DFValues[i]);
-  }
+  // Bit for bit, so that -0 stays -0.
+  EXPECT_EQ(std::memcmp(back.TimeValues.data(), source.TimeValues.data(), 9 * sizeof(float)), 0);
+  EXPECT_EQ(std::memcmp(back.PFValues.data(), source.PFValues.data(), 9 * sizeof(float)), 0);
+  EXPECT_EQ(std::memcmp(back.DFValues.data(), source.DFValues.data(), 9 * sizeof(float)), 0);
   EXPECT_EQ(back.PFPoints, source.PFPoints);
   EXPECT_EQ(back.DFPoints, source.DFPoints);
   EXPECT_EQ(back.HeaderComments, source.HeaderComments);
@@ -142,52 +120,41 @@ TEST_F(NativeFile, WriterLaysOutVersion13WithCrLfAndShortestFloats) {
 
 TEST_F(NativeFile, InformationLineFollowsTheKindOfDataLoaded) {
   const std::string source = folder.Write("m.dat", "x");
+  const std::string date = FileDateTimeText(source);
+  ASSERT_FALSE(date.empty());
   Measurement record;
   record.ExperimentText = "exp";
   const std::vector<float> none = {0};
-  auto secondLine = [&](int16_t code) {
+  for (const auto& [code, line] : {std::pair<int16_t, std::string>{0, "Unknown"},
+                                   {4, "Unknown"},
+                                   {6, "exp"},
+                                   {1, date},
+                                   {5, date}}) {
     record.FileTypeCode = code;
-    const std::string text = NativeFileText(record, none, none, none, 0, source);
-    const size_t start = text.find("\r\n") + 3;
-    return text.substr(start, text.find('"', start) - start);
-  };
-  EXPECT_EQ(secondLine(0), "Unknown");
-  EXPECT_EQ(secondLine(4), "Unknown");
-  EXPECT_EQ(secondLine(6), "exp");
-  EXPECT_EQ(secondLine(1), FileDateTimeText(source));
-  EXPECT_EQ(secondLine(5), FileDateTimeText(source));
-  EXPECT_FALSE(FileDateTimeText(source).empty());
-}
-
-TEST_F(NativeFile, DoubleQuoteInsideACommentEndsItEarlyOnReading) {
-  ASSERT_EQ(Read("\"TOLMEK13\"\r\n\"i\"\r\n\"say \"hi\" now\"\r\n\"c2\"\r\n\"c3\"\r\n\"c4\"\r\n"
-                 "\"c5\"\r\n8\r\n" +
-                 PointLines(8) + kSlots),
-            ReadOutcome::Loaded);
-  EXPECT_EQ(session.Record.HeaderComments[0], "say ");
-  EXPECT_EQ(session.Record.HeaderComments[1], "c2");
+    EXPECT_TRUE(NativeFileText(record, none, none, none, 0, source)
+                    .starts_with("\"TOLMEK13\"\r\n\"" + line + "\"\r\n"))
+        << code;
+  }
 }
 
 TEST_F(NativeFile, BadInputFailsWithTheErrorTextAndLeavesTheEmptyState) {
-  const std::string& head = kVersion13Head;
-  const std::string full = head + Body(8);
+  const std::string full = kHead + Body(8);
   const struct {
     std::string content;
     const char* text;
   } cases[] = {
       {full.substr(0, full.size() - 30), "Input past end of file"},
-      {head + "8\r\n" + PointLines(8).replace(5, 1, "x") + kSlots, "Type mismatch"},
-      {head + "abc\r\n", "Type mismatch"},
-      {head + "0\r\n1,2,3,4,5,6\r\n" + kDFPairs, "Subscript out of range"},
-      {head + Body(6), "Subscript out of range"},
-      {head + "2000000000\r\n" + PointLines(8), "Input past end of file"},
-      {head + "-3\r\n" + PointLines(8), "Input past end of file"},
-      {head + "8\r\n0,1,1\r\n" + DropFirstLine(PointLines(8)), "Division by zero"},
-      {head + "8\r\n" + PointLines(8) + "1,2,40000,4,5,6\r\n" + kDFPairs, "Overflow"},
-      {head + "8\r\n" + PointLines(8) + "1,2,3,4,5,6\r\n", "Input past end of file"},
+      {kHead + "8\r\n" + PointLines(8).replace(5, 1, "x") + kSlots, "Type mismatch"},
+      {kHead + "abc\r\n", "Type mismatch"},
+      {kHead + "0\r\n1,2,3,4,5,6\r\n" + kDFPairs, "Subscript out of range"},
+      {kHead + Body(6), "Subscript out of range"},
+      {kHead + "2000000000\r\n" + PointLines(8), "Input past end of file"},
+      {kHead + "-3\r\n" + PointLines(8), "Input past end of file"},
+      {kHead + "8\r\n0,1,1\r\n" + DropFirstLine(PointLines(8)), "Division by zero"},
+      {kHead + "8\r\n" + PointLines(8) + "1,2,40000,4,5,6\r\n" + kDFPairs, "Overflow"},
+      {kHead + "8\r\n" + PointLines(8) + "1,2,3,4,5,6\r\n", "Input past end of file"},
   };
   for (const auto& c : cases) {
-    feedback.Messages.clear();
     SCOPED_TRACE(c.content.substr(0, 120));
     ExpectFailure(Read(c.content), c.text);
   }
@@ -196,24 +163,23 @@ TEST_F(NativeFile, BadInputFailsWithTheErrorTextAndLeavesTheEmptyState) {
 }
 
 TEST_F(NativeFile, PointSlotsAreSixteenBitSoMoreThan32768PointsOverflow) {
-  ASSERT_EQ(Read(kVersion13Head + Body(32768)), ReadOutcome::Loaded);
-  ExpectFailure(Read(kVersion13Head + Body(32769)), "Overflow");
+  ASSERT_EQ(Read(kHead + Body(32768)), ReadOutcome::Loaded);
+  ExpectFailure(Read(kHead + Body(32769)), "Overflow");
 }
 
 TEST_F(NativeFile, FailureWithKeepPeaksKeepsTheEarlierDFPeaksWhole) {
   session.Options.OptionsKeepPeaks = true;
   session.Record.DFPoints[1] = {7, 8};
   session.Record.DFPoints[6] = {30, 31};
-  ExpectFailure(
-      Read(kVersion13Head + "8\r\n" + PointLines(8) + "1,2,3,4,5,6\r\n11,12\r\n13,14\r\n"),
-      "Input past end of file");
+  ExpectFailure(Read(kHead + "8\r\n" + PointLines(8) + "1,2,3,4,5,6\r\n11,12\r\n13,14\r\n"),
+                "Input past end of file");
   EXPECT_EQ(session.Record.DFPoints[1], (DFPeakPair{7, 8}));
   EXPECT_EQ(session.Record.DFPoints[6], (DFPeakPair{30, 31}));
 }
 
 TEST_F(NativeFile, EscDuringThePointsCancelsQuietlyAndClearsTheFlag) {
   feedback.CancelAtTurn = 3;
-  EXPECT_EQ(Read(kVersion13Head + Body(300)), ReadOutcome::Cancelled);
+  EXPECT_EQ(Read(kHead + Body(300)), ReadOutcome::Cancelled);
   EXPECT_TRUE(feedback.Messages.empty());
   EXPECT_EQ(session.Record.CancelRequested, 0);
   EXPECT_TRUE(session.Record.CurrentFilePath.empty());
@@ -221,12 +187,13 @@ TEST_F(NativeFile, EscDuringThePointsCancelsQuietlyAndClearsTheFlag) {
 }
 
 TEST_F(NativeFile, WriteFailureIsReportedAndKeepsWhatWasThere) {
-  Measurement record;
   const std::vector<float> none = {0};
-  EXPECT_FALSE(
-      WriteNativeFile(record, feedback, folder.File("missing/m.tmk"), none, none, none, 0, ""));
+  const auto write = [&](const std::string& name) {
+    return WriteNativeFile(Measurement{}, feedback, folder.File(name), none, none, none, 0, "");
+  };
+  EXPECT_FALSE(write("missing/m.tmk"));
   std::filesystem::create_directory(folder.File("dir.tmk"));
-  EXPECT_FALSE(WriteNativeFile(record, feedback, folder.File("dir.tmk"), none, none, none, 0, ""));
+  EXPECT_FALSE(write("dir.tmk"));
   EXPECT_TRUE(std::filesystem::is_directory(folder.File("dir.tmk")));
   ASSERT_EQ(feedback.Messages.size(), 2u);
   EXPECT_EQ(feedback.Messages[0].Text, "Path not found");

@@ -5,23 +5,17 @@
 namespace tolmek {
 namespace {
 
-TEST(FormatDecimals, RoundsHalfAwayFromZero) {
+TEST(FormatDecimals, RoundsHalfAwayFromZeroInFullWithOneIntegerDigitAndNoNegativeZero) {
   EXPECT_EQ(FormatDecimals(0.125, 2), "0.13");
   EXPECT_EQ(FormatDecimals(-0.125, 2), "-0.13");
   EXPECT_EQ(FormatDecimals(2.5, 0), "3");
   EXPECT_EQ(FormatDecimals(0.0005, 3), "0.001");
   EXPECT_EQ(FormatDecimals(9.995, 2), "9.99");  // 9.995 is stored just below the half
   EXPECT_EQ(FormatDecimals(99.996, 2), "100.00");
-}
-
-TEST(FormatDecimals, KeepsOneIntegerDigitAndDropsTheSignOfAZeroResult) {
   EXPECT_EQ(FormatDecimals(0.5, 3), "0.500");
   EXPECT_EQ(FormatDecimals(-0.004, 2), "0.00");
   EXPECT_EQ(FormatDecimals(-0.0, 1), "0.0");
   EXPECT_EQ(FormatFixed(-12.345), "-12.35");
-}
-
-TEST(FormatDecimals, WritesLargeValuesInFullWithoutSeparators) {
   EXPECT_EQ(FormatDecimals(1234567.891, 2), "1234567.89");
   EXPECT_EQ(FormatDecimals(1e15, 2), "1000000000000000.00");
   EXPECT_EQ(FormatDecimals(3.4e38, 0).size(), 39u);
