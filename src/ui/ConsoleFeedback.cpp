@@ -50,7 +50,7 @@ std::optional<DisplayGains> ConsoleFeedback::AskGains(const GainQuestion& questi
   const std::string prefix = context_.empty() ? std::string() : context_ + ": ";
   WriteLine(prefix + "the gains read from the header (PF " + NumberText(question.Current.PF) +
             ", DF " + NumberText(question.Current.DF) +
-            ") are out of range 0 < gain <= 1500; give them with --gains PF,DF");
+            ") are outside 1 to 1500; give them with --gains PF,DF");
   return std::nullopt;
 }
 
