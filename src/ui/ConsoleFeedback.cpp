@@ -57,13 +57,17 @@ std::optional<DisplayGains> ConsoleFeedback::AskGains(const GainQuestion& questi
 void ConsoleFeedback::SetProgressText(const std::string& text) { progressText_ = text; }
 
 void ConsoleFeedback::SetProgress(int percent) {
-  if (!progress_) return;
+  // The bar is reset to 0 as the progress window hides; that is not drawn.
+  if (!progress_ || !progressVisible_) return;
   std::fprintf(stream_, "\r\033[K%s %3d%%", progressText_.c_str(), percent);
   std::fflush(stream_);
   progressLineShown_ = true;
 }
 
-void ConsoleFeedback::HideProgress() { ClearProgressLine(); }
+void ConsoleFeedback::HideProgress() {
+  progressVisible_ = false;
+  ClearProgressLine();
+}
 
 void ConsoleFeedback::ClearProgressLine() {
   if (!progressLineShown_) return;

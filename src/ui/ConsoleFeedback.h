@@ -27,7 +27,7 @@ class ConsoleFeedback : public Feedback {
   Answer Ask(const std::string& text, Buttons buttons, MessageIcon icon,
              Answer defaultAnswer) override;
   std::optional<DisplayGains> AskGains(const GainQuestion& question) override;
-  void ShowProgress() override {}
+  void ShowProgress() override { progressVisible_ = true; }
   void SetProgressText(const std::string& text) override;
   void SetProgress(int percent) override;
   void HideProgress() override;
@@ -43,6 +43,7 @@ class ConsoleFeedback : public Feedback {
   std::FILE* stream_;
   bool progress_;
   bool progressLineShown_ = false;
+  bool progressVisible_ = false;
   std::string context_;
   std::string progressText_;
   std::optional<DisplayGains> gains_;

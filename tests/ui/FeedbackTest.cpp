@@ -43,11 +43,14 @@ TEST(ConsoleFeedback, DrawsProgressOnlyOnATerminalAndClearsItBeforeAMessage) {
   TempStream plain, terminal;
   ConsoleFeedback quiet(plain.File, false), drawing(terminal.File, true);
   for (ConsoleFeedback* console : {&quiet, &drawing}) {
+    console->ShowProgress();
     console->SetProgressText("Processing a.asc (file 1 of 2).");
     console->SetProgress(50);
   }
   quiet.HideProgress();
   drawing.ShowMessage("Disk full", MessageIcon::Critical, "");
+  drawing.HideProgress();
+  drawing.SetProgress(0);  // the reset of a hidden bar is not drawn
   EXPECT_EQ(plain.Written(), "");
   const std::string text = terminal.Written();
   EXPECT_NE(text.find(" 50%"), std::string::npos);
