@@ -32,7 +32,8 @@ constexpr int kResultColumns = 27;  // 15 PF result columns and 12 DF columns
 constexpr size_t kMaxResultRows = 1000;
 constexpr size_t kMaxGroupMembers = 10;
 constexpr size_t kAscExtensionLength = 4;
-constexpr int kMaxCurveRows = 10001;  // points 0..10000
+constexpr int kMaxCurveRows = 10001;    // lines a member may have: points 0..10000
+constexpr int kMaxAverageRows = 10000;  // lines an average curve may have
 
 using Groups = std::vector<std::vector<size_t>>;
 
@@ -233,7 +234,7 @@ int AddMember(const std::string& path, CurveSums& sums) {
 void AverageCurveGroup(const std::string& folder, const std::vector<std::string>& names,
                        const std::vector<size_t>& group, size_t dropped) {
   CurveSums sums;
-  int rows = kMaxCurveRows;
+  int rows = kMaxAverageRows;
   for (size_t member : group)
     rows = std::min(rows, AddMember(JoinPath(folder, names[member]), sums));
   const float k = static_cast<float>(group.size());

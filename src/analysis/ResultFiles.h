@@ -31,12 +31,15 @@ std::string DFResBlock(const Session& session);
 std::string ResultTableCopyText(const ResultTable& table, int firstRow, int lastRow,
                                 int firstColumn, int lastColumn);
 
-// "Delete rows" firstRow..lastRow; false (the caller beeps) when the selection ends on the last row.
-// ResultRow follows the loaded file's row; when that row itself is deleted it becomes the last row.
+// "Delete rows" firstRow..lastRow; false (the caller beeps) when the selection ends on the last
+// row. ResultRow follows the loaded file's row; when that row itself is deleted it becomes the last
+// row.
 bool DeleteResultRows(ResultTable& table, int firstRow, int lastRow);
 
-// "Clear" after its question: empties the table, rewrites the names and recomputes the loaded
-// file into row 1.
+constexpr const char* kClearTableQuestion = "This will clear the whole table. Are you sure?";
+
+// "Clear" after its question (kClearTableQuestion, Yes/No, exclamation icon, No the default):
+// empties the table, rewrites the names and recomputes the loaded file into row 1.
 void ClearResultTable(Session& session);
 
 }  // namespace tolmek

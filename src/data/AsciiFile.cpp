@@ -51,14 +51,6 @@ std::string BuildAsciiText(const std::vector<float>& time, const std::vector<flo
   return text;
 }
 
-// The name with its extension (from the last dot of the file name on) removed.
-std::string WithoutExtension(const std::string& path) {
-  const size_t dot = path.find_last_of('.');
-  const size_t slash = path.find_last_of('/');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path;
-  return path.substr(0, dot);
-}
-
 }  // namespace
 
 ReadOutcome ReadAsciiFile(Session& session, Feedback& feedback, const std::string& path) {
@@ -96,14 +88,15 @@ bool WriteAsciiFile(Feedback& feedback, const std::string& path, const std::vect
 }
 
 bool SaveAscWithDecay(const Measurement& record, Feedback& feedback,
-                      const std::string& chosenPath) {
-  const std::string base = WithoutExtension(chosenPath);
-  if (!WriteAsciiFile(feedback, base + ".asc", record.TimeValues, record.PFValues, record.DFValues,
+                      const std::string& measurementPath) {
+  // The names are made as the autosave makes them: the last three characters replaced.
+  const std::string base = DropLast(measurementPath, 3);
+  if (!WriteAsciiFile(feedback, base + "asc", record.TimeValues, record.PFValues, record.DFValues,
                       1, record.PointCount))
     return false;
   if (record.DecayValues.size() <= 1) return true;
   const int last = static_cast<int>(record.DecayValues.size()) - 1;
-  return WriteAsciiFile(feedback, base + ".ddf", record.DecayTimes, record.DecayValues,
+  return WriteAsciiFile(feedback, base + "ddf", record.DecayTimes, record.DecayValues,
                         record.DecayValues, 1, last);
 }
 

@@ -27,8 +27,9 @@ std::string AsciiFileText(const std::vector<float>& time, const std::vector<floa
 bool WriteAsciiFile(Feedback& feedback, const std::string& path, const std::vector<float>& time,
                     const std::vector<float>& a, const std::vector<float>& b, int first, int last);
 
-// "Save ASC": the measurement to the chosen name with extension asc and, when the record holds
-// the tail block of an instrument recording, that block to the same name with extension ddf.
-bool SaveAscWithDecay(const Measurement& record, Feedback& feedback, const std::string& chosenPath);
+// "Save ASC": the measurement to its path with "asc" as the last three characters and, when the
+// record holds the tail block of an instrument recording, that block with "ddf" instead.
+bool SaveAscWithDecay(const Measurement& record, Feedback& feedback,
+                      const std::string& measurementPath);
 
 }  // namespace tolmek

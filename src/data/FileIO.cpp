@@ -77,7 +77,28 @@ std::string ReadWholeFile(const std::string& path) {
   return content;
 }
 
-void WriteFileReplacing(const std::string& path, std::string_view content) {
+// The file a write to path really changes: a symbolic link stays a link to the new content.
+std::string ResolvedTarget(const std::string& path) {
+  std::error_code ec;
+  if (!fs::is_symlink(path, ec)) return path;
+  const fs::path target = fs::weakly_canonical(path, ec);
+  return ec ? path : target.string();
+}
+
+// A file the user may not change is not replaced behind its back: opening it for appending
+// (which changes nothing) fails exactly when writing it in place would.
+void CheckWritable(const std::string& path) {
+  errno = 0;
+  std::FILE* probe = std::fopen(path.c_str(), "ab");
+  if (!probe) Fail(errno ? errno : EIO, path);
+  std::fclose(probe);
+}
+
+void WriteFileReplacing(const std::string& requested, std::string_view content) {
+  const std::string path = ResolvedTarget(requested);
+  std::error_code ec;
+  const bool replacing = fs::exists(path, ec);
+  if (replacing) CheckWritable(path);
   const std::string temporary = path + ".tmp~";
   {
     FileHandle file = Open(temporary, "wb");
@@ -95,7 +116,8 @@ void WriteFileReplacing(const std::string& path, std::string_view content) {
       Fail(error, path);
     }
   }
-  std::error_code ec;
+  // The new file keeps the permissions of the one it replaces.
+  if (replacing) fs::permissions(temporary, fs::status(path, ec).permissions(), ec);
   fs::rename(temporary, path, ec);
   if (ec) {
     std::remove(temporary.c_str());

@@ -124,7 +124,7 @@ TEST_F(AsciiFile, SaveAscWritesTheTailBlockBesideItOnlyWhenThereIsOne) {
   EXPECT_FALSE(FileExists(folder.File("leaf1.ddf")));
   record.DecayTimes = {0, 5, 6, 7};
   record.DecayValues = {0, 0.5f, 0.25f, 0.125f};
-  ASSERT_TRUE(SaveAscWithDecay(record, feedback, folder.File("leaf1")));
+  ASSERT_TRUE(SaveAscWithDecay(record, feedback, folder.File("leaf1.tmk")));
   EXPECT_EQ(Slurp(folder.File("leaf1.ddf")),
             "5.000         0.50\r\n6.000         0.25\r\n7.000         0.13\r\n");
 }
