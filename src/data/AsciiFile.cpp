@@ -15,8 +15,8 @@ namespace {
 constexpr int kTimeDecimals = 3;
 constexpr const char* kTwoColumnEnding = "ddf";
 
-// Reads point after point until only white space is left. Returns false when the user cancelled.
-bool ReadPoints(TextFields& fields, Measurement& record, Feedback& feedback) {
+// Reads point after point until only white space is left.
+void ReadPoints(TextFields& fields, Measurement& record, Feedback& feedback) {
   PercentProgress progress(feedback, record.CancelRequested);
   int count = 0;
   while (!fields.OnlyWhiteSpaceLeft()) {
@@ -28,12 +28,11 @@ bool ReadPoints(TextFields& fields, Measurement& record, Feedback& feedback) {
       throw ErrorText(kNonMonotonousText);
     ComputeSlopes(record, count);
     if (progress.Step(static_cast<double>(fields.Position()), static_cast<double>(fields.Size())))
-      return false;
+      throw ReadCancelled{};
   }
   // A table without a single point is not a measurement.
   if (count == 0) throw ErrorText(errors::kInputPastEnd);
   record.PointCount = count;
-  return true;
 }
 
 std::string BuildAsciiText(const std::vector<float>& time, const std::vector<float>& a,
@@ -63,11 +62,11 @@ ReadOutcome ReadAsciiFile(Session& session, Feedback& feedback, const std::strin
     SizeCurveArrays(record, kAsciiCapacity);
     const std::string bytes = ReadWholeFile(path);
     TextFields fields(bytes);
-    if (!ReadPoints(fields, record, feedback)) return false;
+    ReadPoints(fields, record, feedback);
     At(record.DFSlope, 1) = 0;
     At(record.PFSlope, 2) = 0;
     PrepareCurves(record);
-    return true;
+    return ReadOutcome::Loaded;
   });
 }
 

@@ -13,7 +13,9 @@ ReaderKind ChooseReader(const std::string& path) {
   return ReaderKind::Ascii;
 }
 
-bool SavesAsNative(const std::string& path) { return ToUpper(LastChars(path, 3)) == "TMK"; }
+bool SavesAsNative(const std::string& path) {
+  return ToUpper(LastChars(path, 3)) == "TMK";
+}
 
 void BackupFile(const std::string& path) {
   if (!FileExists(path)) return;

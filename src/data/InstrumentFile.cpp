@@ -2,8 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <new>
-#include <stdexcept>
 
 #include "AsciiFile.h"
 #include "ByteReader.h"
@@ -11,6 +9,7 @@
 #include "FileIO.h"
 #include "Measurement.h"
 #include "NumberText.h"
+#include "ReaderExit.h"
 #include "ui/Progress.h"
 
 namespace tolmek {
@@ -52,39 +51,6 @@ constexpr int64_t kTemperatureDFOffset = 129;
 constexpr int64_t kTemperaturePFOffset = 130;
 
 constexpr const char* kTemperatureTitle = "Temperature curve";
-constexpr const char* kOutOfMemory = "Out of memory";
-
-// A file that does not have the recording's structure; reported by ReportUnreadableFile.
-struct UnreadableFile {};
-// The user cancelled the gain question or pressed Esc; the load ends without a message.
-struct LoadCancelled {};
-
-ReadOutcome ReportReaderError(Session& session, Feedback& feedback, const std::string& text) {
-  feedback.ShowMessage(std::string(kReaderErrorPrefix) + "\r" + text, MessageIcon::Critical);
-  ResetState(session);
-  return ReadOutcome::Failed;
-}
-
-// The one exit of the reader and the export: every failure is reported here, once.
-template <typename Body>
-ReadOutcome Guarded(Session& session, Feedback& feedback, Body&& body) {
-  try {
-    return body();
-  } catch (const UnreadableFile&) {
-    ReportUnreadableFile(session, feedback);
-    return ReadOutcome::Failed;
-  } catch (const LoadCancelled&) {
-    session.Record.CancelRequested = kFalse;
-    ResetState(session);
-    return ReadOutcome::Cancelled;
-  } catch (const ErrorText& error) {
-    return ReportReaderError(session, feedback, error.what());
-  } catch (const std::bad_alloc&) {
-    return ReportReaderError(session, feedback, kOutOfMemory);
-  } catch (const std::length_error&) {
-    return ReportReaderError(session, feedback, kOutOfMemory);
-  }
-}
 
 // The raw samples of both channels at raw positions 1..M; a position beyond the recording is
 // outside the arrays, even where the file has bytes there.
@@ -125,7 +91,7 @@ void TakeHeader(Measurement& record, Feedback& feedback, const ByteReader& bytes
   if (!GainInRange(gains.PF) || !GainInRange(gains.DF)) {
     feedback.SetBusy(false);
     const auto answer = feedback.AskGains({gains, record.HeaderComments[1]});
-    if (!answer) throw LoadCancelled{};
+    if (!answer) throw ReadCancelled{};
     feedback.SetBusy(true);
     gains = *answer;
   }
@@ -192,7 +158,7 @@ GroupPass ReadGroups(Measurement& record, const RawSamples& raw, Feedback& feedb
       const double time = (static_cast<double>(r) + static_cast<double>(size) / 2) * kTimeStep;
       StorePoint(record, pass.Points, time, dfSum / size, pfSum / size);
       if (progress.Step(static_cast<double>(last), static_cast<double>(count)))
-        throw LoadCancelled{};
+        throw ReadCancelled{};
     }
   }
   return pass;
@@ -284,7 +250,7 @@ ReadOutcome WriteTemperatureCurve(Session& session, Feedback& feedback, const st
     ResetState(session);
     return ReadOutcome::Failed;
   }
-  if (record.CancelRequested != kFalse) throw LoadCancelled{};
+  if (record.CancelRequested != kFalse) throw ReadCancelled{};
   feedback.ShowMessage(std::string(kTemperatureTitle) + " " + std::to_string(first) + "°C -" + " " +
                            std::to_string(last) + "°C was saved to file" + "\n" + target + ".",
                        MessageIcon::Information, kTemperatureTitle);
@@ -310,15 +276,19 @@ DisplayGains ParseHeaderGains(const std::string& header) {
 
 ReadOutcome ReadInstrumentFile(Session& session, Feedback& feedback, const std::string& path) {
   // The busy scope ends inside, so the progress window is gone before a failure is reported.
-  return Guarded(session, feedback, [&] {
-    BusyScope busy(feedback);
-    return ReadRecording(session, feedback, ReadWholeFile(path));
-  });
+  return RunReader(
+      session, feedback,
+      [&] {
+        BusyScope busy(feedback);
+        return ReadRecording(session, feedback, ReadWholeFile(path));
+      },
+      kReaderErrorPrefix);
 }
 
 ReadOutcome ExportTemperatureCurve(Session& session, Feedback& feedback, const std::string& bytes) {
-  return Guarded(session, feedback,
-                 [&] { return WriteTemperatureCurve(session, feedback, bytes); });
+  return RunReader(
+      session, feedback, [&] { return WriteTemperatureCurve(session, feedback, bytes); },
+      kReaderErrorPrefix);
 }
 
 }  // namespace tolmek

@@ -8,8 +8,8 @@
 namespace tolmek {
 
 void SizeCurveArrays(Measurement& record, int upper) {
-  for (auto* values : {&record.TimeValues, &record.PFValues, &record.DFValues, &record.PFSlope,
-                       &record.DFSlope})
+  for (auto* values :
+       {&record.TimeValues, &record.PFValues, &record.DFValues, &record.PFSlope, &record.DFSlope})
     values->assign(static_cast<size_t>(upper) + 1, 0.0f);
 }
 
@@ -85,8 +85,8 @@ void ResetState(Session& session) {
   record.CurrentFilePath.clear();
   record.FileTypeCode = 0;
   session.View.LogTime = 1;
-  for (auto* values : {&record.DecayTimes, &record.DecayValues, &record.PFValues,
-                       &record.DFValues, &record.TimeValues})
+  for (auto* values : {&record.DecayTimes, &record.DecayValues, &record.PFValues, &record.DFValues,
+                       &record.TimeValues})
     values->clear();
   record.PFPoints.fill(0);
   if (!session.Options.OptionsKeepPeaks) record.DFPoints.fill(DFPeakPair{});

@@ -56,16 +56,14 @@ int ReadPointCount(TextFields& fields) {
   return static_cast<int>(count);
 }
 
-// Returns false when the user cancelled.
-bool ReadPoints(TextFields& fields, Measurement& record, int count, PercentProgress& progress) {
+void ReadPoints(TextFields& fields, Measurement& record, int count, PercentProgress& progress) {
   for (int i = 1; i <= count; ++i) {
     At(record.TimeValues, i) = ToSingle(fields.ReadNumberField());
     At(record.PFValues, i) = ToSingle(fields.ReadNumberField());
     At(record.DFValues, i) = ToSingle(fields.ReadNumberField());
     ComputeSlopes(record, i);
-    if (progress.Step(i, count)) return false;
+    if (progress.Step(i, count)) throw ReadCancelled{};
   }
-  return true;
 }
 
 // The stored slots replace the derived ones only once all of them were read, so a file that ends
@@ -156,13 +154,13 @@ ReadOutcome ReadNativeFile(Session& session, Feedback& feedback, const std::stri
     const int count = ReadPointCount(fields);
     SizeCurveArrays(record, count + 1);
     PercentProgress progress(feedback, record.CancelRequested);
-    if (!ReadPoints(fields, record, count, progress)) return false;
+    ReadPoints(fields, record, count, progress);
     record.PointCount = count;
     At(record.DFSlope, 1) = 0;
     At(record.PFSlope, 2) = 0;
     PrepareCurves(record);
     ReadStoredSlots(fields, record, versioned);
-    return true;
+    return ReadOutcome::Loaded;
   });
 }
 

@@ -12,8 +12,12 @@ constexpr int kPrintZoneWidth = 14;
 // Decimals beyond the requested ones that are looked at to round half away from zero.
 constexpr int kGuardDigits = 30;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Adds one unit in the last place of a string of digits (with an optional '.').
 void IncrementDigits(std::string& digits) {

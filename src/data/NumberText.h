@@ -14,7 +14,9 @@ namespace tolmek {
 std::string FormatDecimals(double value, int decimals);
 
 // The named format "Fixed": two decimals.
-inline std::string FormatFixed(double value) { return FormatDecimals(value, 2); }
+inline std::string FormatFixed(double value) {
+  return FormatDecimals(value, 2);
+}
 
 // The general number format: up to seven significant digits, no trailing zeros,
 // exponent form ("1.5E-07") for very small or large magnitudes.

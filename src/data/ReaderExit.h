@@ -16,15 +16,28 @@ namespace tolmek {
 
 constexpr const char* kOutOfMemoryText = "Out of memory";
 
-// Runs read(), which returns false when the user cancelled. The read owns its BusyScope, so the
-// progress window is gone before a message appears.
+// Thrown inside a reader when the user cancels (Esc, or the gain question): no message.
+struct ReadCancelled {};
+// Thrown inside a reader when the file does not have the expected structure.
+struct UnreadableFile {};
+
+// Runs read(), which returns the outcome of a read that went through. Every other way out is
+// handled here: a cancel ends quietly, a file of the wrong structure gets the unreadable-file
+// message, any other error its text (after errorPrefix and a line break, when one is given).
+// The read owns its BusyScope, so the progress window is gone before a message appears.
 template <typename Read>
-ReadOutcome RunReader(Session& session, Feedback& feedback, Read&& read) {
+ReadOutcome RunReader(Session& session, Feedback& feedback, Read&& read,
+                      const std::string& errorPrefix = {}) {
   std::string message;
   try {
-    if (read()) return ReadOutcome::Loaded;
+    return read();
+  } catch (const ReadCancelled&) {
+    session.Record.CancelRequested = kFalse;
     ResetState(session);
     return ReadOutcome::Cancelled;
+  } catch (const UnreadableFile&) {
+    ReportUnreadableFile(session, feedback);
+    return ReadOutcome::Failed;
   } catch (const ErrorText& error) {
     message = error.what();
   } catch (const std::bad_alloc&) {
@@ -32,7 +45,8 @@ ReadOutcome RunReader(Session& session, Feedback& feedback, Read&& read) {
   } catch (const std::length_error&) {
     message = kOutOfMemoryText;
   }
-  feedback.ShowMessage(message, MessageIcon::Critical);
+  feedback.ShowMessage(errorPrefix.empty() ? message : errorPrefix + "\r" + message,
+                       MessageIcon::Critical);
   ResetState(session);
   return ReadOutcome::Failed;
 }

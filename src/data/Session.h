@@ -14,7 +14,14 @@ constexpr int16_t kTrue = -1;
 constexpr int16_t kFalse = 0;
 
 // PF point slots (index into PFPoints).
-enum PFSlot : int { kSlotFi = 1, kSlotFd = 2, kSlotFm = 3, kSlotFm1 = 4, kSlotFm2 = 5, kSlotFs = 6 };
+enum PFSlot : int {
+  kSlotFi = 1,
+  kSlotFd = 2,
+  kSlotFm = 3,
+  kSlotFm1 = 4,
+  kSlotFm2 = 5,
+  kSlotFs = 6
+};
 
 // One DF wave: induction maximum I and decay minimum D, as point indices (0 = not set).
 struct DFPeakPair {
@@ -26,8 +33,8 @@ struct DFPeakPair {
 constexpr int kHeaderCommentCount = 5;
 constexpr int kFileTypeCount = 7;
 constexpr std::array<const char*, kFileTypeCount> kFileTypeNames = {
-    "Text file",       "Induction kinetics", "Ind. kin. in 2 intervals", "Decay kinetics",
-    "Temperature curve", "PX3310pi format",  "Tolmek32 format"};
+    "Text file",         "Induction kinetics", "Ind. kin. in 2 intervals", "Decay kinetics",
+    "Temperature curve", "PX3310pi format",    "Tolmek32 format"};
 
 // The one measurement in memory. Curve arrays hold points 1..PointCount; index 0 holds 0.
 struct Measurement {
@@ -36,14 +43,14 @@ struct Measurement {
   std::vector<float> DFValues;
   std::vector<float> PFSlope;
   std::vector<float> DFSlope;
-  std::vector<float> DecayTimes;   // tail block of an instrument recording, from index 1
+  std::vector<float> DecayTimes;  // tail block of an instrument recording, from index 1
   std::vector<float> DecayValues;
   int32_t PointCount = 0;
-  std::array<int16_t, 7> PFPoints{};       // slots 1..6 used
-  std::array<DFPeakPair, 7> DFPoints{};    // waves 1..6 used; wave 0's D is the decay before wave 1
+  std::array<int16_t, 7> PFPoints{};     // slots 1..6 used
+  std::array<DFPeakPair, 7> DFPoints{};  // waves 1..6 used; wave 0's D is the decay before wave 1
   int16_t FileTypeCode = 0;
-  double PFAmplification = 0;  // internal units; shown times 6
-  double DFAmplification = 0;  // internal units; shown times 120
+  double PFAmplification = 0;   // internal units; shown times 6
+  double DFAmplification = 0;   // internal units; shown times 120
   std::string CurrentFilePath;  // empty: nothing is loaded
   std::string CurrentFileName;
   int16_t DataLoaded = kFalse;
