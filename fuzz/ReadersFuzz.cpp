@@ -1,11 +1,11 @@
 // Feeds arbitrary bytes to the three measurement readers and the steps after a load. Whatever
 // the bytes, a read must end either loaded with a consistent record or in the empty state,
 // without touching memory outside the file or the arrays.
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 #include "app/LoadSequence.h"
 #include "data/Session.h"

@@ -54,7 +54,9 @@ std::optional<DisplayGains> ConsoleFeedback::AskGains(const GainQuestion& questi
   return std::nullopt;
 }
 
-void ConsoleFeedback::SetProgressText(const std::string& text) { progressText_ = text; }
+void ConsoleFeedback::SetProgressText(const std::string& text) {
+  progressText_ = text;
+}
 
 void ConsoleFeedback::SetProgress(int percent) {
   // The bar is reset to 0 as the progress window hides; that is not drawn.

@@ -20,8 +20,8 @@ struct DisplayGains {
 
 // What the amplification dialog shows when a recording's header gains are out of range.
 struct GainQuestion {
-  DisplayGains Current;   // the gains read from the header, display units
-  std::string Comment2;   // the header's second line, where the gains are written
+  DisplayGains Current;  // the gains read from the header, display units
+  std::string Comment2;  // the header's second line, where the gains are written
 };
 
 class Feedback {
