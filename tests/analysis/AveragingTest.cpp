@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "support/TestSupport.h"
@@ -104,6 +105,17 @@ TEST_F(CurveAveraging, TheShortestMemberOrAZeroTimeEndsTheCurve) {
             "1.000         3.00          3.00\r\n"
             "2.000         3.00          3.00\r\n");
   EXPECT_EQ(Slurp(folder.File("b!.avg")), "1.000         1.00          1.00\r\n");
+}
+
+TEST_F(CurveAveraging, MembersMayHave10001LinesButTheMeanCurveHoldsAt10000) {
+  std::string lines;
+  for (int r = 1; r <= 10001; ++r) lines += std::to_string(r) + " 1 1\r\n";
+  folder.Write("a1.asc", lines);
+  folder.Write("b1.asc", lines + "10002 1 1\r\n");
+  EXPECT_FALSE(Run({"a1.asc", "b1.asc"}));
+  const std::string mean = Slurp(folder.File("a!.avg"));
+  EXPECT_EQ(std::count(mean.begin(), mean.end(), '\n'), 10000);
+  EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"b1.asc: Subscript out of range"});
 }
 
 TEST_F(CurveAveraging, EscStopsBeforeTheNextGroupAndKeepsWhatWasWritten) {
