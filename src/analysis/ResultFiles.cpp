@@ -28,7 +28,7 @@ enum class WriteMode { Append, Overwrite, Skip };
 // failure to look at it is an error that stops the write.
 bool ResultFileExists(const std::string& path) {
   try {
-    ReadWholeFile(path);
+    CheckReadable(path);
     return true;
   } catch (const ErrorText& error) {
     if (error.what() == std::string(errors::kFileNotFound)) return false;

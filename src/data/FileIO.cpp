@@ -56,6 +56,13 @@ FileHandle Open(const std::string& path, const char* mode) {
   return file;
 }
 
+// A folder opens on some systems but cannot be read as a file.
+FileHandle OpenForReading(const std::string& path) {
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) throw ErrorText(errors::kFileAccessError);
+  return Open(path, "rb");
+}
+
 void WriteAll(std::FILE* file, std::string_view content, const std::string& path) {
   errno = 0;
   if (!content.empty() && std::fwrite(content.data(), 1, content.size(), file) != content.size())
@@ -66,9 +73,7 @@ void WriteAll(std::FILE* file, std::string_view content, const std::string& path
 }  // namespace
 
 std::string ReadWholeFile(const std::string& path) {
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) throw ErrorText(errors::kFileAccessError);
-  FileHandle file = Open(path, "rb");
+  FileHandle file = OpenForReading(path);
   std::string content;
   char buffer[65536];
   size_t got = 0;
@@ -92,6 +97,10 @@ void CheckWritable(const std::string& path) {
   std::FILE* probe = std::fopen(path.c_str(), "ab");
   if (!probe) Fail(errno ? errno : EIO, path);
   std::fclose(probe);
+}
+
+void CheckReadable(const std::string& path) {
+  OpenForReading(path);
 }
 
 void WriteFileReplacing(const std::string& requested, std::string_view content) {

@@ -13,6 +13,10 @@ std::string ReadWholeFile(const std::string& path);
 // a rename, so a failed write never destroys the old file. Throws ErrorText on failure.
 void WriteFileReplacing(const std::string& path, std::string_view content);
 
+// Opens the file for reading and closes it at once; throws ErrorText ("File not found", ...)
+// when it cannot be read. Cheaper than reading a file that may be large just to see it is there.
+void CheckReadable(const std::string& path);
+
 // Appends the text to the file, creating it when missing. Throws ErrorText on failure.
 void AppendToFile(const std::string& path, std::string_view content);
 
