@@ -1,4 +1,5 @@
 #include "Averaging.h"
+#include "data/ReaderExit.h"
 
 #include <algorithm>
 #include <array>
@@ -79,20 +80,6 @@ struct ResultRowValues {
   std::string Name;
   std::array<std::optional<double>, kResultColumns> Values;  // empty field: no value
 };
-
-// The lines of the text without their CR LF (or LF) ends.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-  return lines;
-}
 
 std::optional<double> ResultField(std::string_view field) {
   const std::string text = Trim(field);
@@ -296,15 +283,11 @@ size_t ResultKeyLength(int dropped) {
 }  // namespace
 
 bool AverageResults(Feedback& feedback, const std::string& folder, int dropped) {
-  try {
+  return RunWriter(feedback, [&] {
     feedback.SetProgressText(kAveragingResultsText);
     BusyScope busy(feedback);
     AverageResultFile(folder, ResultKeyLength(dropped));
-    return true;
-  } catch (const ErrorText& error) {
-    feedback.ShowMessage(error.what(), MessageIcon::Critical);
-    return false;
-  }
+  });
 }
 
 bool AverageAscFiles(Session& session, Feedback& feedback, const std::string& folder,

@@ -1,4 +1,5 @@
 #include "ResultFiles.h"
+#include "data/ReaderExit.h"
 
 #include <algorithm>
 #include <array>
@@ -117,9 +118,9 @@ std::string DFResBlock(const Session& session) {
 bool WriteFLRes(Session& session, Feedback& feedback, int16_t quiet) {
   const std::string path = JoinPath(session.Options.DataFolder, kFLResName);
   const ResultTable& table = session.Results;
-  try {
+  return RunWriter(feedback, [&] {
     const WriteMode mode = ChooseWriteMode(path, feedback, quiet, kFLResQuestion);
-    if (mode == WriteMode::Skip) return true;
+    if (mode == WriteMode::Skip) return;
     std::string text;
     if (mode == WriteMode::Overwrite) {
       text = FLResHeading(table) + FLResRows(session, 1, table.ResultRowCount);
@@ -129,24 +130,15 @@ bool WriteFLRes(Session& session, Feedback& feedback, int16_t quiet) {
       text = FLResRows(session, 1, table.ResultRowCount);
     }
     Store(path, mode, text);
-    return true;
-  } catch (const ErrorText& error) {
-    feedback.ShowMessage(error.what(), MessageIcon::Critical);
-    return false;
-  }
+  });
 }
 
 bool WriteDFRes(Session& session, Feedback& feedback, int16_t quiet) {
   const std::string path = JoinPath(session.Options.DataFolder, kDFResName);
-  try {
+  return RunWriter(feedback, [&] {
     const WriteMode mode = ChooseWriteMode(path, feedback, quiet, kDFResQuestion);
-    if (mode == WriteMode::Skip) return true;
-    Store(path, mode, DFResBlock(session));
-    return true;
-  } catch (const ErrorText& error) {
-    feedback.ShowMessage(error.what(), MessageIcon::Critical);
-    return false;
-  }
+    if (mode != WriteMode::Skip) Store(path, mode, DFResBlock(session));
+  });
 }
 
 std::string ResultTableCopyText(const ResultTable& table, int firstRow, int lastRow,

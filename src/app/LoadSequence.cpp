@@ -11,8 +11,8 @@ namespace tolmek {
 
 namespace {
 
-ReadOutcome RunReader(Session& session, Feedback& feedback, ReaderKind kind,
-                      const std::string& path) {
+ReadOutcome RunChosenReader(Session& session, Feedback& feedback, ReaderKind kind,
+                            const std::string& path) {
   switch (kind) {
     case ReaderKind::Instrument:
       return ReadInstrumentFile(session, feedback, path);
@@ -29,7 +29,7 @@ ReadOutcome RunReader(Session& session, Feedback& feedback, ReaderKind kind,
 ReadOutcome ReadMeasurement(Session& session, Feedback& feedback) {
   const std::string path = session.Record.CurrentFilePath;
   const ReaderKind kind = ChooseReader(path);
-  const ReadOutcome outcome = RunReader(session, feedback, kind, path);
+  const ReadOutcome outcome = RunChosenReader(session, feedback, kind, path);
   if (outcome != ReadOutcome::Loaded) {
     // Whatever a reader left behind, nothing counts as loaded after it gave up.
     if (!session.Record.CurrentFilePath.empty()) ResetState(session);

@@ -1,4 +1,5 @@
 #include "Settings.h"
+#include "data/ReaderExit.h"
 
 #include <charconv>
 #include <optional>
@@ -143,20 +144,6 @@ void LineReader::ApplyGeometry() const {
   setWhenGiven(geometry.Height, window.Height);
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  return lines;
-}
-
 }  // namespace
 
 std::string SettingsPath(const Session& session) {
@@ -203,13 +190,7 @@ std::string SettingsText(const Session& session) {
 }
 
 bool WriteSettings(const Session& session, Feedback& feedback, const std::string& path) {
-  try {
-    WriteFileReplacing(path, SettingsText(session));
-    return true;
-  } catch (const ErrorText& error) {
-    feedback.ShowMessage(error.what(), MessageIcon::Critical);
-    return false;
-  }
+  return RunWriter(feedback, [&] { WriteFileReplacing(path, SettingsText(session)); });
 }
 
 void ReadSettings(Session& session, Feedback& feedback, const std::string& path) {
@@ -224,9 +205,9 @@ void ReadSettings(Session& session, Feedback& feedback, const std::string& path)
     return;
   }
   LineReader reader{session, {}, {}, {}};
-  for (const std::string& line : SplitLines(text)) {
+  for (const std::string_view line : SplitLines(text)) {
     try {
-      reader.Apply(line);
+      reader.Apply(std::string(line));
     } catch (const ErrorText&) {
       // A value that does not fit its setting leaves that setting as it was.
     }

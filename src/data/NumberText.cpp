@@ -159,6 +159,19 @@ std::string PrintZones(const std::vector<std::string>& columns) {
   return line;
 }
 
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
 std::string Trim(std::string_view text) {
   size_t first = 0;
   size_t last = text.size();
