@@ -7,6 +7,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "data/AsciiFile.h"
 #include "data/NumberText.h"
 #include "data/Session.h"
 #include "synth/SynthModel.h"
@@ -172,19 +173,15 @@ std::string NativeText(const Curves& curves, NativeLayout layout, const NativeHe
 std::string AsciiText(const Curves& curves, int separatorStyle) {
   static constexpr std::array<const char*, 4> kSeparators = {"", ",", "\t", " "};
   if (separatorStyle < 0 || separatorStyle > 3) throw std::invalid_argument("separator style");
+  // The program's own layout: print zones, as its ASCII writer lays them out.
+  if (separatorStyle == 0)
+    return AsciiFileText(curves.Time, curves.PF, curves.DF, 1, curves.Count(), false);
+  const char* separator = kSeparators[separatorStyle];
   std::string text;
   text.reserve(48 * curves.Time.size());
   for (int i = 1; i <= curves.Count(); ++i) {
-    if (separatorStyle == 0) {
-      // The program's own layout: "0.000" times and "Fixed" values in print zones.
-      text += PrintZones({FormatDecimals(curves.Time[i], 3), FormatFixed(curves.PF[i]),
-                          FormatFixed(curves.DF[i])});
-    } else {
-      const char* separator = kSeparators[separatorStyle];
-      text += FormatGeneral(curves.Time[i]) + separator + FormatGeneral(curves.PF[i]) + separator +
-              FormatGeneral(curves.DF[i]);
-    }
-    text += kLineEnd;
+    text += FormatGeneral(curves.Time[i]) + separator + FormatGeneral(curves.PF[i]) + separator +
+            FormatGeneral(curves.DF[i]) + kLineEnd;
   }
   return text;
 }
