@@ -1,7 +1,8 @@
 # Every folder of src/ is one library of logic (standard library only). Files that belong to the
 # window program (main.cpp, *Window.cpp, *Form.cpp, *Dialog.cpp, Qt*.cpp) are left to the window
-# targets, so a logic file that includes a Qt header does not compile.
-set(TOLMEK_WINDOW_FILE_REGEX "/(main|BatchMain|[A-Za-z0-9]*Window|[A-Za-z0-9]*Form|[A-Za-z0-9]*Dialog|Qt[A-Za-z0-9]*)\\.cpp$")
+# targets, so a logic file that includes a Qt header does not compile. Window classes keep
+# their established names (Optionsfrm, Avgform, Resform), hence the lower-case suffixes.
+set(TOLMEK_WINDOW_FILE_REGEX "/(main|BatchMain|[A-Za-z0-9]*(Window|Form|form|frm|Dialog|Widget)|Qt[A-Za-z0-9]*)\\.cpp$")
 
 function(tolmek_logic_library name)
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
@@ -21,10 +22,23 @@ function(tolmek_logic_library name)
   endif()
 endfunction()
 
-# The window files of the current folder.
-function(tolmek_window_sources out)
-  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+# The window files of one src/ folder as one static library on Qt Widgets (moc on), linked by the
+# window program and by the GUI tests. Nothing is made when the folder has no window files yet;
+# dependencies that do not exist (yet) are left out.
+function(tolmek_window_library name folder)
+  file(GLOB sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${folder}/*.cpp")
   list(FILTER sources INCLUDE REGEX "${TOLMEK_WINDOW_FILE_REGEX}")
   list(FILTER sources EXCLUDE REGEX "/(main|BatchMain)\\.cpp$")
-  set(${out} ${sources} PARENT_SCOPE)
+  if(NOT sources)
+    return()
+  endif()
+  set(links)
+  foreach(dependency ${ARGN})
+    if(TARGET ${dependency})
+      list(APPEND links ${dependency})
+    endif()
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  target_link_libraries(${name} PUBLIC ${links} Qt6::Widgets)
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
 endfunction()
