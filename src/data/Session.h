@@ -74,6 +74,33 @@ struct ViewState {
   double LogTimeFactor = 0;
 };
 
+// The chart frame of the last drawing: the cursor lines, the markers and the mouse read it until
+// the next drawing computes it again.
+struct ChartFrame {
+  double XFrom = 0;
+  double XTo = 0;
+  int32_t EndIndex = 0;
+  double YMax = 0;
+  double PFFactor = 1;
+  double DFFactor = 1;
+  double XUnitsPerPixel = 0;
+  double YUnitsPerPixel = 0;
+  double MarginLeft = 0;
+  double MarginRight = 0;
+  double MarginTop = 0;
+  double MarginBottom = 0;
+  double LogSpan = 0;
+  bool Valid = false;  // false: nothing but the cleared area and the frame can be drawn
+};
+
+// Enabled states of the chart's commands, set by the chart logic and read by the windows that
+// show them (menu items and toolbar buttons).
+struct ChartCommandState {
+  bool FindEnabled = false;     // find max / min / inflex
+  bool ZoomInEnabled = false;
+  bool ZoomOutEnabled = false;
+};
+
 struct CursorState {
   int16_t CursorIndex = 0;
   int16_t SpanStart = 0;
@@ -156,6 +183,8 @@ constexpr const char* NewLineText = "\r\n";
 struct Session {
   Measurement Record;
   ViewState View;
+  ChartFrame Frame;
+  ChartCommandState ChartCommands;
   CursorState Cursor;
   Settings Options;
   ResultTable Results;
