@@ -4,11 +4,13 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <string>
 
 #include "analysis/PFResults.h"
 #include "app/Autosave.h"
+#include "app/BatchCommand.h"
 #include "app/LoadSequence.h"
 #include "app/Settings.h"
 #include "chart/MainForm.h"
@@ -31,6 +33,42 @@ class MessageBoxFeedback : public tolmek::ConsoleFeedback {
   }
 };
 
+// The chart's commands until the full menus arrive: the curves shown, the time axis, zoom and the
+// point dialogs.
+void AddChartMenu(QMainWindow& window, tolmek::Session& session, tolmek::MainForm& chart) {
+  QMenu* menu = window.menuBar()->addMenu("&View");
+  auto viewMode = [&session, &chart](int16_t mode) {
+    return [&session, &chart, mode] {
+      session.View.ViewMode = mode;
+      chart.RefreshChart();
+    };
+  };
+  auto logTime = [&session, &chart](int16_t log) {
+    return [&session, &chart, log] {
+      session.View.LogTime = log;
+      chart.RefreshChart();
+    };
+  };
+  menu->addAction("&PF Curve", QKeySequence("Ctrl+1"), viewMode(1));
+  menu->addAction("&DF Curve", QKeySequence("Ctrl+2"), viewMode(2));
+  menu->addAction("&Both Curves", QKeySequence("Ctrl+3"), viewMode(0));
+  menu->addAction("&Linear", QKeySequence("Ctrl+L"), logTime(0));
+  menu->addAction("L&ogarithmic", QKeySequence("Ctrl+G"), logTime(1));
+  QAction* zoomIn =
+      menu->addAction("Zoom &In", QKeySequence("Ctrl+I"), [&chart] { chart.ZoomChart(1); });
+  QAction* zoomOut =
+      menu->addAction("Zoom &Out", QKeySequence("Ctrl+U"), [&chart] { chart.ZoomChart(2); });
+  menu->addAction("&Set Min/Max", QKeySequence("Ctrl+S"), [&chart] { chart.OpenSetDialog(); });
+  menu->addAction("&DF Pattern...", QKeySequence("Ctrl+P"),
+                  [&chart] { chart.OpenPatternDialog(); });
+  auto enable = [&session, zoomIn, zoomOut] {
+    zoomIn->setEnabled(session.ChartCommands.ZoomInEnabled);
+    zoomOut->setEnabled(session.ChartCommands.ZoomOutEnabled);
+  };
+  QObject::connect(&chart, &tolmek::MainForm::CommandStatesChanged, enable);
+  enable();
+}
+
 // The whole command line is the path of one measurement.
 std::string CommandLinePath(int argc, char* argv[]) {
   std::string path;
@@ -45,6 +83,9 @@ int main(int argc, char* argv[]) {
   tolmek::Session session;
   MessageBoxFeedback feedback;
   tolmek::SetStartValues(session);
+  session.Shell.ProgramFolder = tolmek::ExecutableFolder(argv[0]);
+  if (tolmek::FileExists(tolmek::SettingsPath(session)))
+    tolmek::ReadSettings(session, feedback, tolmek::SettingsPath(session));
   tolmek::FillResultColumnNames(session.Results);
 
   QMainWindow window;
@@ -58,6 +99,7 @@ int main(int argc, char* argv[]) {
     tolmek::AutosaveOutputs(session, feedback);
     tolmek::ResetState(session);
   });
+  AddChartMenu(window, session, *chart);
   window.show();
 
   const std::string path = CommandLinePath(argc, argv);
