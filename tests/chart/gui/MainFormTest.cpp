@@ -195,6 +195,10 @@ TEST_F(ChartWindow, ZoomsIntoASpanAndBackAcrossTheLogarithmicAxis) {
   EXPECT_EQ(session.Cursor.SpanStart, 0);
   Click(150);
   EXPECT_EQ(session.Cursor.CursorIndex, 150);
+  EXPECT_TRUE(session.Cursor.Lines[kCursorLine].Visible);
+  Key(Qt::Key_Home);  // point 1 lies outside the range shown: no line, but its readout
+  EXPECT_FALSE(session.Cursor.Lines[kCursorLine].Visible);
+  EXPECT_EQ(form->ReadoutText().toStdString(), CursorReadout(session.Record, 1));
 
   session.View.LogTime = 1;  // the toolbar's logarithmic axis, then its linear one
   form->RefreshChart();
