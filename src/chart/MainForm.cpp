@@ -96,6 +96,11 @@ MainForm::MainForm(Session& session, Feedback& feedback, QWidget* parent)
   });
 }
 
+MainForm::~MainForm() {
+  // The drawing area still reports losing the focus while it is destroyed with this window.
+  chart_->disconnect(this);
+}
+
 void MainForm::RefreshChart() {
   // The busy pointer while the chart is drawn; Guarded lets no error pass, so it always ends.
   feedback_.SetBusy(true);
