@@ -244,6 +244,25 @@ TEST_F(ChartWindow, CursorAndRangeAreKeptInsideTheNextMeasurement) {
   EXPECT_TRUE(feedback.Messages.empty()) << feedback.Messages[0].Text;
 }
 
+TEST_F(ChartWindow, ResizingRedrawsOnlyAReadyChartThatIsNotMinimized) {
+  Open(100, 0, 1);
+  EXPECT_EQ(Chart()->Picture().size(), Chart()->size() * Chart()->devicePixelRatioF());
+  session.Shell.ChartReady = 0;
+  form->resize(700, 500);
+  QApplication::processEvents();
+  EXPECT_NE(Chart()->Picture().size(), Chart()->size() * Chart()->devicePixelRatioF());
+  session.Shell.ChartReady = 1;
+  form->resize(800, 500);
+  QApplication::processEvents();
+  EXPECT_EQ(Chart()->Picture().size(), Chart()->size() * Chart()->devicePixelRatioF());
+
+  form->setWindowState(Qt::WindowMinimized);
+  const QImage before = Chart()->Picture();
+  session.View.LogTime = 0;
+  form->RefreshChart();
+  EXPECT_EQ(Chart()->Picture(), before);
+}
+
 TEST_F(ChartWindow, ClosingSignalsTheMainWindow) {
   Open(100, 0, 1);
   QSignalSpy closing(form.get(), &MainForm::CloseRequested);
