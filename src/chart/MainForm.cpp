@@ -108,6 +108,8 @@ void MainForm::RefreshChart() {
     ClampChartState(session_);
     SetZoomCommandStates(session_);
     if (session_.Record.PointCount == 0) {
+      // Nothing loaded: no lines and nothing to find or zoom.
+      session_.ChartCommands = {};
       for (CursorLine& line : session_.Cursor.Lines) line.Visible = false;
       chart_->ClearPicture();
       return;

@@ -229,8 +229,11 @@ TEST_F(ChartWindow, CursorAndRangeAreKeptInsideTheNextMeasurement) {
   Click(100);
   Key(Qt::Key_Right);
 
+  Click(100, Qt::RightButton);
+  Click(200, Qt::RightButton);
   ResetState(session);  // nothing loaded: events change nothing
   form->RefreshChart();
+  EXPECT_EQ(session.ChartCommands, ChartCommandState{});
   Click(10);
   Key(Qt::Key_End);
   EXPECT_EQ(session.Cursor.CursorIndex, 0);
