@@ -60,8 +60,9 @@ ReadOutcome ReadAsciiFile(Session& session, Feedback& feedback, const std::strin
     record.DFAmplification = 1;
     record.PointCount = 0;
     SizeCurveArrays(record, kAsciiCapacity);
-    const std::string bytes = ReadWholeFile(path);
-    TextFields fields(bytes);
+    record.BytesRead = 0;
+    InputFile file(path, record.BytesRead);
+    TextFields fields(file);
     ReadPoints(fields, record, feedback);
     At(record.DFSlope, 1) = 0;
     At(record.PFSlope, 2) = 0;

@@ -1,5 +1,10 @@
 #include "FileIO.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -56,11 +61,26 @@ FileHandle Open(const std::string& path, const char* mode) {
   return file;
 }
 
-// A folder opens on some systems but cannot be read as a file.
-FileHandle OpenForReading(const std::string& path) {
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) throw ErrorText(errors::kFileAccessError);
-  return Open(path, "rb");
+// Opens without blocking (a FIFO would wait for a writer) and looks at what was opened, so a
+// folder, a device or a FIFO is refused before a single byte is read from it.
+FileHandle OpenForReading(const std::string& path, int64_t* size = nullptr) {
+  errno = 0;
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) Fail(errno ? errno : EIO, path);
+  struct stat status {};
+  if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const bool folder = S_ISDIR(status.st_mode);
+    ::close(descriptor);
+    throw ErrorText(folder ? errors::kIsAFolder : errors::kNotARegularFile);
+  }
+  ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+  if (size) *size = static_cast<int64_t>(status.st_size);
+  FileHandle file(::fdopen(descriptor, "rb"));
+  if (!file) {
+    ::close(descriptor);
+    Fail(EIO, path);
+  }
+  return file;
 }
 
 void WriteAll(std::FILE* file, std::string_view content, const std::string& path) {
@@ -72,13 +92,32 @@ void WriteAll(std::FILE* file, std::string_view content, const std::string& path
 
 }  // namespace
 
+InputFile::InputFile(const std::string& path, int64_t& bytesRead)
+    : file_(OpenForReading(path, &size_).release()), bytesRead_(bytesRead) {}
+
+size_t InputFile::ReadMore(std::string& text, size_t count) {
+  const size_t before = text.size();
+  text.resize(before + count);
+  const size_t got = std::fread(text.data() + before, 1, count, file_.get());
+  text.resize(before + got);
+  bytesRead_ += static_cast<int64_t>(got);
+  if (got < count && std::ferror(file_.get())) throw ErrorText(std::strerror(EIO));
+  return got;
+}
+
+void InputFile::ReadUpTo(std::string& text, size_t size) {
+  constexpr size_t kPiece = 65536;
+  while (text.size() < size && ReadMore(text, std::min(kPiece, size - text.size())) > 0) {
+  }
+}
+
 std::string ReadWholeFile(const std::string& path) {
-  FileHandle file = OpenForReading(path);
+  int64_t bytesRead = 0;
+  InputFile file(path, bytesRead);
   std::string content;
-  char buffer[65536];
-  size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, got);
-  if (std::ferror(file.get())) Fail(EIO, path);
+  content.reserve(static_cast<size_t>(file.Size()));
+  while (file.ReadMore(content, 65536) > 0) {
+  }
   return content;
 }
 

@@ -1,10 +1,37 @@
 // Whole-file reads and safe writes, with failures turned into the user-facing error texts.
 #pragma once
 
+#include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace tolmek {
+
+// A regular file opened for reading, read piece by piece as far as its reader asks. A folder, a
+// device or a FIFO is refused at once: such a "file" can block or never end.
+class InputFile {
+ public:
+  // Throws ErrorText ("File not found", ...) when the file cannot be opened or is not a regular
+  // file. Every byte read is added to bytesRead, the reader's own count of what it took.
+  InputFile(const std::string& path, int64_t& bytesRead);
+
+  // Appends up to count further bytes to text; returns how many came (0 at the end).
+  size_t ReadMore(std::string& text, size_t count);
+  // Appends bytes until text holds size bytes or the file ends.
+  void ReadUpTo(std::string& text, size_t size);
+  // The length of the file when it was opened.
+  int64_t Size() const { return size_; }
+
+ private:
+  struct Closer {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+  int64_t size_ = 0;  // set by the opening below, so declared before it
+  std::unique_ptr<std::FILE, Closer> file_;
+  int64_t& bytesRead_;
+};
 
 // Reads the whole file into memory. Throws ErrorText ("File not found", ...) on failure.
 std::string ReadWholeFile(const std::string& path);
