@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "data/NumberText.h"
 #include "support/TestSupport.h"
 #include "ui/ScriptedFeedback.h"
 
@@ -88,6 +89,19 @@ TEST_F(SettingsFile, SkipsJunkLinesAndAppliesTheKeysAfterThem) {
   EXPECT_EQ(session.Options.AutosaveEnabled, 1);
   EXPECT_EQ(session.Options.Window.Top, 0);
   EXPECT_TRUE(feedback.Messages.empty());
+}
+
+// Files edited on other systems end their lines with LF alone or CR alone.
+TEST_F(SettingsFile, ReadsLinesEndedByLineFeedOrCarriageReturnAlone) {
+  std::string written = SettingsText(Changed());
+  for (const char* end : {"\n", "\r"}) {
+    SCOPED_TRACE(end == std::string("\n") ? "LF" : "CR");
+    std::string text;
+    for (const std::string_view line : SplitLines(written)) text += std::string(line) + end;
+    session = Session{};
+    Read(text);
+    EXPECT_EQ(SettingsText(session), written);
+  }
 }
 
 TEST_F(SettingsFile, IsCreatedWhenMissingReadsBackEveryValueAndReportsAFailedWriteOnce) {
