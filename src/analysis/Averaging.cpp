@@ -81,29 +81,53 @@ struct ResultRowValues {
   std::array<std::optional<double>, kResultColumns> Values;  // empty field: no value
 };
 
-std::optional<double> ResultField(std::string_view field) {
-  const std::string text = Trim(field);
-  if (text.empty()) return std::nullopt;
-  const auto number = ParseNumber(text);
-  if (!number) throw ErrorText(errors::kTypeMismatch);
-  if (!std::isfinite(*number)) throw ErrorText(errors::kOverflow);
-  return number;
+bool IsFieldBlank(char c) {
+  return c == ' ';
 }
 
-// The name is the first 8 characters of the name field; the numbers are the TAB-separated fields
-// after it, so an empty field stays in its own column.
-ResultRowValues ParseResultLine(std::string_view line) {
-  ResultRowValues row;
-  const size_t tab = line.find('\t');
-  row.Name = FirstChars(line.substr(0, tab), kResultNameLength);
-  if (tab == std::string_view::npos) return row;
-  std::string_view rest = line.substr(tab + 1);
-  for (int c = 0; c < kResultColumns; ++c) {
-    const size_t end = rest.find('\t');
-    row.Values[c] = ResultField(rest.substr(0, end));
-    if (end == std::string_view::npos) break;
-    rest.remove_prefix(end + 1);
+// Adds the numbers of one TAB field, which may hold several separated by blanks. An empty field
+// is one column without a value. False when a piece is not a finite number.
+bool AddResultField(std::string_view field, std::vector<std::optional<double>>& values) {
+  const std::string text = Trim(field);
+  if (text.empty()) {
+    values.emplace_back();
+    return true;
   }
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = start;
+    while (end < text.size() && !IsFieldBlank(text[end])) ++end;
+    const auto number = ParseNumber(std::string_view(text).substr(start, end - start));
+    if (!number || !std::isfinite(*number)) return false;
+    values.emplace_back(number);
+    start = end;
+    while (start < text.size() && IsFieldBlank(text[start])) ++start;
+  }
+  return true;
+}
+
+// A data line: the name field, then the 27 numbers, separated by TABs or blanks. The name field
+// ends at the first TAB, or at the first blank in a line without TABs; the name is its first 8
+// characters. Nothing when the rest cannot be read as exactly 27 numbers or empty TAB fields.
+std::optional<ResultRowValues> ParseResultLine(std::string_view line) {
+  const bool tabbed = line.find('\t') != std::string_view::npos;
+  const std::string kept = tabbed ? std::string(line) : Trim(line);
+  const std::string_view trimmed = kept;
+  const size_t nameEnd = trimmed.find(tabbed ? '\t' : ' ');
+  ResultRowValues row;
+  row.Name = FirstChars(trimmed.substr(0, nameEnd), kResultNameLength);
+  if (nameEnd == std::string_view::npos) return std::nullopt;
+  std::string_view rest = trimmed.substr(nameEnd + 1);
+  if (!rest.empty() && rest.back() == '\t') rest.remove_suffix(1);  // each field ends in a TAB
+  std::vector<std::optional<double>> values;
+  for (bool more = true; more;) {
+    const size_t end = tabbed ? rest.find('\t') : std::string_view::npos;
+    if (!AddResultField(rest.substr(0, end), values)) return std::nullopt;
+    more = end != std::string_view::npos;
+    if (more) rest.remove_prefix(end + 1);
+  }
+  if (values.size() != kResultColumns) return std::nullopt;
+  std::copy(values.begin(), values.end(), row.Values.begin());
   return row;
 }
 
@@ -153,6 +177,13 @@ auto OnFile(const std::string& path, Step step) {
   }
 }
 
+// Names a row that cannot be averaged by its line number and name, one line per row.
+std::string UnreadableRowText(const std::string& source, size_t lineNumber, std::string_view line) {
+  const std::string name = FirstChars(line.substr(0, line.find_first_of("\t ")), kResultNameLength);
+  return std::string(FileNameOf(source)) + ": line " + std::to_string(lineNumber) + " (" + name +
+         ") cannot be read as " + std::to_string(kResultColumns) + " numbers";
+}
+
 void AverageResultFile(const std::string& folder, size_t keyLength) {
   const std::string source = JoinPath(folder, kFLResName);
   const std::string content = OnFile(source, [&] { return ReadWholeFile(source); });
@@ -160,11 +191,19 @@ void AverageResultFile(const std::string& folder, size_t keyLength) {
   if (lines.empty()) throw ErrorText(FileNameOf(source) + ": " + errors::kInputPastEnd);
   std::vector<ResultRowValues> rows;
   std::vector<std::string> keys;
+  std::string unreadable;
   for (size_t i = 1; i < lines.size() && rows.size() < kMaxResultRows; ++i) {
     if (Trim(lines[i]).empty()) continue;
-    rows.push_back(OnFile(source, [&] { return ParseResultLine(lines[i]); }));
+    auto row = ParseResultLine(lines[i]);
+    if (!row) {
+      unreadable += (unreadable.empty() ? "" : "\n") + UnreadableRowText(source, i + 1, lines[i]);
+      continue;
+    }
+    rows.push_back(std::move(*row));
     keys.push_back(FirstChars(rows.back().Name, keyLength));
   }
+  // Averages without a row the user counts on would pass for complete ones: nothing is written.
+  if (!unreadable.empty()) throw ErrorText(unreadable);
   const auto always = [](size_t) { return true; };
   const auto notMarked = [&](size_t q) {
     return rows[q].Name.empty() || rows[q].Name.back() != '!';
