@@ -167,16 +167,6 @@ void AppendGroupLines(const std::vector<ResultRowValues>& rows, const std::vecto
   standardErrors += kLineEnd;
 }
 
-// Runs one step on a file; an error names the file, so the user knows which one to look at.
-template <typename Step>
-auto OnFile(const std::string& path, Step step) {
-  try {
-    return step();
-  } catch (const ErrorText& error) {
-    throw ErrorText(FileNameOf(path) + ": " + error.what());
-  }
-}
-
 // Names a row that cannot be averaged by its line number and name, one line per row.
 std::string UnreadableRowText(const std::string& source, size_t lineNumber, std::string_view line) {
   const std::string name = FirstChars(line.substr(0, line.find_first_of("\t ")), kResultNameLength);
@@ -186,7 +176,7 @@ std::string UnreadableRowText(const std::string& source, size_t lineNumber, std:
 
 void AverageResultFile(const std::string& folder, size_t keyLength) {
   const std::string source = JoinPath(folder, kFLResName);
-  const std::string content = OnFile(source, [&] { return ReadWholeFile(source); });
+  const std::string content = NamingFile(source, [&] { return ReadWholeFile(source); });
   const std::vector<std::string_view> lines = SplitLines(content);
   if (lines.empty()) throw ErrorText(FileNameOf(source) + ": " + errors::kInputPastEnd);
   std::vector<ResultRowValues> rows;
@@ -215,7 +205,7 @@ void AverageResultFile(const std::string& folder, size_t keyLength) {
   for (const auto& group : groups) AppendGroupLines(rows, group, keyLength, means, standardErrors);
   const auto write = [&](const char* name, const std::string& text) {
     const std::string target = JoinPath(folder, name);
-    OnFile(target, [&] { WriteFileReplacing(target, text); });
+    WriteFileReplacing(target, text);
   };
   write(kAverageFileName, means);
   write(kErrorFileName, standardErrors);
@@ -252,7 +242,7 @@ int AddMemberLines(const std::string& content, CurveSums& sums) {
 // Reads one member (time, PF and DF per line, as the ASCII reader reads them) into the sums and
 // returns its number of lines.
 int AddMember(const std::string& path, CurveSums& sums) {
-  return OnFile(path, [&] { return AddMemberLines(ReadWholeFile(path), sums); });
+  return NamingFile(path, [&] { return AddMemberLines(ReadWholeFile(path), sums); });
 }
 
 // Reads the group's members and writes their mean curve; the output is named after the first
@@ -272,7 +262,7 @@ void AverageCurveGroup(const std::string& folder, const std::vector<std::string>
   }
   const std::string output =
       JoinPath(folder, DropLast(names[group.front()], dropped) + kAverageCurveEnding);
-  OnFile(output, [&] { WriteFileReplacing(output, text); });
+  WriteFileReplacing(output, text);
 }
 
 // Gives the event loop a turn; true when the user pressed Esc (the flag is then cleared).

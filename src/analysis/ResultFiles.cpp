@@ -33,7 +33,7 @@ bool ResultFileExists(const std::string& path) {
     return true;
   } catch (const ErrorText& error) {
     if (error.what() == std::string(errors::kFileNotFound)) return false;
-    throw;
+    throw ErrorText(FileNameOf(path) + ": " + error.what());
   }
 }
 

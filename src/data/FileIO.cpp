@@ -12,6 +12,7 @@
 #include <ctime>
 #include <filesystem>
 #include <memory>
+#include <random>
 
 #include "Errors.h"
 
@@ -142,14 +143,35 @@ void CheckReadable(const std::string& path) {
   OpenForReading(path);
 }
 
-void WriteFileReplacing(const std::string& requested, std::string_view content) {
+// A hidden name in the target's folder that is never longer than the target's own name (a name
+// at the system's length limit must stay replaceable), created exclusively so that it never
+// overwrites another file. Only a one-character target gets a two-character name.
+FileHandle CreateTemporaryBeside(const std::string& path, std::string& temporary) {
+  static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+  constexpr size_t kLongest = 8;
+  constexpr int kAttempts = 100;
+  const size_t length = std::clamp<size_t>(FileNameOf(path).size(), 2, kLongest);
+  std::minstd_rand random(std::random_device{}());
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    std::string name = ".";
+    while (name.size() < length) name += kLetters[random() % kLetters.size()];
+    temporary = JoinPath(FolderOf(path), name);
+    errno = 0;
+    FileHandle file(std::fopen(temporary.c_str(), "wbx"));
+    if (file) return file;
+    if (errno != EEXIST) Fail(errno ? errno : EIO, path);
+  }
+  Fail(EEXIST, path);
+}
+
+void ReplaceFile(const std::string& requested, std::string_view content) {
   const std::string path = ResolvedTarget(requested);
   std::error_code ec;
   const bool replacing = fs::exists(path, ec);
   if (replacing) CheckWritable(path);
-  const std::string temporary = path + ".tmp~";
+  std::string temporary;
   {
-    FileHandle file = Open(temporary, "wb");
+    FileHandle file = CreateTemporaryBeside(path, temporary);
     try {
       WriteAll(file.get(), content, temporary);
     } catch (...) {
@@ -173,15 +195,21 @@ void WriteFileReplacing(const std::string& requested, std::string_view content) 
   }
 }
 
+void WriteFileReplacing(const std::string& path, std::string_view content) {
+  NamingFile(path, [&] { ReplaceFile(path, content); });
+}
+
 void AppendToFile(const std::string& path, std::string_view content) {
-  FileHandle file = Open(path, "ab");
-  WriteAll(file.get(), content, path);
-  errno = 0;
-  if (std::fclose(file.release()) != 0) Fail(errno ? errno : EIO, path);
+  NamingFile(path, [&] {
+    FileHandle file = Open(path, "ab");
+    WriteAll(file.get(), content, path);
+    errno = 0;
+    if (std::fclose(file.release()) != 0) Fail(errno ? errno : EIO, path);
+  });
 }
 
 void CopyWholeFile(const std::string& source, const std::string& target) {
-  WriteFileReplacing(target, ReadWholeFile(source));
+  WriteFileReplacing(target, NamingFile(source, [&] { return ReadWholeFile(source); }));
 }
 
 bool FileExists(const std::string& path) {

@@ -60,7 +60,7 @@ TEST(FLRes, FirstSaveWritesTheHeadingAndEveryRowWithoutAskingOrReportsAMissingFo
     EXPECT_TRUE(feedback.Messages.empty());
     session.Options.DataFolder = folder.File("missing");
     EXPECT_FALSE(WriteFLRes(session, feedback, quiet));
-    EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"Path not found"});
+    EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"fl.res: Path not found"});
     EXPECT_EQ(feedback.Messages[0].Icon, MessageIcon::Critical);
   }
 }

@@ -110,7 +110,7 @@ TEST_F(AsciiFile, WriterRoundsIntoPrintZonesWithCrLfAndOnlyALowercaseDdfGetsTwoC
 TEST_F(AsciiFile, WriteIntoAMissingFolderIsReported) {
   const std::vector<float> v = {0, 1};
   EXPECT_FALSE(WriteAsciiFile(feedback, folder.File("no/x.asc"), v, v, v, 1, 1));
-  EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"Path not found"});
+  EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"x.asc: Path not found"});
   EXPECT_TRUE(feedback.MainWindowEnabled);
 }
 

@@ -196,7 +196,7 @@ TEST_F(NativeFile, WriteFailureIsReportedAndKeepsWhatWasThere) {
   EXPECT_FALSE(write("dir.tmk"));
   EXPECT_TRUE(std::filesystem::is_directory(folder.File("dir.tmk")));
   ASSERT_EQ(feedback.Messages.size(), 2u);
-  EXPECT_EQ(feedback.Messages[0].Text, "Path not found");
+  EXPECT_EQ(feedback.Messages[0].Text, "m.tmk: Path not found");
   EXPECT_EQ(feedback.Messages[1].Icon, MessageIcon::Critical);
   EXPECT_TRUE(feedback.MainWindowEnabled);
 }
