@@ -110,11 +110,17 @@ std::string InformationLine(const Measurement& record, const std::string& source
   }
 }
 
-// A text field on its own line. A line break inside it would split the field and shift every line
-// after it, so it becomes a space.
+// A text field on its own line. A line break inside it would split the field and a double quote
+// would end it early, shifting every line after it: the break becomes a space, the double quote a
+// single one.
+char WritableInQuotes(char c) {
+  if (c == '\r' || c == '\n') return ' ';
+  return c == '"' ? '\'' : c;
+}
+
 void AppendQuotedLine(std::string& text, std::string_view field) {
   text += '"';
-  for (char c : field) text += (c == '\r' || c == '\n') ? ' ' : c;
+  for (char c : field) text += WritableInQuotes(c);
   text += '"';
   text += kLineEnd;
 }
