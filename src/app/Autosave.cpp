@@ -4,6 +4,7 @@
 
 #include "analysis/ResultFiles.h"
 #include "data/AsciiFile.h"
+#include "data/FileChoice.h"
 #include "data/FileIO.h"
 #include "data/NativeFile.h"
 
@@ -27,14 +28,13 @@ bool AutosaveOutputs(Session& session, Feedback& feedback) {
       record.AutosaveDone != kFalse)
     return true;
   const std::string source = record.CurrentFilePath;
-  const std::string base = DropLast(source, 3);
   // Each writer reports its own failure; the next step is tried all the same.
-  bool written = WriteNativeFile(record, feedback, base + "tmk", record.TimeValues, record.PFValues,
-                                 record.DFValues, record.PointCount, source);
+  bool written = WriteNativeFile(record, feedback, SiblingPath(source, "tmk"), record.TimeValues,
+                                 record.PFValues, record.DFValues, record.PointCount, source);
   written = WriteFLRes(session, feedback, 1) && written;
   written = WriteDFRes(session, feedback, 1) && written;
   // A loaded ASCII file is not replaced by its own copy rounded to fewer decimals.
-  const std::string asciiTarget = base + "asc";
+  const std::string asciiTarget = SiblingPath(source, "asc");
   if (!IsSameFile(source, asciiTarget))
     written = WriteAsciiFile(feedback, asciiTarget, record.TimeValues, record.PFValues,
                              record.DFValues, 1, record.PointCount) &&

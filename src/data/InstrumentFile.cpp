@@ -270,7 +270,8 @@ ReadOutcome WriteTemperatureCurve(Session& session, Feedback& feedback, const st
     values->assign(static_cast<size_t>(last) + 1, 0.0f);
   for (int i = first; i <= last - 1; ++i) StoreTemperature(record, reader, i, last);
 
-  const std::string target = DropLast(record.CurrentFilePath, 4) + ".asc";
+  const std::string& path = record.CurrentFilePath;
+  const std::string target = DropLast(path, 4) + "." + LastChars(SiblingPath(path, "asc"), 3);
   const bool written = WriteAsciiFile(feedback, target, record.TimeValues, record.PFValues,
                                       record.DFValues, first, last - 1);
   if (!written) {

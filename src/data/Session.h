@@ -98,7 +98,7 @@ struct ChartFrame {
 // Enabled states of the chart's commands, set by the chart logic and read by the windows that
 // show them (menu items and toolbar buttons).
 struct ChartCommandState {
-  bool FindEnabled = false;     // find max / min / inflex
+  bool FindEnabled = false;  // find max / min / inflex
   bool ZoomInEnabled = false;
   bool ZoomOutEnabled = false;
 };
