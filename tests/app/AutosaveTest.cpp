@@ -9,6 +9,7 @@
 #include "MeasurementTexts.h"
 #include "analysis/PFResults.h"
 #include "app/LoadSequence.h"
+#include "data/FolderList.h"
 #include "support/TestSupport.h"
 #include "ui/ScriptedFeedback.h"
 
@@ -84,6 +85,29 @@ TEST_F(Autosave, OutputsTakeTheCaseOfTheLoadedExtensionSoANativeFileIsRewrittenI
   EXPECT_EQ(Entries(folder), (std::vector<std::string>{"LEAF.ASC", "LEAF.TMK", "LEAF.TXT", "df.bak",
                                                        "df.res", "fl.bak", "fl.res"}));
   EXPECT_TRUE(feedback.Messages.empty());
+}
+
+// The raw data loaded again (or processed after the native file in one batch) must not silently
+// replace the native file that holds the points the user set.
+TEST_F(Autosave, KeepsANativeFileItDidNotLoadAsABackupOrElseLeavesItAlone) {
+  Load("leaf1.txt");
+  folder.Write("leaf1.tmk", "points set by hand");
+  EXPECT_TRUE(AutosaveOutputs(session, feedback));
+  EXPECT_EQ(Slurp(folder.File("leaf1.tmk.bak")), "points set by hand");
+  EXPECT_EQ(feedback.MessageTexts(),
+            std::vector<std::string>{"The previous leaf1.tmk is kept as leaf1.tmk.bak."});
+  EXPECT_EQ(ListFolder(folder.Path(), PatternOf("leaf1.tmk")),
+            std::vector<std::string>{"leaf1.tmk"});
+
+  feedback.Messages.clear();
+  Load("leaf1.txt");
+  fs::remove(folder.File("leaf1.tmk.bak"));
+  fs::create_directory(folder.File("leaf1.tmk.bak"));  // the backup cannot be made
+  const std::string work = Slurp(folder.File("leaf1.tmk"));
+  EXPECT_FALSE(AutosaveOutputs(session, feedback));
+  EXPECT_EQ(Slurp(folder.File("leaf1.tmk")), work);
+  EXPECT_EQ(feedback.MessageTexts(),
+            std::vector<std::string>{"leaf1.tmk.bak: Path/File access error"});
 }
 
 }  // namespace
