@@ -174,33 +174,47 @@ std::string UnreadableRowText(const std::string& source, size_t lineNumber, std:
          ") cannot be read as " + std::to_string(kResultColumns) + " numbers";
 }
 
+struct ResultRows {
+  std::string Heading;
+  std::vector<ResultRowValues> Rows;
+  std::string Unreadable;  // the rows that cannot be averaged, named one per line
+};
+
+// Reads the heading and at most 1000 rows, line by line: nothing after them is read.
+ResultRows ReadResultRows(const std::string& source) {
+  int64_t bytesRead = 0;
+  InputFile file(source, bytesRead);
+  TextFields text(file);
+  ResultRows read;
+  if (!text.ReadLine(read.Heading)) throw ErrorText(errors::kInputPastEnd);
+  std::string line;
+  for (size_t number = 2; read.Rows.size() < kMaxResultRows && text.ReadLine(line); ++number) {
+    if (Trim(line).empty()) continue;
+    if (auto row = ParseResultLine(line)) {
+      read.Rows.push_back(std::move(*row));
+    } else {
+      if (!read.Unreadable.empty()) read.Unreadable += "\n";
+      read.Unreadable += UnreadableRowText(source, number, line);
+    }
+  }
+  return read;
+}
+
 void AverageResultFile(const std::string& folder, size_t keyLength) {
   const std::string source = JoinPath(folder, kFLResName);
-  const std::string content = NamingFile(source, [&] { return ReadWholeFile(source); });
-  const std::vector<std::string_view> lines = SplitLines(content);
-  if (lines.empty()) throw ErrorText(FileNameOf(source) + ": " + errors::kInputPastEnd);
-  std::vector<ResultRowValues> rows;
-  std::vector<std::string> keys;
-  std::string unreadable;
-  for (size_t i = 1; i < lines.size() && rows.size() < kMaxResultRows; ++i) {
-    if (Trim(lines[i]).empty()) continue;
-    auto row = ParseResultLine(lines[i]);
-    if (!row) {
-      unreadable += (unreadable.empty() ? "" : "\n") + UnreadableRowText(source, i + 1, lines[i]);
-      continue;
-    }
-    rows.push_back(std::move(*row));
-    keys.push_back(FirstChars(rows.back().Name, keyLength));
-  }
+  const ResultRows read = NamingFile(source, [&] { return ReadResultRows(source); });
   // Averages without a row the user counts on would pass for complete ones: nothing is written.
-  if (!unreadable.empty()) throw ErrorText(unreadable);
+  if (!read.Unreadable.empty()) throw ErrorText(read.Unreadable);
+  const std::vector<ResultRowValues>& rows = read.Rows;
+  std::vector<std::string> keys;
+  for (const auto& row : rows) keys.push_back(FirstChars(row.Name, keyLength));
   const auto always = [](size_t) { return true; };
   const auto notMarked = [&](size_t q) {
     return rows[q].Name.empty() || rows[q].Name.back() != '!';
   };
   const Groups groups = *GroupByKey(keys, always, notMarked, always);
 
-  std::string means = std::string(lines.front()) + kLineEnd;
+  std::string means = read.Heading + kLineEnd;
   std::string standardErrors = means;
   for (const auto& group : groups) AppendGroupLines(rows, group, keyLength, means, standardErrors);
   const auto write = [&](const char* name, const std::string& text) {
@@ -226,8 +240,7 @@ float AddSingle(float sum, float value) {
   return result;
 }
 
-int AddMemberLines(const std::string& content, CurveSums& sums) {
-  TextFields fields(content);
+int AddMemberLines(TextFields& fields, CurveSums& sums) {
   int rows = 0;
   while (!fields.OnlyWhiteSpaceLeft()) {
     if (rows >= kMaxCurveRows) throw ErrorText(errors::kSubscriptOutOfRange);
@@ -242,7 +255,12 @@ int AddMemberLines(const std::string& content, CurveSums& sums) {
 // Reads one member (time, PF and DF per line, as the ASCII reader reads them) into the sums and
 // returns its number of lines.
 int AddMember(const std::string& path, CurveSums& sums) {
-  return NamingFile(path, [&] { return AddMemberLines(ReadWholeFile(path), sums); });
+  return NamingFile(path, [&] {
+    int64_t bytesRead = 0;
+    InputFile file(path, bytesRead);
+    TextFields fields(file);
+    return AddMemberLines(fields, sums);
+  });
 }
 
 // Reads the group's members and writes their mean curve; the output is named after the first

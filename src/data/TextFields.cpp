@@ -112,6 +112,16 @@ double TextFields::ReadNumber() {
   return value;
 }
 
+bool TextFields::ReadLine(std::string& line) {
+  tooLong_ = nullptr;
+  if (AtEnd()) return false;
+  BeginField(errors::kLineTooLong);
+  while (!AtEnd() && !IsLineEnd(Current())) ++position_;
+  line.assign(bytes_.substr(fieldStart_, position_ - fieldStart_));
+  ConsumeDelimiter();
+  return true;
+}
+
 bool TextFields::OnlyWhiteSpaceLeft() {
   SkipWhiteSpace();
   return AtEnd();

@@ -34,6 +34,9 @@ class TextFields {
   // space or the end of the line. One comma after it is consumed.
   double ReadNumber();
 
+  // The next line without its end (CR LF, LF alone or CR alone); false at the end of the text.
+  bool ReadLine(std::string& line);
+
   // True when nothing but white space and line ends is left.
   bool OnlyWhiteSpaceLeft();
 
