@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <vector>
 
 #include "MeasurementTexts.h"
 #include "analysis/PFResults.h"
@@ -66,14 +64,6 @@ TEST_F(Autosave, GoesOnAfterAFailedWriterAndSaysSo) {
     EXPECT_TRUE(fs::exists(folder.File(written))) << written;
 }
 
-std::vector<std::string> Entries(const test::TempFolder& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder.Path()))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // Files from systems that ignore letter case often carry upper-case extensions.
 TEST_F(Autosave, OutputsTakeTheCaseOfTheLoadedExtensionSoANativeFileIsRewrittenInPlace) {
   Load("LEAF.TXT");
@@ -82,8 +72,9 @@ TEST_F(Autosave, OutputsTakeTheCaseOfTheLoadedExtensionSoANativeFileIsRewrittenI
   session.Record.CurrentFileName = "LEAF.TMK";
   ASSERT_EQ(LoadCurrentFile(session, feedback), ReadOutcome::Loaded);
   EXPECT_TRUE(AutosaveOutputs(session, feedback));
-  EXPECT_EQ(Entries(folder), (std::vector<std::string>{"LEAF.ASC", "LEAF.TMK", "LEAF.TXT", "df.bak",
-                                                       "df.res", "fl.bak", "fl.res"}));
+  EXPECT_EQ(ListFolder(folder.Path(), "*"),
+            (std::vector<std::string>{"LEAF.ASC", "LEAF.TMK", "LEAF.TXT", "df.bak", "df.res",
+                                      "fl.bak", "fl.res"}));
   EXPECT_TRUE(feedback.Messages.empty());
 }
 

@@ -91,17 +91,13 @@ TEST_F(SettingsFile, SkipsJunkLinesAndAppliesTheKeysAfterThem) {
   EXPECT_TRUE(feedback.Messages.empty());
 }
 
-// Files edited on other systems end their lines with LF alone or CR alone.
-TEST_F(SettingsFile, ReadsLinesEndedByLineFeedOrCarriageReturnAlone) {
-  std::string written = SettingsText(Changed());
-  for (const char* end : {"\n", "\r"}) {
-    SCOPED_TRACE(end == std::string("\n") ? "LF" : "CR");
-    std::string text;
-    for (const std::string_view line : SplitLines(written)) text += std::string(line) + end;
-    session = Session{};
-    Read(text);
-    EXPECT_EQ(SettingsText(session), written);
-  }
+// Files edited on other systems may end their lines with CR alone.
+TEST_F(SettingsFile, ReadsLinesEndedByCarriageReturnsAlone) {
+  const std::string written = SettingsText(Changed());
+  std::string text;
+  for (const std::string_view line : SplitLines(written)) text += std::string(line) + "\r";
+  Read(text);
+  EXPECT_EQ(SettingsText(session), written);
 }
 
 TEST_F(SettingsFile, IsCreatedWhenMissingReadsBackEveryValueAndReportsAFailedWriteOnce) {

@@ -3,13 +3,12 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
 #include <filesystem>
-#include <vector>
 
 #include "data/Errors.h"
 #include "data/FileIO.h"
+#include "data/FolderList.h"
 #include "support/TestSupport.h"
 
 namespace tolmek {
@@ -40,43 +39,30 @@ TEST(ReplacingAFile, KeepsItsPermissionsAndTheLinkThatPointsToIt) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
-// A file size limit makes writes fail even for the superuser, who may write any file.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
-    getrlimit(RLIMIT_FSIZE, &kept_);
-    rlimit limit = kept_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &kept_);
-    std::signal(SIGXFSZ, handler_);
-  }
-
- private:
-  void (*handler_)(int);
-  rlimit kept_{};
-};
-
-std::vector<std::string> Entries(const TempFolder& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder.Path()))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
+// Runs the checks under a file size limit of a few bytes: writes then fail even for the
+// superuser, who may write any file.
+template <typename Checks>
+void UnderFileSizeLimit(Checks checks) {
+  rlimit kept{};
+  getrlimit(RLIMIT_FSIZE, &kept);
+  rlimit limit = kept;
+  limit.rlim_cur = 4;
+  const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &limit);
+  checks();
+  setrlimit(RLIMIT_FSIZE, &kept);
+  std::signal(SIGXFSZ, handler);
 }
 
 TEST(ReplacingAFile, AFailedWriteNamesTheFileAndLeavesTheOldOneWholeWithNothingBeside) {
   TempFolder folder;
   const std::string target = folder.Write("m.asc", "old");
-  {
-    FileSizeLimit limit(4);
+  UnderFileSizeLimit([&] {
     EXPECT_EQ(FailureText(target, "new content"), "m.asc: File too large");
     EXPECT_THROW(AppendToFile(folder.File("fl.res"), "a row too long"), ErrorText);
-  }
+  });
   EXPECT_EQ(Slurp(target), "old");
-  EXPECT_EQ(Entries(folder), (std::vector<std::string>{"fl.res", "m.asc"}));
+  EXPECT_EQ(ListFolder(folder.Path(), "*"), (std::vector<std::string>{"fl.res", "m.asc"}));
   EXPECT_EQ(FailureText(folder.File("missing/m.asc"), "new"), "m.asc: Path not found");
 }
 
@@ -90,7 +76,7 @@ TEST(ReplacingAFile, ANameOfTheLongestLengthIsReplacedThroughAShorterTemporaryNa
     WriteFileReplacing(folder.File(name), "new");
     EXPECT_EQ(Slurp(folder.File(name)), "new");
   }
-  EXPECT_EQ(Entries(folder).size(), 3u);
+  EXPECT_EQ(ListFolder(folder.Path(), "*").size(), 3u);
 }
 
 TEST(ReplacingAFile, AReadOnlyFileIsRefusedAndKept) {
