@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "PFResults.h"
 #include "data/Errors.h"
@@ -33,7 +34,7 @@ bool ResultFileExists(const std::string& path) {
     return true;
   } catch (const ErrorText& error) {
     if (error.what() == std::string(errors::kFileNotFound)) return false;
-    throw;
+    throw ErrorText(FileNameOf(path) + ": " + error.what());
   }
 }
 
@@ -66,14 +67,38 @@ std::string FLResRows(const Session& session, int firstRow, int lastRow) {
   return text;
 }
 
-// DF value of the loaded measurement at a point; empty when the point lies outside its arrays
-// (peaks kept from a longer recording, or nothing loaded), so the row itself is not lost.
+// True when a DF point lies beyond the loaded curve: kept from a longer recording, or nothing is
+// loaded. The arrays may reach further than the curve (an ASCII table is read into 10000 points).
+bool BeyondCurve(const Measurement& record, int point) {
+  return point < 0 || point > record.PointCount ||
+         point >= static_cast<int>(record.DFValues.size());
+}
+
+// DF value of the loaded measurement at a point; empty beyond the curve, so the row itself is not
+// lost.
 std::string DFField(const Measurement& record, int point) {
-  try {
-    return FormatDecimals(At(record.DFValues, point), kDFDecimals);
-  } catch (const ErrorText&) {
-    return {};
+  if (BeyondCurve(record, point)) return {};
+  return FormatDecimals(record.DFValues[static_cast<size_t>(point)], kDFDecimals);
+}
+
+// The empty DF fields of a row would pass unnoticed in a long batch: the peaks beyond the loaded
+// curve are named ("I4 lies beyond the 6000 points of r.dat").
+void ReportPeaksBeyondCurve(const Session& session, Feedback& feedback) {
+  const Measurement& record = session.Record;
+  if (record.CurrentFilePath.empty()) return;
+  std::vector<std::string> names;
+  for (int k = 1; k <= kWaveCount; ++k) {
+    const DFPeakPair& wave = record.DFPoints[k];
+    if (wave.I != 0 && BeyondCurve(record, wave.I)) names.push_back("I" + std::to_string(k));
+    if (wave.D != 0 && BeyondCurve(record, wave.D)) names.push_back("D" + std::to_string(k));
   }
+  if (names.empty()) return;
+  std::string text = names.front();
+  for (size_t i = 1; i < names.size(); ++i) text += ", " + names[i];
+  text += names.size() == 1 ? " lies" : " lie";
+  feedback.ShowMessage(text + " beyond the " + std::to_string(record.PointCount) + " points of " +
+                           record.CurrentFileName,
+                       MessageIcon::Exclamation);
 }
 
 }  // namespace
@@ -130,6 +155,7 @@ bool WriteFLRes(Session& session, Feedback& feedback, int16_t quiet) {
       text = FLResRows(session, 1, table.ResultRowCount);
     }
     Store(path, mode, text);
+    ReportPeaksBeyondCurve(session, feedback);
   });
 }
 

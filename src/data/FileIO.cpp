@@ -1,5 +1,10 @@
 #include "FileIO.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -7,6 +12,7 @@
 #include <ctime>
 #include <filesystem>
 #include <memory>
+#include <random>
 
 #include "Errors.h"
 
@@ -56,11 +62,26 @@ FileHandle Open(const std::string& path, const char* mode) {
   return file;
 }
 
-// A folder opens on some systems but cannot be read as a file.
-FileHandle OpenForReading(const std::string& path) {
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) throw ErrorText(errors::kFileAccessError);
-  return Open(path, "rb");
+// Opens without blocking (a FIFO would wait for a writer) and looks at what was opened, so a
+// folder, a device or a FIFO is refused before a single byte is read from it.
+FileHandle OpenForReading(const std::string& path, int64_t* size = nullptr) {
+  errno = 0;
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) Fail(errno ? errno : EIO, path);
+  struct stat status {};
+  if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const bool folder = S_ISDIR(status.st_mode);
+    ::close(descriptor);
+    throw ErrorText(folder ? errors::kIsAFolder : errors::kNotARegularFile);
+  }
+  ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+  if (size) *size = static_cast<int64_t>(status.st_size);
+  FileHandle file(::fdopen(descriptor, "rb"));
+  if (!file) {
+    ::close(descriptor);
+    Fail(EIO, path);
+  }
+  return file;
 }
 
 void WriteAll(std::FILE* file, std::string_view content, const std::string& path) {
@@ -72,13 +93,32 @@ void WriteAll(std::FILE* file, std::string_view content, const std::string& path
 
 }  // namespace
 
+InputFile::InputFile(const std::string& path, int64_t& bytesRead)
+    : file_(OpenForReading(path, &size_).release()), bytesRead_(bytesRead) {}
+
+size_t InputFile::ReadMore(std::string& text, size_t count) {
+  const size_t before = text.size();
+  text.resize(before + count);
+  const size_t got = std::fread(text.data() + before, 1, count, file_.get());
+  text.resize(before + got);
+  bytesRead_ += static_cast<int64_t>(got);
+  if (got < count && std::ferror(file_.get())) throw ErrorText(std::strerror(EIO));
+  return got;
+}
+
+void InputFile::ReadUpTo(std::string& text, size_t size) {
+  constexpr size_t kPiece = 65536;
+  while (text.size() < size && ReadMore(text, std::min(kPiece, size - text.size())) > 0) {
+  }
+}
+
 std::string ReadWholeFile(const std::string& path) {
-  FileHandle file = OpenForReading(path);
+  int64_t bytesRead = 0;
+  InputFile file(path, bytesRead);
   std::string content;
-  char buffer[65536];
-  size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, got);
-  if (std::ferror(file.get())) Fail(EIO, path);
+  content.reserve(static_cast<size_t>(file.Size()));
+  while (file.ReadMore(content, 65536) > 0) {
+  }
   return content;
 }
 
@@ -103,14 +143,35 @@ void CheckReadable(const std::string& path) {
   OpenForReading(path);
 }
 
-void WriteFileReplacing(const std::string& requested, std::string_view content) {
+// A hidden name in the target's folder that is never longer than the target's own name (a name
+// at the system's length limit must stay replaceable), created exclusively so that it never
+// overwrites another file. Only a one-character target gets a two-character name.
+FileHandle CreateTemporaryBeside(const std::string& path, std::string& temporary) {
+  static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+  constexpr size_t kLongest = 8;
+  constexpr int kAttempts = 100;
+  const size_t length = std::clamp<size_t>(FileNameOf(path).size(), 2, kLongest);
+  std::minstd_rand random(std::random_device{}());
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    std::string name = ".";
+    while (name.size() < length) name += kLetters[random() % kLetters.size()];
+    temporary = JoinPath(FolderOf(path), name);
+    errno = 0;
+    FileHandle file(std::fopen(temporary.c_str(), "wbx"));
+    if (file) return file;
+    if (errno != EEXIST) Fail(errno ? errno : EIO, path);
+  }
+  Fail(EEXIST, path);
+}
+
+void ReplaceFile(const std::string& requested, std::string_view content) {
   const std::string path = ResolvedTarget(requested);
   std::error_code ec;
   const bool replacing = fs::exists(path, ec);
   if (replacing) CheckWritable(path);
-  const std::string temporary = path + ".tmp~";
+  std::string temporary;
   {
-    FileHandle file = Open(temporary, "wb");
+    FileHandle file = CreateTemporaryBeside(path, temporary);
     try {
       WriteAll(file.get(), content, temporary);
     } catch (...) {
@@ -134,15 +195,21 @@ void WriteFileReplacing(const std::string& requested, std::string_view content) 
   }
 }
 
+void WriteFileReplacing(const std::string& path, std::string_view content) {
+  NamingFile(path, [&] { ReplaceFile(path, content); });
+}
+
 void AppendToFile(const std::string& path, std::string_view content) {
-  FileHandle file = Open(path, "ab");
-  WriteAll(file.get(), content, path);
-  errno = 0;
-  if (std::fclose(file.release()) != 0) Fail(errno ? errno : EIO, path);
+  NamingFile(path, [&] {
+    FileHandle file = Open(path, "ab");
+    WriteAll(file.get(), content, path);
+    errno = 0;
+    if (std::fclose(file.release()) != 0) Fail(errno ? errno : EIO, path);
+  });
 }
 
 void CopyWholeFile(const std::string& source, const std::string& target) {
-  WriteFileReplacing(target, ReadWholeFile(source));
+  WriteFileReplacing(target, NamingFile(source, [&] { return ReadWholeFile(source); }));
 }
 
 bool FileExists(const std::string& path) {
