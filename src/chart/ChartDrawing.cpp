@@ -195,7 +195,8 @@ void DrawPointMarkers(const Session& session, DrawingSurface& surface, bool loga
     for (int k = 1; k <= kWaveCount; ++k) {
       for (const bool decay : {false, true}) {
         const int p = decay ? m.DFPoints[k].D : m.DFPoints[k].I;
-        if (p == 0) continue;
+        // A peak kept from a longer file lies beyond this curve: it has no place to be drawn.
+        if (p == 0 || p > m.PointCount) continue;
         marker(p, At(m.DFValues, p) * f.DFFactor, kDFColour, decay ? px.X(2) : -px.X(12),
                DFMarkerLabel(k, decay));
       }
@@ -207,7 +208,7 @@ void DrawPointMarkers(const Session& session, DrawingSurface& surface, bool loga
     surface.SetDotted(true);
     for (int k = 1; k <= 6; ++k) {
       const int p = m.PFPoints[k];
-      if (p == 0 || (logarithmic && p < 0)) continue;
+      if (p == 0 || (logarithmic && p < 0) || p > m.PointCount) continue;
       marker(p, At(m.PFValues, p) * f.PFFactor, kPFColour, k == 1 ? -px.X(12) : px.X(2),
              PFMarkerLabel(k));
     }

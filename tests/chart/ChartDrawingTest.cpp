@@ -98,6 +98,13 @@ TEST(DrawChart, MarkersAreLabelledAtTheirPoints) {
   EXPECT_TRUE(markers.Of(DrawnOp::Clear).empty());
   EXPECT_TRUE(markers.Of(DrawnOp::Dot).empty());
   EXPECT_EQ(markers.Of(DrawnOp::Print).size(), 3u);
+
+  // A peak kept from a longer file has no point on this curve and gets no marker.
+  session.Record.DFPoints[2] = {150, 0};
+  RecordingSurface kept(1000, 500);
+  DrawChart(session, kept, kDrawMarkers);
+  EXPECT_EQ(kept.TextOp("I2"), nullptr);
+  EXPECT_EQ(kept.Of(DrawnOp::Print).size(), 3u);
 }
 
 TEST(DrawChart, LinearAxisThinsToTheWidthAndLogAxisSkipsEarlyTimes) {
