@@ -1,14 +1,14 @@
 #include "ResultFiles.h"
-#include "data/ReaderExit.h"
-
 #include <algorithm>
 #include <array>
 
 #include "PFResults.h"
+#include "data/BackedUpFile.h"
 #include "data/Errors.h"
 #include "data/FileChoice.h"
 #include "data/FileIO.h"
 #include "data/NumberText.h"
+#include "data/ReaderExit.h"
 
 namespace tolmek {
 
@@ -25,21 +25,10 @@ constexpr const char* kDFResQuestion = "File DF.RES already exists. Append data 
 
 enum class WriteMode { Append, Overwrite, Skip };
 
-// A result file that is missing is created as if the user had chosen to overwrite it; any other
-// failure to look at it is an error that stops the write.
-bool ResultFileExists(const std::string& path) {
-  try {
-    CheckReadable(path);
-    return true;
-  } catch (const ErrorText& error) {
-    if (error.what() == std::string(errors::kFileNotFound)) return false;
-    throw;
-  }
-}
-
-WriteMode ChooseWriteMode(const std::string& path, Feedback& feedback, int16_t quiet,
+WriteMode ChooseWriteMode(const FileState& state, Feedback& feedback, int16_t quiet,
                           const char* question) {
-  if (!ResultFileExists(path)) return WriteMode::Overwrite;
+  if (!state.Exists) return WriteMode::Overwrite;
+  if (state.IsFolder) throw ErrorText(errors::kFileAccessError);
   if (quiet == 1) return WriteMode::Append;
   switch (feedback.Ask(question, Buttons::YesNoCancel, MessageIcon::Exclamation, Answer::Yes)) {
     case Answer::Yes:
@@ -51,12 +40,18 @@ WriteMode ChooseWriteMode(const std::string& path, Feedback& feedback, int16_t q
   }
 }
 
-void Store(const std::string& path, WriteMode mode, const std::string& text) {
-  BackupFile(path);
+// Writes one result file: found whatever the case of its name, backed up, then appended to or
+// replaced as the mode says; textFor builds the text for the mode chosen.
+template <typename TextFor>
+void WriteResultFile(Session& session, ResultFileMemo& memo, const char* name, Feedback& feedback,
+                     int16_t quiet, const char* question, TextFor textFor) {
+  FileState state;
+  const std::string path = LocateResultFile(memo, session.Options.DataFolder, name, state);
+  const WriteMode mode = ChooseWriteMode(state, feedback, quiet, question);
   if (mode == WriteMode::Append) {
-    AppendToFile(path, text);
-  } else {
-    WriteFileReplacing(path, text);
+    AppendBackedUp(memo, path, state, textFor(mode));
+  } else if (mode == WriteMode::Overwrite) {
+    ReplaceBackedUp(memo, path, textFor(mode));
   }
 }
 
@@ -116,28 +111,22 @@ std::string DFResBlock(const Session& session) {
 }
 
 bool WriteFLRes(Session& session, Feedback& feedback, int16_t quiet) {
-  const std::string path = JoinPath(session.Options.DataFolder, kFLResName);
   const ResultTable& table = session.Results;
   return RunWriter(feedback, [&] {
-    const WriteMode mode = ChooseWriteMode(path, feedback, quiet, kFLResQuestion);
-    if (mode == WriteMode::Skip) return;
-    std::string text;
-    if (mode == WriteMode::Overwrite) {
-      text = FLResHeading(table) + FLResRows(session, 1, table.ResultRowCount);
-    } else if (quiet == 1) {
-      text = FLResDataLine(session, table.ResultRow);
-    } else {
-      text = FLResRows(session, 1, table.ResultRowCount);
-    }
-    Store(path, mode, text);
+    WriteResultFile(session, session.ResultFiles.FL, kFLResName, feedback, quiet, kFLResQuestion,
+                    [&](WriteMode mode) {
+                      if (mode == WriteMode::Overwrite)
+                        return FLResHeading(table) + FLResRows(session, 1, table.ResultRowCount);
+                      if (quiet == 1) return FLResDataLine(session, table.ResultRow);
+                      return FLResRows(session, 1, table.ResultRowCount);
+                    });
   });
 }
 
 bool WriteDFRes(Session& session, Feedback& feedback, int16_t quiet) {
-  const std::string path = JoinPath(session.Options.DataFolder, kDFResName);
   return RunWriter(feedback, [&] {
-    const WriteMode mode = ChooseWriteMode(path, feedback, quiet, kDFResQuestion);
-    if (mode != WriteMode::Skip) Store(path, mode, DFResBlock(session));
+    WriteResultFile(session, session.ResultFiles.DF, kDFResName, feedback, quiet, kDFResQuestion,
+                    [&](WriteMode) { return DFResBlock(session); });
   });
 }
 
