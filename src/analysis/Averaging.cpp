@@ -154,7 +154,8 @@ auto OnFile(const std::string& path, Step step) {
 }
 
 void AverageResultFile(const std::string& folder, size_t keyLength) {
-  const std::string source = JoinPath(folder, kFLResName);
+  // Result files written on another system may carry their names in another case.
+  const std::string source = FindFileIgnoringCase(folder, kFLResName);
   const std::string content = OnFile(source, [&] { return ReadWholeFile(source); });
   const std::vector<std::string_view> lines = SplitLines(content);
   if (lines.empty()) throw ErrorText(FileNameOf(source) + ": " + errors::kInputPastEnd);
@@ -175,7 +176,7 @@ void AverageResultFile(const std::string& folder, size_t keyLength) {
   std::string standardErrors = means;
   for (const auto& group : groups) AppendGroupLines(rows, group, keyLength, means, standardErrors);
   const auto write = [&](const char* name, const std::string& text) {
-    const std::string target = JoinPath(folder, name);
+    const std::string target = FindFileIgnoringCase(folder, name);
     OnFile(target, [&] { WriteFileReplacing(target, text); });
   };
   write(kAverageFileName, means);
