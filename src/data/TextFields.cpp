@@ -69,7 +69,15 @@ std::string TextFields::ReadField() {
 }
 
 double TextFields::ReadNumberField() {
-  return NumberOrMismatch(ReadField());
+  SkipBlanks();
+  if (AtEnd()) throw ErrorText(errors::kInputPastEnd);
+  if (Current() == '"') return NumberOrMismatch(ReadField());
+  // The common unquoted field is parsed where it lies, without a string of its own.
+  const size_t start = position_;
+  while (!AtEnd() && Current() != ',' && !IsLineEnd(Current())) ++position_;
+  const std::string_view field = bytes_.substr(start, position_ - start);
+  ConsumeDelimiter();
+  return NumberOrMismatch(field);
 }
 
 double TextFields::ReadNumber() {
