@@ -118,8 +118,12 @@ TEST_F(AsciiFile, SaveAscWritesTheTailBlockBesideItOnlyWhenThereIsOne) {
   record.DecayTimes = {0, 5, 6, 7};
   record.DecayValues = {0, 0.5f, 0.25f, 0.125f};
   ASSERT_TRUE(SaveAscWithDecay(record, feedback, folder.File("leaf1.tmk")));
-  EXPECT_EQ(Slurp(folder.File("leaf1.ddf")),
-            "5.000         0.50\r\n6.000         0.25\r\n7.000         0.13\r\n");
+  const std::string tail = "5.000         0.50\r\n6.000         0.25\r\n7.000         0.13\r\n";
+  EXPECT_EQ(Slurp(folder.File("leaf1.ddf")), tail);
+  // An upper-case extension gives upper-case outputs, the tail block still in two columns.
+  ASSERT_TRUE(SaveAscWithDecay(record, feedback, folder.File("LEAF2.DAT")));
+  EXPECT_EQ(Slurp(folder.File("LEAF2.DDF")), tail);
+  EXPECT_TRUE(FileExists(folder.File("LEAF2.ASC")));
 }
 
 }  // namespace
