@@ -201,7 +201,8 @@ ResultRows ReadResultRows(const std::string& source) {
 }
 
 void AverageResultFile(const std::string& folder, size_t keyLength) {
-  const std::string source = JoinPath(folder, kFLResName);
+  // Result files written on another system may carry their names in another case.
+  const std::string source = FindFileIgnoringCase(folder, kFLResName);
   const ResultRows read = NamingFile(source, [&] { return ReadResultRows(source); });
   // Averages without a row the user counts on would pass for complete ones: nothing is written.
   if (!read.Unreadable.empty()) throw ErrorText(read.Unreadable);
@@ -218,7 +219,7 @@ void AverageResultFile(const std::string& folder, size_t keyLength) {
   std::string standardErrors = means;
   for (const auto& group : groups) AppendGroupLines(rows, group, keyLength, means, standardErrors);
   const auto write = [&](const char* name, const std::string& text) {
-    const std::string target = JoinPath(folder, name);
+    const std::string target = FindFileIgnoringCase(folder, name);
     WriteFileReplacing(target, text);
   };
   write(kAverageFileName, means);

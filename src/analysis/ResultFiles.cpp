@@ -1,15 +1,15 @@
 #include "ResultFiles.h"
-#include "data/ReaderExit.h"
-
 #include <algorithm>
 #include <array>
 #include <vector>
 
 #include "PFResults.h"
+#include "data/BackedUpFile.h"
 #include "data/Errors.h"
 #include "data/FileChoice.h"
 #include "data/FileIO.h"
 #include "data/NumberText.h"
+#include "data/ReaderExit.h"
 
 namespace tolmek {
 
@@ -26,21 +26,9 @@ constexpr const char* kDFResQuestion = "File DF.RES already exists. Append data 
 
 enum class WriteMode { Append, Overwrite, Skip };
 
-// A result file that is missing is created as if the user had chosen to overwrite it; any other
-// failure to look at it is an error that stops the write.
-bool ResultFileExists(const std::string& path) {
-  try {
-    CheckReadable(path);
-    return true;
-  } catch (const ErrorText& error) {
-    if (error.what() == std::string(errors::kFileNotFound)) return false;
-    throw ErrorText(FileNameOf(path) + ": " + error.what());
-  }
-}
-
-WriteMode ChooseWriteMode(const std::string& path, Feedback& feedback, int16_t quiet,
+WriteMode ChooseWriteMode(const FileState& state, Feedback& feedback, int16_t quiet,
                           const char* question) {
-  if (!ResultFileExists(path)) return WriteMode::Overwrite;
+  if (!state.Exists) return WriteMode::Overwrite;
   if (quiet == 1) return WriteMode::Append;
   switch (feedback.Ask(question, Buttons::YesNoCancel, MessageIcon::Exclamation, Answer::Yes)) {
     case Answer::Yes:
@@ -52,13 +40,22 @@ WriteMode ChooseWriteMode(const std::string& path, Feedback& feedback, int16_t q
   }
 }
 
-void Store(const std::string& path, WriteMode mode, const std::string& text) {
-  BackupFile(path);
+// Writes one result file: found whatever the case of its name, backed up, then appended to or
+// replaced as the mode says; textFor builds the text for the mode chosen. Returns that mode.
+template <typename TextFor>
+WriteMode WriteResultFile(Session& session, ResultFileMemo& memo, const char* name,
+                          Feedback& feedback, int16_t quiet, const char* question,
+                          TextFor textFor) {
+  FileState state;
+  const std::string path = LocateResultFile(memo, session.Options.DataFolder, name, state);
+  if (state.IsFolder) throw ErrorText(FileNameOf(path) + ": " + errors::kFileAccessError);
+  const WriteMode mode = ChooseWriteMode(state, feedback, quiet, question);
   if (mode == WriteMode::Append) {
-    AppendToFile(path, text);
-  } else {
-    WriteFileReplacing(path, text);
+    AppendBackedUp(memo, path, state, textFor(mode));
+  } else if (mode == WriteMode::Overwrite) {
+    ReplaceBackedUp(memo, path, textFor(mode));
   }
+  return mode;
 }
 
 std::string FLResRows(const Session& session, int firstRow, int lastRow) {
@@ -141,29 +138,25 @@ std::string DFResBlock(const Session& session) {
 }
 
 bool WriteFLRes(Session& session, Feedback& feedback, int16_t quiet) {
-  const std::string path = JoinPath(session.Options.DataFolder, kFLResName);
   const ResultTable& table = session.Results;
   return RunWriter(feedback, [&] {
-    const WriteMode mode = ChooseWriteMode(path, feedback, quiet, kFLResQuestion);
-    if (mode == WriteMode::Skip) return;
-    std::string text;
-    if (mode == WriteMode::Overwrite) {
-      text = FLResHeading(table) + FLResRows(session, 1, table.ResultRowCount);
-    } else if (quiet == 1) {
-      text = FLResDataLine(session, table.ResultRow);
-    } else {
-      text = FLResRows(session, 1, table.ResultRowCount);
-    }
-    Store(path, mode, text);
-    ReportPeaksBeyondCurve(session, feedback);
+    const WriteMode mode = WriteResultFile(session, session.ResultFiles.FL, kFLResName, feedback,
+                                           quiet, kFLResQuestion, [&](WriteMode chosen) {
+                                             if (chosen == WriteMode::Overwrite)
+                                               return FLResHeading(table) +
+                                                      FLResRows(session, 1, table.ResultRowCount);
+                                             if (quiet == 1)
+                                               return FLResDataLine(session, table.ResultRow);
+                                             return FLResRows(session, 1, table.ResultRowCount);
+                                           });
+    if (mode != WriteMode::Skip) ReportPeaksBeyondCurve(session, feedback);
   });
 }
 
 bool WriteDFRes(Session& session, Feedback& feedback, int16_t quiet) {
-  const std::string path = JoinPath(session.Options.DataFolder, kDFResName);
   return RunWriter(feedback, [&] {
-    const WriteMode mode = ChooseWriteMode(path, feedback, quiet, kDFResQuestion);
-    if (mode != WriteMode::Skip) Store(path, mode, DFResBlock(session));
+    WriteResultFile(session, session.ResultFiles.DF, kDFResName, feedback, quiet, kDFResQuestion,
+                    [&](WriteMode) { return DFResBlock(session); });
   });
 }
 

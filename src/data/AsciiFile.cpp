@@ -13,6 +13,7 @@ namespace tolmek {
 namespace {
 
 constexpr int kTimeDecimals = 3;
+constexpr int kValueDecimals = 2;  // the format "Fixed"
 constexpr const char* kTwoColumnEnding = "ddf";
 
 // Reads point after point until only white space is left.
@@ -35,15 +36,22 @@ void ReadPoints(TextFields& fields, Measurement& record, Feedback& feedback) {
   record.PointCount = count;
 }
 
+// One data line straight into the text: time "0.000", the values "Fixed", in print zones.
 std::string BuildAsciiText(const std::vector<float>& time, const std::vector<float>& a,
                            const std::vector<float>& b, int first, int last, bool twoColumns,
                            PercentProgress* progress) {
   std::string text;
+  constexpr size_t kTypicalLine = 44;
+  if (last >= first) text.reserve(static_cast<size_t>(last - first + 1) * kTypicalLine);
   for (int i = first; i <= last; ++i) {
-    std::vector<std::string> columns = {FormatDecimals(At(time, i), kTimeDecimals),
-                                        FormatFixed(At(a, i))};
-    if (!twoColumns) columns.push_back(FormatFixed(At(b, i)));
-    text += PrintZones(columns);
+    const size_t lineStart = text.size();
+    AppendDecimals(text, At(time, i), kTimeDecimals);
+    PadToNextZone(text, lineStart);
+    AppendDecimals(text, At(a, i), kValueDecimals);
+    if (!twoColumns) {
+      PadToNextZone(text, lineStart);
+      AppendDecimals(text, At(b, i), kValueDecimals);
+    }
     text += "\r\n";
     if (progress) progress->Step(i, last);
   }

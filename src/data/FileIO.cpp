@@ -14,7 +14,12 @@
 #include <memory>
 #include <random>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "Errors.h"
+#include "NumberText.h"
 
 namespace tolmek {
 
@@ -55,13 +60,6 @@ std::string ErrorTextFor(int error, const std::string& path) {
   throw ErrorText(ErrorTextFor(error, path));
 }
 
-FileHandle Open(const std::string& path, const char* mode) {
-  errno = 0;
-  FileHandle file(std::fopen(path.c_str(), mode));
-  if (!file) Fail(errno ? errno : EIO, path);
-  return file;
-}
-
 // Opens without blocking (a FIFO would wait for a writer) and looks at what was opened, so a
 // folder, a device or a FIFO is refused before a single byte is read from it.
 FileHandle OpenForReading(const std::string& path, int64_t* size = nullptr) {
@@ -89,6 +87,82 @@ void WriteAll(std::FILE* file, std::string_view content, const std::string& path
   if (!content.empty() && std::fwrite(content.data(), 1, content.size(), file) != content.size())
     Fail(errno ? errno : EIO, path);
   if (std::fflush(file) != 0) Fail(errno ? errno : EIO, path);
+}
+
+// Writes all of the content to the descriptor; false with errno set when that failed.
+bool WriteDescriptor(int descriptor, std::string_view content) {
+  while (!content.empty()) {
+    const ssize_t written = ::write(descriptor, content.data(), content.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      if (written == 0) errno = EIO;
+      return false;
+    }
+    content.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+int64_t Nanoseconds(const timespec& time) {
+  return static_cast<int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+FileState StateOf(const struct stat& info) {
+  FileState state;
+  state.Exists = true;
+  state.IsFolder = S_ISDIR(info.st_mode);
+  state.Device = info.st_dev;
+  state.Inode = info.st_ino;
+  state.Size = static_cast<uint64_t>(info.st_size);
+  state.ModifiedNs = Nanoseconds(info.st_mtim);
+  state.ChangedNs = Nanoseconds(info.st_ctim);
+  return state;
+}
+
+// A file of a name that does not exist yet needs no temporary file: nothing can be lost when its
+// write fails, and the half-written file is removed. False when the name exists after all.
+bool WriteNewFile(const std::string& path, std::string_view content) {
+  const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (descriptor < 0) {
+    if (errno == EEXIST) return false;
+    Fail(errno, path);
+  }
+  bool written = WriteDescriptor(descriptor, content);
+  int error = written ? 0 : errno;
+  if (::close(descriptor) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (!written) {
+    ::unlink(path.c_str());
+    Fail(error ? error : EIO, path);
+  }
+  return true;
+}
+
+// The append itself; the caller names the file in its errors.
+FileState AppendUnnamed(const std::string& path, std::string_view content) {
+  const int descriptor = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  if (descriptor < 0) Fail(errno, path);
+  struct stat before {};
+  if (::fstat(descriptor, &before) != 0) {
+    const int error = errno;
+    ::close(descriptor);
+    Fail(error, path);
+  }
+  bool written = WriteDescriptor(descriptor, content);
+  int error = written ? 0 : errno;
+  // Whole rows only: what a failed write left of the text goes again.
+  if (!written) (void)!::ftruncate(descriptor, before.st_size);
+  struct stat after {};
+  const bool known = written && ::fstat(descriptor, &after) == 0;
+  if (::close(descriptor) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (!written) Fail(error ? error : EIO, path);
+  // A state that could not be taken matches no later one.
+  return known ? StateOf(after) : FileState{};
 }
 
 }  // namespace
@@ -165,6 +239,9 @@ FileHandle CreateTemporaryBeside(const std::string& path, std::string& temporary
 }
 
 void ReplaceFile(const std::string& requested, std::string_view content) {
+  struct stat link {};
+  if (::lstat(requested.c_str(), &link) != 0 && errno == ENOENT && WriteNewFile(requested, content))
+    return;
   const std::string path = ResolvedTarget(requested);
   std::error_code ec;
   const bool replacing = fs::exists(path, ec);
@@ -199,13 +276,29 @@ void WriteFileReplacing(const std::string& path, std::string_view content) {
   NamingFile(path, [&] { ReplaceFile(path, content); });
 }
 
-void AppendToFile(const std::string& path, std::string_view content) {
-  NamingFile(path, [&] {
-    FileHandle file = Open(path, "ab");
-    WriteAll(file.get(), content, path);
-    errno = 0;
-    if (std::fclose(file.release()) != 0) Fail(errno ? errno : EIO, path);
-  });
+FileState StatFile(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) return StateOf(info);
+  if (errno == ENOENT) return {};
+  const int error = errno;
+  return NamingFile(path, [&]() -> FileState { Fail(error, path); });
+}
+
+FileState AppendToFile(const std::string& path, std::string_view content) {
+  return NamingFile(path, [&] { return AppendUnnamed(path, content); });
+}
+
+std::string FindFileIgnoringCase(const std::string& folder, const std::string& name) {
+  const std::string exact = JoinPath(folder, name);
+  std::error_code ec;
+  if (fs::exists(exact, ec)) return exact;
+  const std::string wanted = ToUpper(name);
+  for (fs::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string entry = it->path().filename().string();
+    if (entry.size() == wanted.size() && ToUpper(entry) == wanted) return JoinPath(folder, entry);
+  }
+  return exact;
 }
 
 void CopyWholeFile(const std::string& source, const std::string& target) {

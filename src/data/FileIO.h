@@ -53,15 +53,39 @@ auto NamingFile(const std::string& path, Step step) {
 
 // Writes the text to the file, replacing an existing one through a hidden temporary file beside
 // it (a name no longer than the file's own) and a rename, so a failed write never destroys the
-// old file. Throws ErrorText that names the file on failure; so do the other writes below.
+// old file. A file of a new name is written directly and removed again when the write fails.
+// Throws ErrorText that names the file on failure; so do the other writes below.
 void WriteFileReplacing(const std::string& path, std::string_view content);
 
 // Opens the file for reading and closes it at once; throws ErrorText ("File not found", ...)
 // when it cannot be read. Cheaper than reading a file that may be large just to see it is there.
 void CheckReadable(const std::string& path);
 
-// Appends the text to the file, creating it when missing. Throws ErrorText on failure.
-void AppendToFile(const std::string& path, std::string_view content);
+// What a file looked like when it was last seen: any change to it moves its size or its
+// modification and change times, and a replaced file has another inode.
+struct FileState {
+  bool Exists = false;
+  bool IsFolder = false;
+  uint64_t Device = 0;
+  uint64_t Inode = 0;
+  uint64_t Size = 0;
+  int64_t ModifiedNs = 0;
+  int64_t ChangedNs = 0;
+  bool operator==(const FileState&) const = default;
+};
+
+// The state of the file; a missing file has Exists false. Throws ErrorText when the file cannot be
+// looked at (a folder on the way that may not be read, ...).
+FileState StatFile(const std::string& path);
+
+// Appends the text to the file, creating it when missing, and returns the file's state after the
+// write. A write that fails cuts the file back to its length before, so the file never keeps part
+// of the text. Throws ErrorText on failure.
+FileState AppendToFile(const std::string& path, std::string_view content);
+
+// The entry of the folder whose name equals name in any case (the exact spelling first); name
+// itself when there is none. A result file written on another system keeps its spelling.
+std::string FindFileIgnoringCase(const std::string& folder, const std::string& name);
 
 // Copies source to target, replacing the target. Throws ErrorText on failure.
 void CopyWholeFile(const std::string& source, const std::string& target);

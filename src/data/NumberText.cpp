@@ -1,8 +1,10 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace tolmek {
 
@@ -55,23 +57,62 @@ size_t LeadingNumberLength(std::string_view text) {
   return i;
 }
 
+// The number text checked by LeadingNumberLength; "D" exponents and a leading "+" are taken as
+// well, which from_chars does not do by itself.
 double ConvertNumber(std::string_view number) {
-  std::string text(number);
-  for (char& c : text)
-    if (c == 'D' || c == 'd') c = 'e';
-  const char* first = text.data();
-  if (*first == '+') ++first;
+  std::array<char, 64> copy{};
+  const bool dExponent =
+      std::any_of(number.begin(), number.end(), [](char c) { return c == 'D' || c == 'd'; });
+  if (dExponent && number.size() < copy.size()) {
+    for (size_t i = 0; i < number.size(); ++i)
+      copy[i] = (number[i] == 'D' || number[i] == 'd') ? 'e' : number[i];
+    number = std::string_view(copy.data(), number.size());
+  }
+  if (!number.empty() && number.front() == '+') number.remove_prefix(1);
   double value = 0;
-  auto [end, ec] = std::from_chars(first, text.data() + text.size(), value);
-  if (ec == std::errc::result_out_of_range) return first[0] == '-' ? -HUGE_VAL : HUGE_VAL;
+  const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
   (void)end;
+  if (ec == std::errc::result_out_of_range) return number.front() == '-' ? -HUGE_VAL : HUGE_VAL;
   return value;
 }
 
-}  // namespace
+std::string_view TrimView(std::string_view text) {
+  size_t first = 0;
+  size_t last = text.size();
+  while (first < last && IsBlank(text[first])) ++first;
+  while (last > first && IsBlank(text[last - 1])) --last;
+  return text.substr(first, last - first);
+}
 
-std::string FormatDecimals(double value, int decimals) {
-  if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
+constexpr std::array<uint64_t, 4> kPowersOfTen = {1, 10, 100, 1000};
+
+// |value| times 10^decimals rounded half away from zero, computed exactly from the binary value
+// (mantissa times a power of two); false when that does not fit 64 bits or decimals exceed 3.
+bool ScaledExactly(double value, int decimals, uint64_t& scaled) {
+  if (decimals < 0 || decimals >= static_cast<int>(kPowersOfTen.size())) return false;
+  int exponent = 0;
+  const double fraction = std::frexp(std::fabs(value), &exponent);
+  // value = mantissa * 2^(exponent - 53) with a 53-bit whole mantissa.
+  const auto mantissa = static_cast<uint64_t>(std::ldexp(fraction, 53));
+  const uint64_t product = mantissa * kPowersOfTen[decimals];  // below 2^63
+  const int shift = exponent - 53;
+  if (shift >= 0) {
+    if (shift >= 64 || (shift > 0 && (product >> (64 - shift)) != 0)) return false;
+    scaled = product << shift;
+    return true;
+  }
+  if (-shift >= 64) {
+    scaled = 0;  // below half a unit of the last decimal
+    return true;
+  }
+  const uint64_t half = uint64_t{1} << (-shift - 1);
+  const uint64_t remainder = product & ((uint64_t{1} << -shift) - 1);
+  scaled = (product >> -shift) + (remainder >= half ? 1 : 0);
+  return true;
+}
+
+// The slow way for magnitudes beyond 64 bits: enough decimals to see the exact half.
+std::string DecimalsByGuardDigits(double value, int decimals) {
   std::array<char, 512> buffer{};
   auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
                                  std::chars_format::fixed, decimals + kGuardDigits);
@@ -82,6 +123,41 @@ std::string FormatDecimals(double value, int decimals) {
   if (firstDropped >= '5') IncrementDigits(text);
   const bool isZero = text.find_first_not_of("0.") == std::string::npos;
   if (value < 0 && !isZero) text.insert(text.begin(), '-');
+  return text;
+}
+
+}  // namespace
+
+void AppendDecimals(std::string& text, double value, int decimals) {
+  uint64_t scaled = 0;
+  if (!std::isfinite(value) || !ScaledExactly(value, decimals, scaled)) {
+    text += FormatDecimals(value, decimals);
+    return;
+  }
+  std::array<char, 24> digits{};
+  char* end = std::to_chars(digits.data(), digits.data() + digits.size(), scaled).ptr;
+  auto count = static_cast<int>(end - digits.data());
+  if (value < 0 && scaled != 0) text += '-';
+  // At least one integer digit: leading zeros where the number has fewer digits than decimals.
+  const int integerDigits = count - decimals;
+  if (integerDigits <= 0) {
+    text += '0';
+  } else {
+    text.append(digits.data(), static_cast<size_t>(integerDigits));
+  }
+  if (decimals == 0) return;
+  text += '.';
+  if (integerDigits < 0) text.append(static_cast<size_t>(-integerDigits), '0');
+  const int fractionStart = integerDigits > 0 ? integerDigits : 0;
+  text.append(digits.data() + fractionStart, static_cast<size_t>(count - fractionStart));
+}
+
+std::string FormatDecimals(double value, int decimals) {
+  if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
+  uint64_t scaled = 0;
+  if (!ScaledExactly(value, decimals, scaled)) return DecimalsByGuardDigits(value, decimals);
+  std::string text;
+  AppendDecimals(text, value, decimals);
   return text;
 }
 
@@ -141,7 +217,7 @@ std::string FormatCell(const std::string& cell, int decimals) {
 }
 
 std::optional<double> ParseNumber(std::string_view text) {
-  std::string trimmed = Trim(text);
+  const std::string_view trimmed = TrimView(text);
   if (trimmed.empty()) return std::nullopt;
   const size_t length = LeadingNumberLength(trimmed);
   if (length == 0 || length != trimmed.size()) return std::nullopt;
@@ -156,13 +232,16 @@ double Val(std::string_view text) {
   return length == 0 ? 0.0 : ConvertNumber(text.substr(0, length));
 }
 
+void PadToNextZone(std::string& text, size_t lineStart) {
+  const size_t length = text.size() - lineStart;
+  const size_t next = (length / kPrintZoneWidth + 1) * kPrintZoneWidth;
+  text.append(next - length, ' ');
+}
+
 std::string PrintZones(const std::vector<std::string>& columns) {
   std::string line;
   for (size_t i = 0; i < columns.size(); ++i) {
-    if (i > 0) {
-      const size_t next = (line.size() / kPrintZoneWidth + 1) * kPrintZoneWidth;
-      line.append(next - line.size(), ' ');
-    }
+    if (i > 0) PadToNextZone(line, 0);
     line += columns[i];
   }
   return line;
@@ -181,11 +260,7 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }
 
 std::string Trim(std::string_view text) {
-  size_t first = 0;
-  size_t last = text.size();
-  while (first < last && IsBlank(text[first])) ++first;
-  while (last > first && IsBlank(text[last - 1])) --last;
-  return std::string(text.substr(first, last - first));
+  return std::string(TrimView(text));
 }
 
 std::string ToUpper(std::string_view text) {

@@ -12,6 +12,8 @@ namespace tolmek {
 // away from zero, "." as decimal point, no thousands separator. A negative value that rounds to
 // zero is written without its minus sign.
 std::string FormatDecimals(double value, int decimals);
+// The same, appended to text without a string of its own.
+void AppendDecimals(std::string& text, double value, int decimals);
 
 // The named format "Fixed": two decimals.
 inline std::string FormatFixed(double value) {
@@ -44,6 +46,9 @@ double Val(std::string_view text);
 // Lays columns out in print zones of 14 characters: each column after the first starts at the
 // next zone boundary after the end of the text before it.
 std::string PrintZones(const std::vector<std::string>& columns);
+// Pads the line that starts at lineStart in text with blanks to the next print zone boundary, where
+// the next column starts.
+void PadToNextZone(std::string& text, size_t lineStart);
 
 std::string Trim(std::string_view text);
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "FileIO.h"
+
 namespace tolmek {
 
 // Flags of the loaded state hold true as -1 and false as 0.
@@ -188,6 +190,23 @@ struct ShellState {
   std::string ProgramFolder = ".";
 };
 
+// What the program last left in a result file and in its backup. While both are as it left them,
+// the backup is the result file without Tail, so the next backup only appends Tail instead of
+// copying the whole file again.
+struct ResultFileMemo {
+  std::string Folder;  // the folder the memo is about
+  std::string Path;    // the result file found there, in its own spelling
+  FileState Result;
+  FileState Backup;
+  std::string Tail;
+  bool BackupBehind = false;  // the backup plus Tail is the result file
+};
+
+struct ResultFileMemos {
+  ResultFileMemo FL;
+  ResultFileMemo DF;
+};
+
 constexpr const char* TabText = "\t";
 constexpr const char* NewLineText = "\r\n";
 
@@ -202,6 +221,7 @@ struct Session {
   DFPeakTable DFTable;
   FolderWalk Folder;
   ShellState Shell;
+  ResultFileMemos ResultFiles;
 };
 
 }  // namespace tolmek

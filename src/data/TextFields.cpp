@@ -96,7 +96,16 @@ std::string TextFields::ReadFieldOr(const char* tooLong) {
 }
 
 double TextFields::ReadNumberField() {
-  return NumberOrMismatch(ReadFieldOr(errors::kTypeMismatch));
+  SkipBlanks();
+  if (AtEnd()) throw ErrorText(errors::kInputPastEnd);
+  if (Current() == '"') return NumberOrMismatch(ReadFieldOr(errors::kTypeMismatch));
+  // The common unquoted field is parsed where it lies, without a string of its own (and before
+  // the delimiter is consumed, which may bring the next piece of the file in).
+  BeginField(errors::kTypeMismatch);
+  while (!AtEnd() && Current() != ',' && !IsLineEnd(Current())) ++position_;
+  const double value = NumberOrMismatch(bytes_.substr(fieldStart_, position_ - fieldStart_));
+  ConsumeDelimiter();
+  return value;
 }
 
 double TextFields::ReadNumber() {

@@ -63,6 +63,15 @@ TEST_F(ResultAveraging, AGroupTakesAtMostTenMembersAndNeverAMarkedName) {
   EXPECT_EQ(Means(), kHeading + "\r\n" + OutLine("rep0000", {"1.00"}));
 }
 
+TEST_F(ResultAveraging, ReadsAndReplacesFilesWhateverTheCaseOfTheirNames) {
+  folder.Write("FL.RES", kHeading + "\r\n" + FLLine("leaf0121", {"2"}));
+  folder.Write("FL_AVG.RES", "old");
+  ASSERT_TRUE(AverageResults(feedback, folder.Path(), 1));
+  EXPECT_EQ(Slurp(folder.File("FL_AVG.RES")), kHeading + "\r\n" + OutLine("leaf012", {"2.00"}));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("Fl_avg.res")));
+  EXPECT_TRUE(std::filesystem::exists(folder.File("Fl_err.res")));
+}
+
 TEST_F(ResultAveraging, AMissingFileIsReportedAndNothingIsWritten) {
   EXPECT_FALSE(AverageResults(feedback, folder.Path(), 1));
   ASSERT_EQ(feedback.MessageTexts(), std::vector<std::string>{"fl.res: File not found"});

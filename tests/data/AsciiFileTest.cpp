@@ -107,13 +107,6 @@ TEST_F(AsciiFile, WriterRoundsIntoPrintZonesWithCrLfAndOnlyALowercaseDdfGetsTwoC
   EXPECT_EQ(Slurp(folder.File("t.DDF")), AsciiFileText(time, a, b, 1, 2, false));
 }
 
-TEST_F(AsciiFile, WriteIntoAMissingFolderIsReported) {
-  const std::vector<float> v = {0, 1};
-  EXPECT_FALSE(WriteAsciiFile(feedback, folder.File("no/x.asc"), v, v, v, 1, 1));
-  EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"x.asc: Path not found"});
-  EXPECT_TRUE(feedback.MainWindowEnabled);
-}
-
 TEST_F(AsciiFile, SaveAscWritesTheTailBlockBesideItOnlyWhenThereIsOne) {
   Measurement record;
   record.TimeValues = record.PFValues = record.DFValues = {0, 1, 2};

@@ -88,5 +88,21 @@ TEST(ReplacingAFile, AReadOnlyFileIsRefusedAndKept) {
   EXPECT_EQ(Slurp(target), "old");
 }
 
+TEST(AppendingToAFile, KeepsNoPartOfATextThatDoesNotFit) {
+  const test::SmallFileSystem disk("size=8k");
+  if (!disk.SkipReason().empty()) GTEST_SKIP() << disk.SkipReason();
+  const std::string rows(4000, 'r');
+  const std::string path = disk.File("fl.res");
+  AppendToFile(path, rows);
+  AppendToFile(disk.File("other"), std::string(4096, 'o'));  // the disk is full now
+  try {
+    AppendToFile(path, std::string(200, 'n'));
+    ADD_FAILURE() << "the append did not fail";
+  } catch (const ErrorText& error) {
+    EXPECT_STREQ(error.what(), "fl.res: Disk full");
+  }
+  EXPECT_EQ(Slurp(path), rows);
+}
+
 }  // namespace
 }  // namespace tolmek

@@ -1,7 +1,11 @@
 #include "support/TestSupport.h"
 
+#include <sys/mount.h>
 #include <unistd.h>
+
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -29,6 +33,23 @@ std::string TempFolder::Write(const std::string& name, const std::string& conten
   const std::string path = File(name);
   std::ofstream(path, std::ios::binary) << content;
   return path;
+}
+
+SmallFileSystem::SmallFileSystem(const std::string& options) : path_(holder_.File("fs")) {
+  fs::create_directory(path_);
+  if (geteuid() != 0) {
+    why_ = "mounting a small file system needs the superuser";
+  } else if (::mount("tmpfs", path_.c_str(), "tmpfs", 0, options.c_str()) != 0) {
+    why_ = std::string("a small file system cannot be mounted here: ") + std::strerror(errno);
+  }
+}
+
+SmallFileSystem::~SmallFileSystem() {
+  if (why_.empty()) ::umount2(path_.c_str(), MNT_DETACH);
+}
+
+bool SmallFileSystem::MakeReadOnly() const {
+  return ::mount("tmpfs", path_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
 std::string Slurp(const std::string& path) {

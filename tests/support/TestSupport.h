@@ -23,6 +23,27 @@ class TempFolder {
   std::string path_;
 };
 
+// A small file system of its own (tmpfs with the given mount options) in a temporary folder, for
+// tests of a full disk or a folder that turns read-only. Mounting needs the superuser; where it
+// cannot be done, SkipReason says why.
+class SmallFileSystem {
+ public:
+  explicit SmallFileSystem(const std::string& options);
+  ~SmallFileSystem();
+  SmallFileSystem(const SmallFileSystem&) = delete;
+  SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+  const std::string& SkipReason() const { return why_; }
+  const std::string& Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  bool MakeReadOnly() const;
+
+ private:
+  TempFolder holder_;
+  std::string path_;
+  std::string why_;
+};
+
 // The whole content of a file ("" when it cannot be read).
 std::string Slurp(const std::string& path);
 

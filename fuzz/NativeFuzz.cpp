@@ -1,0 +1,6 @@
+// The native reader on arbitrary bytes.
+#include "ReaderFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  return tolmek::fuzz::FuzzReader("leaf.tmk", data, size);
+}
