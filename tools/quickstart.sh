@@ -19,8 +19,8 @@ mkdir -p "$sample"
 cp "$root"/examples/*.asc "$root"/examples/*.tmk "$root"/examples/*.dat "$sample"/
 
 echo
-echo "== tolmek-batch on leaf01.asc, rec01.dat and leaf04.tmk in $sample"
-"$build/src/app/tolmek-batch" "$sample/leaf01.asc" "$sample/rec01.dat" "$sample/leaf04.tmk"
+echo "== tolmek-batch --plot on leaf01.asc, rec01.dat and leaf04.tmk in $sample"
+"$build/src/app/tolmek-batch" --plot "$sample/leaf01.asc" "$sample/rec01.dat" "$sample/leaf04.tmk"
 
 show() {
   local file="$sample/$1"
@@ -39,5 +39,13 @@ show rec01.tmk 12
 show rec01.asc 5
 show fl.res 10
 show df.res 40
+for picture in leaf01.png rec01.png leaf04.png; do
+  if [ ! -f "$sample/$picture" ]; then
+    echo "quickstart: $picture was not written" >&2
+    exit 1
+  fi
+done
+echo
+echo "== the charts: $sample/leaf01.png, $sample/rec01.png, $sample/leaf04.png"
 echo
 echo "quickstart: done; the outputs are in $sample"

@@ -51,7 +51,11 @@ AppForm::AppForm(Session& session, Feedback& feedback, FileDialogs& dialogs, QWi
   UpdateCommands();
 }
 
-AppForm::~AppForm() = default;
+// The child windows go with the frame; their activation must not reach the half-destroyed window.
+AppForm::~AppForm() {
+  disconnect(mdiArea_, nullptr, this, nullptr);
+  resetting_ = true;
+}
 
 QAction* AppForm::Command(const QString& key) const {
   const auto found = actions_.find(key);

@@ -99,12 +99,21 @@ struct ChartCommandState {
   bool FindEnabled = false;  // find max / min / inflex
   bool ZoomInEnabled = false;
   bool ZoomOutEnabled = false;
+  bool operator==(const ChartCommandState&) const = default;
+};
+
+// One of the chart's three vertical lines: 1 the cursor, 2 and 3 the span markers.
+struct CursorLine {
+  double X = 0;  // world position
+  bool Visible = false;
 };
 
 struct CursorState {
-  int16_t CursorIndex = 0;
-  int16_t SpanStart = 0;
-  int16_t SpanEnd = 0;
+  int32_t CursorIndex = 0;            // 0 = no cursor
+  int32_t SpanStart = 0;              // 0 = no first span marker
+  int32_t SpanEnd = 0;                // 0 = no second span marker
+  std::array<CursorLine, 4> Lines{};  // 1..3 used
+  std::string Readout;                // the status bar's text for the cursor's point
 };
 
 // Main window placement as stored in the settings file (units of 1/1440 inch).
