@@ -183,9 +183,11 @@ void AppForm::Guarded(const std::function<void()>& work) {
   UpdateCommands();
 }
 
+// Closed children are deleted later; the chart window is made anew for the next file.
 void AppForm::CloseChildren(QWidget* except) {
   for (QMdiSubWindow* child : mdiArea_->subWindowList())
     if (child->widget() != except) child->close();
+  if (except != chart_) chart_.clear();
 }
 
 void AppForm::ResetState() {
@@ -249,6 +251,7 @@ void AppForm::ChartClosing() {
     resetting_ = true;
     tolmek::ResetState(session_);
     CloseChildren(chart_);
+    chart_.clear();
     resetting_ = false;
     setWindowTitle(kCaption);
   });

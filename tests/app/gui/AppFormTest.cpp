@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -122,6 +123,12 @@ TEST_F(MainWindow, OpensAFileAndWalksTheFolderSavingTheOutputsOfEachFileLeft) {
   EXPECT_EQ(session.View.ViewMode, 0);  // a load starts with both curves
   EXPECT_FALSE(Enabled("next"));
   EXPECT_TRUE(Enabled("previous"));
+  // One chart window, showing the file now loaded (also once closed windows are gone).
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  const auto children = form->MdiArea()->subWindowList();
+  ASSERT_EQ(children.size(), 1);
+  EXPECT_TRUE(children.front()->isVisible());
+  EXPECT_EQ(children.front()->windowTitle(), "c.tmk");
 
   // A file added meanwhile is found, because each step lists the folder again.
   folder.Write("d.tmk", test::NativeMeasurement());
