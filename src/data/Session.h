@@ -145,7 +145,7 @@ struct Settings {
 constexpr int kResultColumnCount = 16;
 // Behind the 16 shown cells each row keeps the full path of the file it belongs to, so a file
 // finds its own row again even when the shown names of two files are the same.
-constexpr int kResultKeyCell = kResultColumnCount;
+constexpr int kResultFileKey = kResultColumnCount;
 using ResultRowCells = std::array<std::string, kResultColumnCount + 1>;
 
 // Row 0 holds the column names, rows 1..ResultRowCount one file each. Rows grow as needed.
