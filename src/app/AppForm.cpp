@@ -69,6 +69,8 @@ void AppForm::BuildCommands() {
     action->setShortcut(entry.Shortcut);
     if (!entry.ToolTip.isEmpty()) action->setToolTip(entry.ToolTip);
     if (!entry.ToolbarKey.isEmpty()) action->setIcon(ToolbarIcon(entry.ToolbarKey));
+    // Menu items show their check marks, as the menus always did; pictures are for the toolbar.
+    action->setIconVisibleInMenu(false);
     action->setCheckable(static_cast<bool>(entry.Checked));
     connect(action, &QAction::triggered, this, [this, &entry] { Run(entry); });
     actions_[entry.Key] = action;
