@@ -76,6 +76,7 @@ int StartProgram(QApplication& application) {
   feedback.SetParent(&form);
   feedback.SetEnableHook([&form](bool enabled) { form.SetWorkEnabled(enabled); });
   dialogs.SetParent(&form);
+  form.StoreGeometry();  // a settings file made now holds the designed placement
   ReadSettings(session, feedback, SettingsPath(session));
   form.ApplyStoredGeometry();
   form.UpdateCommands();

@@ -24,6 +24,7 @@
 #include "app/Settings.h"
 #include "data/Measurement.h"
 #include "support/TestSupport.h"
+#include "ui/MenuProvider.h"
 #include "ui/ScriptedFeedback.h"
 
 namespace tolmek {
@@ -226,6 +227,40 @@ TEST_F(MainWindow, ExitSavesTheLoadedFileAndWritesTheSettings) {
   EXPECT_EQ(readBack.Options.DataFolder, folder.Path());
   EXPECT_NE(readBack.Options.Window.Width, 0);
   EXPECT_TRUE(feedback.Messages.empty());
+}
+
+TEST_F(MainWindow, ClosingTheChartWindowSavesAndLeavesTheMeasurement) {
+  Open("a.tmk");
+  Trigger("autosave");
+  ASSERT_EQ(form->MdiArea()->subWindowList().size(), 1);
+  form->MdiArea()->subWindowList().front()->close();
+  EXPECT_TRUE(Exists("a.asc"));
+  EXPECT_TRUE(session.Record.CurrentFilePath.empty());
+  EXPECT_FALSE(Enabled("save") || Enabled("next"));
+  Open("b.tmk");  // and the next file gets a chart window again
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(form->MdiArea()->subWindowList().size(), 1);
+}
+
+class ChildWithMenus : public QWidget, public MenuProvider {
+ public:
+  ChildWithMenus() : menu_("&Grid") {}
+  QList<QMenu*> WindowMenus() override { return {&menu_}; }
+
+ private:
+  QMenu menu_;
+};
+
+TEST_F(MainWindow, AnActiveChildWithMenusOfItsOwnShowsThemInsteadOfTheMainMenus) {
+  auto* child = new ChildWithMenus;
+  QMdiSubWindow* window = form->MdiArea()->addSubWindow(child);
+  window->show();
+  form->MdiArea()->setActiveSubWindow(window);
+  ASSERT_EQ(form->menuBar()->actions().size(), 1);
+  EXPECT_EQ(form->menuBar()->actions().front()->text(), "&Grid");
+  window->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(form->menuBar()->actions().size(), 6);
 }
 
 TEST_F(MainWindow, ASecondStartHandsItsFileOverToTheRunningOne) {
