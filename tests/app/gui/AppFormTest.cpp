@@ -22,6 +22,7 @@
 #include "app/MeasurementTexts.h"
 #include "app/QtSingleInstance.h"
 #include "app/Settings.h"
+#include "app/ShellCommands.h"
 #include "data/Measurement.h"
 #include "support/TestSupport.h"
 #include "ui/MenuProvider.h"
@@ -195,6 +196,22 @@ TEST_F(MainWindow, BatchStopsAfterAnUnreadableFileWhenToldAndRestoresAutosave) {
   dialogs.OpenAnswers.push_back({third});
   Trigger("FileBatch");
   EXPECT_FALSE(Exists("x3.tmk"));
+}
+
+TEST_F(MainWindow, SaveAsWritesTheChosenFormatAndMakesItTheCurrentPath) {
+  Open("a.tmk");
+  dialogs.SaveAnswer = folder.File("x.asc");
+  Trigger("save");
+  EXPECT_EQ(session.Record.CurrentFilePath, folder.File("x.asc"));
+  EXPECT_EQ(session.Record.CurrentFileName, "a.tmk");
+  EXPECT_EQ(test::Slurp(folder.File("x.asc")).substr(0, 1), "1");  // a table, not a native file
+  // Save ASC now forms its names from x.asc: the file exists, so it asks, and No keeps it.
+  Trigger("FileSaveASC");
+  EXPECT_EQ(feedback.Questions, std::vector<std::string>{kOverwriteQuestion});
+  dialogs.SaveAnswer.reset();
+  Trigger("save");  // cancelled: nothing changes
+  EXPECT_EQ(session.Record.CurrentFilePath, folder.File("x.asc"));
+  EXPECT_TRUE(feedback.Messages.empty());
 }
 
 TEST_F(MainWindow, SnapIsOneOfThreeOrNoneAndAdjustNeedsKeptPeaks) {
