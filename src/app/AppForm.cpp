@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <exception>
@@ -176,12 +177,14 @@ void AppForm::Run(const CommandEntry& entry) {
 }
 
 void AppForm::Guarded(const std::function<void()>& work) {
+  ++running_;
   try {
     work();
   } catch (const std::exception& error) {
     ShowErrorMessage(feedback_, error.what());
     SetWorkEnabled(true);
   }
+  --running_;
   UpdateCommands();
 }
 
@@ -228,6 +231,15 @@ void AppForm::LoadDroppedFile(const QString& path) {
     TakeDroppedFile(session_, ToStdString(path));
     LoadCurrentFile();
   });
+}
+
+void AppForm::ReceiveHandedOverFile(const QString& path) {
+  if (running_ > 0) {
+    QTimer::singleShot(100, this, [this, path] { ReceiveHandedOverFile(path); });
+    return;
+  }
+  BringToFront();
+  LoadDroppedFile(path);
 }
 
 void AppForm::LoadCommandLineFile(const QString& path) {

@@ -83,10 +83,8 @@ int StartProgram(QApplication& application) {
   form.show();
   splash.hide();
   QApplication::restoreOverrideCursor();
-  QObject::connect(&instance, &SingleInstance::FileHandedOver, &form, [&form](const QString& file) {
-    form.BringToFront();
-    form.LoadDroppedFile(file);
-  });
+  QObject::connect(&instance, &SingleInstance::FileHandedOver, &form,
+                   &AppForm::ReceiveHandedOverFile);
   form.LoadCommandLineFile(path);
   return application.exec();
 }

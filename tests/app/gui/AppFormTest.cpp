@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -285,10 +286,18 @@ TEST_F(MainWindow, ASecondStartHandsItsFileOverToTheRunningOne) {
   SingleInstance running(QString::fromStdString(socket));
   ASSERT_TRUE(running.Listen());
   QObject::connect(&running, &SingleInstance::FileHandedOver, form.get(),
-                   [this](const QString& path) { form->LoadDroppedFile(path); });
+                   [this](const QString& path) { form->ReceiveHandedOverFile(path); });
   SingleInstance second(QString::fromStdString(socket));
   folder.Write("b c.tmk", test::NativeMeasurement());
-  ASSERT_TRUE(second.HandOver(QString::fromStdString(folder.File("b c.tmk"))));
+  Open("a.tmk");
+  // Handed over while a command waits in a dialog: the file is loaded only after it.
+  QTimer::singleShot(0, [&] {
+    EXPECT_TRUE(second.HandOver(QString::fromStdString(folder.File("b c.tmk"))));
+    QTest::qWait(300);
+    EXPECT_EQ(session.Record.CurrentFileName, "a.tmk");
+    if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+  });
+  Trigger("OptionsChart");
   QTRY_COMPARE(QString::fromStdString(session.Record.CurrentFileName), QString("b c.tmk"));
   SingleInstance none(QString::fromStdString(program.File("nobody.socket")));
   EXPECT_FALSE(none.HandOver("x", 200));
