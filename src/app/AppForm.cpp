@@ -303,6 +303,11 @@ void AppForm::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
+  // Not in the middle of a read or a batch (Esc in the progress window stops those first).
+  if (running_ > (exiting_ ? 1 : 0)) {
+    event->ignore();
+    return;
+  }
   mdiArea_->closeAllSubWindows();
   if (!mdiArea_->subWindowList().isEmpty()) {
     event->ignore();
@@ -317,13 +322,14 @@ void AppForm::closeEvent(QCloseEvent* event) {
 }
 
 void AppForm::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls() && event->mimeData()->urls().front().isLocalFile())
+  if (running_ == 0 && event->mimeData()->hasUrls() &&
+      event->mimeData()->urls().front().isLocalFile())
     event->acceptProposedAction();
 }
 
 void AppForm::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
-  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+  if (running_ > 0 || urls.isEmpty() || !urls.front().isLocalFile()) return;
   event->acceptProposedAction();
   // Only the first dropped file is taken.
   LoadDroppedFile(urls.front().toLocalFile());

@@ -147,4 +147,5 @@ class AppForm : public QMainWindow {
   bool resetting_ = false;
   int running_ = 0;  // commands under way (nested through event-loop turns and dialogs)
   bool closing_ = false;
+  bool exiting_ = false;  // "E&xit" closes the window from inside its own command
 };

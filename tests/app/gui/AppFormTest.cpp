@@ -234,6 +234,19 @@ TEST_F(MainWindow, SnapIsOneOfThreeOrNoneAndAdjustNeedsKeptPeaks) {
   EXPECT_TRUE(Enabled("OptionsAdjust"));
 }
 
+TEST_F(MainWindow, DoesNotCloseWhileACommandIsUnderWay) {
+  Open("a.tmk");
+  bool closed = true;
+  QTimer::singleShot(0, [&] {
+    closed = form->close();
+    if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+  });
+  Trigger("OptionsChart");
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_FALSE(fs::exists(SettingsPath(session)));
+}
+
 TEST_F(MainWindow, ExitSavesTheLoadedFileAndWritesTheSettings) {
   Open("a.tmk");
   Trigger("autosave");
