@@ -299,7 +299,11 @@ TEST_F(MainWindow, ASecondStartHandsItsFileOverToTheRunningOne) {
   SingleInstance running(QString::fromStdString(socket));
   ASSERT_TRUE(running.Listen());
   QObject::connect(&running, &SingleInstance::FileHandedOver, form.get(),
-                   [this](const QString& path) { form->ReceiveHandedOverFile(path); });
+                   [this](const QString& path) {
+                     // Loading may wait in message boxes while the second copy has gone.
+                     QTest::qWait(200);
+                     form->ReceiveHandedOverFile(path);
+                   });
   SingleInstance second(QString::fromStdString(socket));
   folder.Write("b c.tmk", test::NativeMeasurement());
   Open("a.tmk");
