@@ -2,7 +2,7 @@
 # From a fresh checkout to a processed sample: installs what is missing, builds Tolmek (Release,
 # in build/), copies the example measurements to build/sample and runs tolmek-batch there on an
 # ASCII measurement, a native file with DF peaks set and an instrument recording, then shows what
-# it wrote.
+# it wrote. With a display it then opens the window program on a sample measurement.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -49,3 +49,12 @@ echo
 echo "== the charts: $sample/leaf01.png, $sample/rec01.png, $sample/leaf04.png"
 echo
 echo "quickstart: done; the outputs are in $sample"
+
+echo
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "== tolmek on $sample/leaf05.tmk (close its window to end)"
+  "$build/src/app/tolmek" "$sample/leaf05.tmk"
+else
+  echo "quickstart: no display, so the window program is not started; on a desktop run"
+  echo "  $build/src/app/tolmek $sample/leaf05.tmk"
+fi

@@ -61,9 +61,11 @@ void PrepareCurves(Measurement& record) {
 
 void FindResultRow(Session& session) {
   ResultTable& table = session.Results;
-  const std::string key = DropLast(session.Record.CurrentFileName, 4);
-  for (int i = 1; i <= table.ResultRowCount; ++i) {
-    if (table.Cell(i, 0) == key) {
+  // The row is found by the full path of the file: the shown name may be shortened to the same
+  // eight characters for different files, and a name alone is ambiguous across folders.
+  const std::string& key = session.Record.CurrentFilePath;
+  for (int i = 1; i <= table.ResultRowCount && !key.empty(); ++i) {
+    if (table.Cell(i, kResultFileKey) == key) {
       table.ResultRow = static_cast<int16_t>(i);
       return;
     }
@@ -72,6 +74,7 @@ void FindResultRow(Session& session) {
   // it is computed, so nothing is lost.
   if (table.ResultRowCount < std::numeric_limits<int16_t>::max()) ++table.ResultRowCount;
   table.ResultRow = table.ResultRowCount;
+  table.Cell(table.ResultRow, kResultFileKey) = key;
 }
 
 void ResetState(Session& session) {

@@ -16,7 +16,7 @@ void ComputeSlopes(Measurement& record, int i);
 // Reads PF up to index 8 for the Fi search; an index outside the arrays throws ErrorText.
 void PrepareCurves(Measurement& record);
 
-// Finds the results-table row of the loaded file by its name without the extension, or adds one.
+// Finds the results-table row of the loaded file (by its full path), or adds one for it.
 void FindResultRow(Session& session);
 
 // The empty state: nothing loaded, points cleared (DF points only without keep-peaks), the DF

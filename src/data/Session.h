@@ -147,7 +147,10 @@ struct Settings {
 };
 
 constexpr int kResultColumnCount = 16;
-using ResultRowCells = std::array<std::string, kResultColumnCount>;
+// Behind the 16 shown cells each row keeps the full path of the file it belongs to, so a file
+// finds its own row again even when the shown names of two files are the same.
+constexpr int kResultFileKey = kResultColumnCount;
+using ResultRowCells = std::array<std::string, kResultColumnCount + 1>;
 
 // Row 0 holds the column names, rows 1..ResultRowCount one file each. Rows grow as needed.
 struct ResultTable {
@@ -182,6 +185,7 @@ struct DFPeakTable {
 struct FolderWalk {
   std::vector<std::string> FileList;  // bare names
   int16_t FileIndex = 0;
+  std::string Pattern;  // the pattern the list was built with ("*.dat")
 };
 
 struct ShellState {

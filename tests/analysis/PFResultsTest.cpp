@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "analysis/PFResults.h"
+#include "data/FileIO.h"
 #include "data/Measurement.h"
 
 namespace tolmek {
@@ -87,6 +88,29 @@ TEST(PFPeaksView, ListsPointsTimesAndRatiosLeavingOutThoseOverZero) {
   EXPECT_EQ(text.find("Fv/Fo"), std::string::npos);
   EXPECT_EQ(text.find("I1/Fo"), std::string::npos);
   EXPECT_NE(text.find("Fv/Fm = 1.00\r\n"), std::string::npos);
+}
+
+TEST(FindResultRow, FindsTheRowOfTheSameFileOnlyAndAddsRowsBeyondAnyFixedSize) {
+  Session session;
+  FillResultColumnNames(session.Results);
+  const auto load = [&](const std::string& path) {
+    session.Record.CurrentFilePath = path;
+    session.Record.CurrentFileName = FileNameOf(path);
+    FindResultRow(session);
+    FillPFResultRow(session);
+    return session.Results.ResultRow;
+  };
+  // Stripped names of both files are "leafnam1": still two rows, and each reload finds its own.
+  session.Options.StripFileName = 1;
+  EXPECT_EQ(load("/d/leafname01.dat"), 1);
+  EXPECT_EQ(load("/d/leafname11.dat"), 2);
+  EXPECT_EQ(session.Results.Cell(1, 0), session.Results.Cell(2, 0));
+  EXPECT_EQ(load("/d/leafname01.dat"), 1);
+  EXPECT_EQ(load("/e/leafname01.dat"), 3);  // the same name in another folder is another file
+  session.Results.ResultRowCount = 700;
+  EXPECT_EQ(load("/d/leafname11.dat"), 2);
+  EXPECT_EQ(load("/d/leaf3.dat"), 701);
+  EXPECT_EQ(session.Results.ResultRowCount, 701);
 }
 
 }  // namespace

@@ -57,24 +57,6 @@ TEST(PrepareCurves, TheFirstOfEqualMaximaWinsNoPositiveValueKeepsFmAndShortArray
   }
 }
 
-TEST(FindResultRow, FindsTheFileByNameWithoutItsExtensionOrAddsARowBeyondAnyFixedSize) {
-  Session session;
-  session.Results.ResultRowCount = 1;       // row 1 holds no name yet
-  session.Record.CurrentFileName = "a.da";  // a four-character name gives an empty key
-  FindResultRow(session);
-  EXPECT_EQ(session.Results.ResultRow, 1);
-  session.Results.Cell(1, 0) = "leaf1";
-  session.Results.Cell(700, 0) = "leaf2";
-  session.Results.ResultRowCount = 700;
-  session.Record.CurrentFileName = "leaf2.asc";
-  FindResultRow(session);
-  EXPECT_EQ(session.Results.ResultRow, 700);
-  session.Record.CurrentFileName = "leaf3.dat";
-  FindResultRow(session);
-  EXPECT_EQ(session.Results.ResultRowCount, 701);
-  EXPECT_EQ(session.Results.ResultRow, 701);
-}
-
 TEST(ResetState, LeavesNothingLoadedAndNoHeaderOfTheLastFileButKeptDFPeaks) {
   for (const bool keepPeaks : {false, true}) {
     SCOPED_TRACE(keepPeaks);
