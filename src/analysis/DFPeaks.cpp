@@ -178,11 +178,15 @@ void AdjustKeptPeaks(Session& session) {
   RecomputeTables(session);
 }
 
-void DeleteDFPeak(Session& session, int column, int row) {
-  if (!IsWaveColumn(column)) return;
+bool DeleteDFPeak(Session& session, int column, int row) {
+  if (!IsWaveColumn(column) || row < kRowValueI || row >= kDFTableRows) return false;
   DFPeakPair& wave = session.Record.DFPoints[column];
-  (row <= 1 ? wave.I : wave.D) = 0;
+  // Rows DF(I), dI/dt, t(I) and t(dI) describe the induction maximum, the others the decay.
+  const bool inductionRow =
+      row == kRowValueI || row == kRowRise || row == kRowTimeI || row == kRowTimeRise;
+  (inductionRow ? wave.I : wave.D) = 0;
   RecomputeTables(session);
+  return true;
 }
 
 bool MoveDFPeaksLeft(Session& session, int firstColumn, int lastColumn) {

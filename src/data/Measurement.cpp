@@ -22,9 +22,6 @@ void ComputeSlopes(Measurement& record, int i) {
 }
 
 void PrepareCurves(Measurement& record) {
-  record.PFMax = 0;
-  record.DFMax = 0;
-  record.TimeMax = 0;
   const auto& pf = record.PFValues;
   auto& slots = record.PFPoints;
 
@@ -48,22 +45,34 @@ void PrepareCurves(Measurement& record) {
     if (At(pf, i) <= At(pf, i - 1)) fd = i;
   slots[kSlotFd] = static_cast<int16_t>(fd);
 
+  const int fm = FindCurveMaxima(record);
+  if (fm > 0) slots[kSlotFm] = ToInt16(fm);  // point indices are 16-bit
+  slots[kSlotFs] = ToInt16(record.PointCount - 1);
+}
+
+int FindCurveMaxima(Measurement& record) {
+  record.PFMax = 0;
+  record.DFMax = 0;
+  record.TimeMax = 0;
+  int fm = 0;
   for (int i = 2; i <= record.PointCount; ++i) {
     if (At(record.TimeValues, i) > record.TimeMax) record.TimeMax = record.TimeValues[i];
-    if (At(pf, i) > record.PFMax) {
-      record.PFMax = pf[i];
-      slots[kSlotFm] = ToInt16(i);  // point indices are 16-bit
+    if (At(record.PFValues, i) > record.PFMax) {
+      record.PFMax = record.PFValues[i];
+      fm = i;
     }
     if (At(record.DFValues, i) > record.DFMax) record.DFMax = record.DFValues[i];
   }
-  slots[kSlotFs] = ToInt16(record.PointCount - 1);
+  return fm;
 }
 
 void FindResultRow(Session& session) {
   ResultTable& table = session.Results;
-  const std::string key = DropLast(session.Record.CurrentFileName, 4);
+  // Rows are found by the name of the file they were computed for, kept beside the cells: the
+  // file-name cell may be shortened, and shortened names of different files can coincide.
+  const std::string& key = session.Record.CurrentFileName;
   for (int i = 1; i <= table.ResultRowCount; ++i) {
-    if (table.Cell(i, 0) == key) {
+    if (table.Cell(i, kResultFileKey) == key) {
       table.ResultRow = static_cast<int16_t>(i);
       return;
     }

@@ -16,7 +16,11 @@ void ComputeSlopes(Measurement& record, int i);
 // Reads PF up to index 8 for the Fi search; an index outside the arrays throws ErrorText.
 void PrepareCurves(Measurement& record);
 
-// Finds the results-table row of the loaded file by its name without the extension, or adds one.
+// TimeMax, PFMax and DFMax over points 2..N; returns the first point of the largest PF (0 when no
+// PF value is above 0).
+int FindCurveMaxima(Measurement& record);
+
+// Finds the results-table row computed for the loaded file (by its file name), or adds one.
 void FindResultRow(Session& session);
 
 // The empty state: nothing loaded, points cleared (DF points only without keep-peaks), the DF

@@ -96,7 +96,7 @@ struct ChartFrame {
 // Enabled states of the chart's commands, set by the chart logic and read by the windows that
 // show them (menu items and toolbar buttons).
 struct ChartCommandState {
-  bool FindEnabled = false;     // find max / min / inflex
+  bool FindEnabled = false;  // find max / min / inflex
   bool ZoomInEnabled = false;
   bool ZoomOutEnabled = false;
 };
@@ -133,8 +133,14 @@ struct Settings {
   WindowGeometry Window;
 };
 
-constexpr int kResultColumnCount = 16;
-using ResultRowCells = std::array<std::string, kResultColumnCount>;
+constexpr int kResultColumnCount = 16;  // the columns of the results window
+// An FL.RES line also holds the DF values I1, D1, ..., I6, D6 of the row's own measurement.
+constexpr int kResultDFFieldCount = 12;
+constexpr int kResultFieldCount = kResultColumnCount + kResultDFFieldCount;
+// After the FL.RES fields a row keeps the name of the file it belongs to, so a file loaded again
+// finds its own row whatever its file-name cell shows.
+constexpr int kResultFileKey = kResultFieldCount;
+using ResultRowCells = std::array<std::string, kResultFieldCount + 1>;
 
 // Row 0 holds the column names, rows 1..ResultRowCount one file each. Rows grow as needed.
 struct ResultTable {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "analysis/DFPeaks.h"
 #include "analysis/PFResults.h"
 #include "analysis/ResultFiles.h"
+#include "data/FileIO.h"
 #include "data/Measurement.h"
 #include "support/TestSupport.h"
 #include "ui/ScriptedFeedback.h"
@@ -46,6 +48,11 @@ Session TwoRows(const std::string& folder) {
   table.Cell(2, 0) = "12345678";
   table.Cell(2, 1) = "1.5";
   table.ResultRowCount = table.ResultRow = 2;
+  for (int r = 1; r <= 2; ++r) {
+    std::fill(table.Rows[r].begin() + kResultColumnCount, table.Rows[r].end() - 1, "0.0");
+    table.Cell(r, kResultColumnCount) = "1.3";
+    table.Cell(r, kResultColumnCount + 1) = "0.5";
+  }
   return session;
 }
 
@@ -83,15 +90,6 @@ TEST(FLRes, AnExistingFileIsBackedUpThenAppendedQuietlyOrAsTheAnswerSays) {
   EXPECT_EQ(feedback.Questions.at(0), "File FL.RES already exists. Append data at end of file?");
 }
 
-TEST(FLRes, DFPointsOutsideTheLoadedCurveGiveEmptyFieldsButKeepTheRow) {
-  Session session = TwoRows("");
-  session.Record.DFPoints[6].D = 500;
-  EXPECT_EQ(FLResDataLine(session, 2),
-            "12345678.00\t1.50\t" + std::string(14, '\t') + DFTail(true));
-  session.Record = Measurement{};
-  EXPECT_EQ(FLResDataLine(session, 1), "leaf1\t100.00\t" + std::string(26, '\t') + "\r\n");
-}
-
 TEST(DFRes, ABlockIsTheNameAndNineTableLinesThenAnEmptyLineAppendedAfterABackup) {
   TempFolder folder;
   Session session = TwoRows(folder.Path());
@@ -110,26 +108,56 @@ TEST(DFRes, ABlockIsTheNameAndNineTableLinesThenAnEmptyLineAppendedAfterABackup)
   EXPECT_EQ(Slurp(folder.File("df.res")), block);
 }
 
-TEST(ResultRows, DeletingRowsBeforeTheLastShiftsTheRestAndClearingKeepsOnlyTheLoadedFile) {
+TEST(ResultRows, DeletingRowsShiftsTheRestButNeverTheLastOrTheLoadedFilesRow) {
   Session session = TwoRows("");
   ResultTable& table = session.Results;
   table.Cell(3, 0) = "leaf3";
-  table.ResultRowCount = 3;
-  EXPECT_FALSE(DeleteResultRows(table, 2, 3));
-  EXPECT_EQ(table.ResultRowCount, 3);
+  table.ResultRowCount = 4;
+  EXPECT_FALSE(DeleteResultRows(table, 3, 4));  // the last row
+  EXPECT_FALSE(DeleteResultRows(table, 1, 2));  // the loaded file's row
+  EXPECT_FALSE(DeleteResultRows(table, 2, 1));  // no rows
+  EXPECT_EQ(table.ResultRowCount, 4);
 
   EXPECT_TRUE(DeleteResultRows(table, 1, 1));
-  EXPECT_EQ(table.ResultRowCount, 2);
+  EXPECT_EQ(table.ResultRowCount, 3);
   EXPECT_EQ(table.Cell(1, 0), "12345678");
   EXPECT_EQ(table.Cell(2, 0), "leaf3");
   EXPECT_EQ(table.ResultRow, 1);  // the loaded file's row moved up with it
-  EXPECT_EQ(table.Cell(3, 0), "");
+  EXPECT_EQ(table.Cell(4, 0), "");
+}
 
+TEST(ResultRows, ClearingKeepsOnlyTheLoadedFileAndNoRowWhenNothingIsLoaded) {
+  Session session = TwoRows("");
+  ResultTable& table = session.Results;
+  session.Record.CurrentFilePath = "/data/leaf2.tmk";
   ClearResultTable(session);
   EXPECT_EQ(table.ResultRowCount, 1);
   EXPECT_EQ(table.Cell(0, 15), "I4/Fm");
   EXPECT_EQ(table.Cell(1, 0), "leaf2.tmk");
   EXPECT_EQ(table.Cell(2, 0), "");
+  session.Record.CurrentFilePath.clear();
+  ClearResultTable(session);
+  EXPECT_EQ(table.ResultRowCount, 0);
+  EXPECT_EQ(table.Cell(1, 0), "");
+}
+
+TEST(FLRes, EveryRowKeepsTheDFFieldsOfItsOwnMeasurement) {
+  TempFolder folder;
+  Session session = TwoRows(folder.Path());
+  session.Results.ResultRowCount = session.Results.ResultRow = 1;
+  session.Record.CurrentFileName = "leaf1.tmk";
+  FillPFResultRow(session);
+  session.Record.DFValues[2] = 7.5f;  // the next file, with another I1
+  session.Record.DFPoints[6].D = 500;
+  session.Record.CurrentFileName = "leaf2.tmk";
+  FindResultRow(session);
+  FillPFResultRow(session);
+  ScriptedFeedback feedback;
+  ASSERT_TRUE(WriteFLRes(session, feedback, 0));
+  const std::string text = Slurp(folder.File("fl.res"));
+  const std::string second = DFTail(true).replace(0, 3, "7.5");  // D6 beyond the second curve
+  EXPECT_NE(text.find(DFTail() + "leaf2.tmk\t"), std::string::npos) << text;
+  EXPECT_EQ(LastChars(text, second.size()), second);
 }
 
 }  // namespace

@@ -57,14 +57,12 @@ TEST(PrepareCurves, TheFirstOfEqualMaximaWinsNoPositiveValueKeepsFmAndShortArray
   }
 }
 
-TEST(FindResultRow, FindsTheFileByNameWithoutItsExtensionOrAddsARowBeyondAnyFixedSize) {
+TEST(FindResultRow, FindsTheRowComputedForTheFileOrAddsARowBeyondAnyFixedSize) {
   Session session;
-  session.Results.ResultRowCount = 1;       // row 1 holds no name yet
-  session.Record.CurrentFileName = "a.da";  // a four-character name gives an empty key
-  FindResultRow(session);
-  EXPECT_EQ(session.Results.ResultRow, 1);
-  session.Results.Cell(1, 0) = "leaf1";
-  session.Results.Cell(700, 0) = "leaf2";
+  session.Results.ResultRowCount = 1;
+  session.Results.Cell(1, 0) = "leaf2";  // a shortened name cell does not decide
+  session.Results.Cell(1, kResultFileKey) = "leaf1.tmk";
+  session.Results.Cell(700, kResultFileKey) = "leaf2.asc";
   session.Results.ResultRowCount = 700;
   session.Record.CurrentFileName = "leaf2.asc";
   FindResultRow(session);
