@@ -34,9 +34,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The averaging dialog passes this many trailing name characters to ignore when grouping.
-constexpr int kAveragingDropped = 1;
-
 bool ParseGains(const std::string& text, DisplayGains& gains) {
   const size_t comma = text.find(',');
   if (comma == std::string::npos) return false;
@@ -83,15 +80,8 @@ int RunAverage(Session& session, ConsoleFeedback& console, const BatchArguments&
     return kExitSomeFailed;
   }
   const bool both = !parsed.Results && !parsed.Curves;
-  bool averaged = true;
-  if (both || parsed.Curves) {
-    // As in the dialog, curves are averaged only when the folder offers two files or more.
-    const std::vector<std::string> candidates = ListAveragingCandidates(folder);
-    if (candidates.size() >= 2)
-      averaged = AverageAscFiles(session, console, folder, candidates, kAveragingDropped);
-  }
-  if (both || parsed.Results)
-    averaged = AverageResults(console, folder, kAveragingDropped) && averaged;
+  const bool averaged =
+      AverageFolder(session, console, folder, both || parsed.Results, both || parsed.Curves);
   return averaged ? kExitAllProcessed : kExitSomeFailed;
 }
 

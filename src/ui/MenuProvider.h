@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QList>
+#include <QMenu>
+
+class MenuProvider {
+ public:
+  virtual ~MenuProvider() = default;
+  virtual QList<QMenu*> WindowMenus() = 0;
+};
