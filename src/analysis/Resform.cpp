@@ -34,17 +34,20 @@ Resform::Resform(Session& session, Feedback& feedback, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Grid1);
-  SetColumnWidths();
   BuildMenus();
   Refresh();
   resize(760, 260);
 }
 
 void Resform::SetColumnWidths() {
+  // The columns are at least as wide as the classic layout and wide enough for their texts, so a
+  // value is never shown cut short.
   const int dpi = logicalDpiX();
-  Grid1->setColumnWidth(0, kNameColumnTwips * dpi / kTwipsPerInch);
-  for (int c = 1; c < kResultColumnCount; ++c)
-    Grid1->setColumnWidth(c, kValueColumnTwips * dpi / kTwipsPerInch);
+  for (int c = 0; c < kResultColumnCount; ++c) {
+    const int twips = c == 0 ? kNameColumnTwips : kValueColumnTwips;
+    Grid1->resizeColumnToContents(c);
+    Grid1->setColumnWidth(c, std::max(Grid1->columnWidth(c), twips * dpi / kTwipsPerInch));
+  }
 }
 
 void Resform::BuildMenus() {
@@ -75,6 +78,7 @@ void Resform::Refresh() {
     for (int c = 1; c < kResultColumnCount; ++c)
       SetCellText(*Grid1, r, c, table.Cell(TableRow(r), c), Qt::AlignRight | Qt::AlignVCenter);
   }
+  SetColumnWidths();
 }
 
 void Resform::Copy() {

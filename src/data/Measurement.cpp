@@ -102,6 +102,9 @@ void ResetState(Session& session) {
   for (int r = 0; r < kDFTableRows; ++r)
     for (int c = 1; c < kDFTableColumns; ++c) session.DFTable.Cells[r][c] = kUncomputedCell;
   record.PointCount = 0;
+  // No file is loaded, so no row is its own: an edit of kept DF peaks before the next load must not
+  // recompute the last file's row from empty curves.
+  session.Results.ResultRow = 0;
   record.TimeMax = record.PFMax = record.DFMax = 0;
   record.PFAmplification = record.DFAmplification = 0;
   // No measurement inherits the header texts of the one loaded before it.

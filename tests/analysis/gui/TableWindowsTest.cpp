@@ -120,6 +120,9 @@ TEST_F(TableWindows, DFEditsAskFirstBeepAtTheEdgeAndMoveTheSelectionWithTheWaves
   QSignalSpy redraw(&df, &ViewDFPeaks::RedrawRequested);
   const auto before = session.Record.DFPoints;
   ASSERT_NE(before[2].I, 0);
+  Trigger(df, "Open in Text &Editor");  // nothing saved yet
+  EXPECT_EQ(feedback.MessageTexts(),
+            std::vector<std::string>{folder.File("df.res") + "\rFile not found"});
 
   feedback.Answers = {Answer::Yes, Answer::Yes, Answer::No, Answer::Yes};
   SelectCells(*grid, {0, 0, 0, 0});
