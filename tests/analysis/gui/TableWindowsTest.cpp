@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -14,6 +16,7 @@
 
 #include "analysis/DFPeaks.h"
 #include "analysis/PFResults.h"
+#include "analysis/QtTableWindows.h"
 #include "analysis/Resform.h"
 #include "analysis/ViewDFPeaksWindow.h"
 #include "analysis/ViewPFPeaksWindow.h"
@@ -182,6 +185,28 @@ TEST_F(TableWindows, AFileLoadedTwiceHasOneRowAndOnlyOtherFilesRowsCanBeDeletedO
   EXPECT_EQ(feedback.Questions.back(), "This will clear the whole table. Are you sure?");
   ASSERT_EQ(grid->rowCount(), 1);
   EXPECT_EQ(CellText(*grid, 0, 0), "leaf01.tmk");
+  EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(TableWindows, OpenedFromTheMainWindowEachShowsOnceAndAnEditInOneRefreshesTheOthers) {
+  Load("leaf01.tmk");
+  QMdiArea area;
+  QtTableWindows tables(session, feedback, &area, &area);
+  QSignalSpy changed(&tables, &QtTableWindows::TablesChanged);
+  tables.ShowDFPeaks();
+  tables.ShowResults();
+  tables.ShowDFPeaks();
+  const auto windows = area.subWindowList();
+  ASSERT_EQ(windows.size(), 2);
+  auto* df = qobject_cast<ViewDFPeaks*>(windows[0]->widget());
+  auto* grid = windows[1]->widget()->findChild<QTableWidget*>("Grid1");
+  const std::string i1Fo = CellText(*grid, 0, 14);
+
+  feedback.Answers = {Answer::Yes};
+  SelectCells(*df->findChild<QTableWidget*>("Grid1"), {0, 0, 0, 0});
+  Trigger(*df, "&Delete");  // I1: the ratio I1/Fo of the results row changes
+  EXPECT_EQ(CellText(*grid, 0, 14), session.Results.Cell(1, 14));
+  EXPECT_NE(CellText(*grid, 0, 14), i1Fo);
   EXPECT_EQ(changed.count(), 1);
 }
 
