@@ -43,7 +43,8 @@ WriteMode ChooseWriteMode(const std::string& path, Feedback& feedback, int16_t q
     case Answer::Yes:
       return WriteMode::Append;
     case Answer::No:
-      return WriteMode::Overwrite;
+      // Replacing the file drops the rows written before; that needs the user's own Yes.
+      return AreYouSure(feedback) ? WriteMode::Overwrite : WriteMode::Skip;
     default:
       return WriteMode::Skip;
   }

@@ -15,7 +15,8 @@ constexpr const char* kDFResName = "df.res";
 bool AreYouSure(Feedback& feedback);
 
 // quiet = 1 appends the loaded file's row (FL.RES) or block (DF.RES) without asking; quiet = 0
-// asks when the file exists (Yes appends all rows, No overwrites, Cancel writes nothing).
+// asks when the file exists (Yes appends all rows, No overwrites after "Are you sure?", Cancel
+// writes nothing).
 // The file is backed up first. Failures are reported; returns false when nothing could be written
 // because of an error.
 bool WriteFLRes(Session& session, Feedback& feedback, int16_t quiet);

@@ -80,14 +80,16 @@ TEST(FLRes, AnExistingFileIsBackedUpThenAppendedQuietlyOrAsTheAnswerSays) {
   EXPECT_TRUE(WriteFLRes(session, feedback, 1));  // the loaded file's row only
   EXPECT_EQ(Slurp(folder.File("fl.res")), "old\r\n" + kRow2);
   EXPECT_EQ(Slurp(folder.File("fl.bak")), "old\r\n");
-  feedback.Answers = {Answer::Yes, Answer::Cancel, Answer::No};
+  feedback.Answers = {Answer::Yes, Answer::Cancel, Answer::No, Answer::No, Answer::No, Answer::Yes};
   WriteFLRes(session, feedback, 0);  // every row again
   EXPECT_EQ(Slurp(folder.File("fl.res")), "old\r\n" + kRow2 + kRow1 + kRow2);
   WriteFLRes(session, feedback, 0);
+  WriteFLRes(session, feedback, 0);  // replacing, but not sure
   EXPECT_EQ(Slurp(folder.File("fl.res")), "old\r\n" + kRow2 + kRow1 + kRow2);
   WriteFLRes(session, feedback, 0);
   EXPECT_EQ(Slurp(folder.File("fl.res")), kHeading + kRow1 + kRow2);
   EXPECT_EQ(feedback.Questions.at(0), "File FL.RES already exists. Append data at end of file?");
+  EXPECT_EQ(feedback.Questions.at(3), "Are you sure?");
 }
 
 TEST(DFRes, ABlockIsTheNameAndNineTableLinesThenAnEmptyLineAppendedAfterABackup) {
@@ -103,7 +105,7 @@ TEST(DFRes, ABlockIsTheNameAndNineTableLinesThenAnEmptyLineAppendedAfterABackup)
   EXPECT_TRUE(WriteDFRes(session, feedback, 1));
   EXPECT_EQ(Slurp(folder.File("df.res")), block + block);
   EXPECT_EQ(Slurp(folder.File("df.bak")), block);
-  feedback.Answers = {Answer::No};
+  feedback.Answers = {Answer::No, Answer::Yes};
   EXPECT_TRUE(WriteDFRes(session, feedback, 0));
   EXPECT_EQ(Slurp(folder.File("df.res")), block);
 }
