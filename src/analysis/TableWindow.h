@@ -25,8 +25,8 @@ struct GridSelection {
   int LastColumn = 0;
 };
 
-// The selected rectangle of a grid: the current cell to the selection's far corner. Nothing when
-// the grid has no current cell.
+// The selected rectangle that holds the grid's current cell (the current cell alone when it lies
+// outside the selection). Nothing when the grid has no current cell.
 std::optional<GridSelection> SelectedCells(const QTableWidget& grid);
 
 // Sets a cell's text, making the cell's item when it has none yet.
