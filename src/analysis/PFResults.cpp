@@ -129,6 +129,7 @@ void FillPFResultRow(Session& session) {
   auto cell = [&](int c) -> std::string& { return session.Results.Cell(r, c); };
 
   cell(kColFilename) = ResultFileNameCell(m.CurrentFileName, session.Options.StripFileName);
+  cell(kResultKeyCell) = m.CurrentFilePath;
   const auto fo = FillCell(cell(kColFo), [&] { return PF(m, 1); });
   std::optional<double> fi;
   for (int slot = kSlotFi; slot <= kSlotFs; ++slot) {
@@ -153,9 +154,8 @@ void FillPFResultRow(Session& session) {
   });
   FillCell(cell(kColI1Fo), [&] { return Divide(DFAtInduction(m, 1), fo2()); });
   FillCell(cell(kColI4Fm), [&] { return Divide(DFAtInduction(m, 4), fm()); });
-  // The DF fields and the file travel with the row, so every row of FL.RES describes its own file.
+  // The DF fields travel with the row, so every row of FL.RES describes its own file.
   FillDFFields(m, session.Results.Rows[r]);
-  cell(kResultFileKey) = m.CurrentFileName;
 }
 
 std::string ViewPFPeaksText(const Measurement& record) {

@@ -1,6 +1,7 @@
 #include "Settings.h"
 #include "data/ReaderExit.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -64,6 +65,18 @@ struct LineReader {
   void ApplyGeometry() const;
 };
 
+// A pattern holds at most 12 codes, each 1..12 (1..6 induction maxima, 7..12 decay minima);
+// other codes would point outside the DF peak table and are dropped.
+void KeepValidPatternCodes(decltype(Settings::DFPattern)& pattern) {
+  constexpr int16_t kLastCode = 12;
+  const int count = std::clamp<int>(pattern[0], 0, kDFPatternSize - 1);
+  int kept = 0;
+  for (int i = 1; i <= count; ++i)
+    if (pattern[i] >= 1 && pattern[i] <= kLastCode) pattern[++kept] = pattern[i];
+  for (size_t i = kept + 1; i < kDFPatternSize; ++i) pattern[i] = 0;
+  pattern[0] = static_cast<int16_t>(kept);
+}
+
 // Each piece is stored on its own: a piece that is not a number, or does not fit 16 bits, leaves
 // only its own element as it was.
 void LineReader::ApplyPattern() {
@@ -81,6 +94,7 @@ void LineReader::ApplyPattern() {
       continue;  // too large for 16 bits
     }
   }
+  KeepValidPatternCodes(pattern);
 }
 
 void LineReader::Apply(const std::string& rawLine) {

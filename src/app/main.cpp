@@ -1,14 +1,11 @@
-// The window program. Until the shell arrives it shows the bare main window.
+// The window program: start-up and the event loop.
 #include <QApplication>
-#include <QMainWindow>
-#include <QMdiArea>
+
+#include "app/QtStartProgram.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  QMainWindow window;
-  window.setWindowTitle("Tolmek32");
-  window.setCentralWidget(new QMdiArea(&window));
-  window.resize(900, 600);
-  window.show();
-  return application.exec();
+  QApplication::setApplicationName("tolmek");
+  QApplication::setOrganizationName("tolmek");
+  return StartProgram(application);
 }

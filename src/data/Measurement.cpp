@@ -68,11 +68,11 @@ int FindCurveMaxima(Measurement& record) {
 
 void FindResultRow(Session& session) {
   ResultTable& table = session.Results;
-  // Rows are found by the name of the file they were computed for, kept beside the cells: the
-  // file-name cell may be shortened, and shortened names of different files can coincide.
-  const std::string& key = session.Record.CurrentFileName;
-  for (int i = 1; i <= table.ResultRowCount; ++i) {
-    if (table.Cell(i, kResultFileKey) == key) {
+  // The row is found by the full path of the file: the shown name may be shortened to the same
+  // eight characters for different files, and a name alone is ambiguous across folders.
+  const std::string& key = session.Record.CurrentFilePath;
+  for (int i = 1; i <= table.ResultRowCount && !key.empty(); ++i) {
+    if (table.Cell(i, kResultKeyCell) == key) {
       table.ResultRow = static_cast<int16_t>(i);
       return;
     }
@@ -81,6 +81,7 @@ void FindResultRow(Session& session) {
   // it is computed, so nothing is lost.
   if (table.ResultRowCount < std::numeric_limits<int16_t>::max()) ++table.ResultRowCount;
   table.ResultRow = table.ResultRowCount;
+  table.Cell(table.ResultRow, kResultKeyCell) = key;
 }
 
 void ResetState(Session& session) {

@@ -20,7 +20,7 @@ void PrepareCurves(Measurement& record);
 // PF value is above 0).
 int FindCurveMaxima(Measurement& record);
 
-// Finds the results-table row computed for the loaded file (by its file name), or adds one.
+// Finds the results-table row of the loaded file (by its full path), or adds one for it.
 void FindResultRow(Session& session);
 
 // The empty state: nothing loaded, points cleared (DF points only without keep-peaks), the DF

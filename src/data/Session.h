@@ -137,9 +137,9 @@ constexpr int kResultColumnCount = 16;  // the columns of the results window
 // An FL.RES line also holds the DF values I1, D1, ..., I6, D6 of the row's own measurement.
 constexpr int kResultDFFieldCount = 12;
 constexpr int kResultFieldCount = kResultColumnCount + kResultDFFieldCount;
-// After the FL.RES fields a row keeps the name of the file it belongs to, so a file loaded again
-// finds its own row whatever its file-name cell shows.
-constexpr int kResultFileKey = kResultFieldCount;
+// Behind the FL.RES fields each row keeps the full path of the file it belongs to, so a file
+// finds its own row again even when the shown names of two files are the same.
+constexpr int kResultKeyCell = kResultFieldCount;
 using ResultRowCells = std::array<std::string, kResultFieldCount + 1>;
 
 // Row 0 holds the column names, rows 1..ResultRowCount one file each. Rows grow as needed.
@@ -175,6 +175,7 @@ struct DFPeakTable {
 struct FolderWalk {
   std::vector<std::string> FileList;  // bare names
   int16_t FileIndex = 0;
+  std::string Pattern;  // the pattern the list was built with ("*.dat")
 };
 
 struct ShellState {

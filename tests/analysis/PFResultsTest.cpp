@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "analysis/PFResults.h"
+#include "data/FileIO.h"
 #include "data/Measurement.h"
 
 namespace tolmek {
@@ -40,12 +41,11 @@ Session Typical() {
 TEST(PFResultRow, HoldsTheValuesAndRatiosWithTwoDecimalsInTheFilesRowOnly) {
   Session session = Typical();
   FillPFResultRow(session);
-  // The DF fields I1, D1, ..., D6 and the file's name are kept with the row.
-  const ResultRowCells expected = {"leaf1.tmk", "100.00", "160.00", "150.00", "400.00",   "0.00",
-                                   "0.00",      "200.00", "3.00",   "0.75",   "2.00",     "1.00",
-                                   "0.50",      "0.13",   "0.50",   "0.25",   "60.0",     "0.0",
-                                   "0.0",       "0.0",    "0.0",    "0.0",    "100.0",    "0.0",
-                                   "0.0",       "0.0",    "0.0",    "0.0",    "leaf1.tmk"};
+  // The DF fields I1, D1, ..., D6 and the file's path (none here) are kept with the row.
+  const ResultRowCells expected = {
+      "leaf1.tmk", "100.00", "160.00", "150.00", "400.00", "0.00", "0.00", "200.00", "3.00", "0.75",
+      "2.00",      "1.00",   "0.50",   "0.13",   "0.50",   "0.25", "60.0", "0.0",    "0.0",  "0.0",
+      "0.0",       "0.0",    "100.0",  "0.0",    "0.0",    "0.0",  "0.0",  "0.0",    ""};
   EXPECT_EQ(session.Results.Rows.at(1), expected);
   session.Results.ResultRow = 0;  // never the row of column names
   FillPFResultRow(session);
@@ -100,6 +100,29 @@ TEST(PFPeaksView, ShowsTheLinesItCanComputeWhenASlotOrAKeptPeakLiesBeyondTheCurv
             "Fo = 120\tT(Fo) = 0.5\r\nFi = 160.00\tT(Fi) = 2\r\nFd = 150.00\tT(Fd) = 3\r\n"
             "Fs = 200.00\tT(Fs) = 7.5\r\n");
   EXPECT_EQ(ViewPFPeaksText(Measurement{}), "");
+}
+
+TEST(FindResultRow, FindsTheRowOfTheSameFileOnlyAndAddsRowsBeyondAnyFixedSize) {
+  Session session;
+  FillResultColumnNames(session.Results);
+  const auto load = [&](const std::string& path) {
+    session.Record.CurrentFilePath = path;
+    session.Record.CurrentFileName = FileNameOf(path);
+    FindResultRow(session);
+    FillPFResultRow(session);
+    return session.Results.ResultRow;
+  };
+  // Stripped names of both files are "leafnam1": still two rows, and each reload finds its own.
+  session.Options.StripFileName = 1;
+  EXPECT_EQ(load("/d/leafname01.dat"), 1);
+  EXPECT_EQ(load("/d/leafname11.dat"), 2);
+  EXPECT_EQ(session.Results.Cell(1, 0), session.Results.Cell(2, 0));
+  EXPECT_EQ(load("/d/leafname01.dat"), 1);
+  EXPECT_EQ(load("/e/leafname01.dat"), 3);  // the same name in another folder is another file
+  session.Results.ResultRowCount = 700;
+  EXPECT_EQ(load("/d/leafname11.dat"), 2);
+  EXPECT_EQ(load("/d/leaf3.dat"), 701);
+  EXPECT_EQ(session.Results.ResultRowCount, 701);
 }
 
 }  // namespace

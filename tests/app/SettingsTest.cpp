@@ -23,7 +23,7 @@ class SettingsFile : public ::testing::Test {
     changed.Options.AutoRedraw = 0;
     changed.Options.DataFolder = "/data/Leaf";
     changed.Options.Window = {1200, -60, 9600.5f, 7000, 0};
-    changed.Options.DFPattern = {3, 1, 7, -2};
+    changed.Options.DFPattern = {3, 1, 7, 12};
     changed.Options.AdjustI4 = 1;
     return changed;
   }
@@ -34,6 +34,7 @@ class SettingsFile : public ::testing::Test {
 
 TEST_F(SettingsFile, IsWrittenWithBlanksAroundNumbersAndThePatternOnlyWhenCounted) {
   Session changed = Changed();
+  changed.Options.DFPattern[3] = -2;
   EXPECT_EQ(SettingsText(changed),
             "Autosave = 1 \r\nAutoredraw = 0 \r\nThicklines = 1 \r\nPath = /data/Leaf\r\n"
             "Window.top = 1200 \r\nWindow.left =-60 \r\nWindow.width = 9600.5 \r\n"
@@ -64,11 +65,14 @@ TEST_F(SettingsFile, TakesOnlyTheTrimmedValueOneAsOn) {
   EXPECT_FALSE(session.Options.OptionsKeepPeaks || session.Options.OptionsAdjustEnabled);
 }
 
-TEST_F(SettingsFile, RoundsPatternPiecesHalfToEvenSkipsBadOnesAndKeepsThirteen) {
+TEST_F(SettingsFile, RoundsPatternPiecesHalfToEvenAndKeepsAtMostTwelveValidCodes) {
+  // Piece 3 is no number and keeps the 9 it had; 40000 does not fit; 0 and 13 are no codes.
   session.Options.DFPattern[3] = 9;
   Read("DFPattern = 15, 2.5, 3.5, x, 40000, 5,6,7,8,9,10,11,12,13,14\r\n");
   EXPECT_EQ(session.Options.DFPattern,
-            (std::array<int16_t, 13>{15, 2, 4, 9, 0, 5, 6, 7, 8, 9, 10, 11, 12}));
+            (std::array<int16_t, 13>{11, 2, 4, 9, 5, 6, 7, 8, 9, 10, 11, 12, 0}));
+  Read("DFPattern = 3, 1, -4, 13, 7\r\n");
+  EXPECT_EQ(session.Options.DFPattern, (std::array<int16_t, 13>{1, 1}));
 }
 
 TEST_F(SettingsFile, AppliesNonZeroGeometryOnlyInTheNormalState) {

@@ -57,22 +57,6 @@ TEST(PrepareCurves, TheFirstOfEqualMaximaWinsNoPositiveValueKeepsFmAndShortArray
   }
 }
 
-TEST(FindResultRow, FindsTheRowComputedForTheFileOrAddsARowBeyondAnyFixedSize) {
-  Session session;
-  session.Results.ResultRowCount = 1;
-  session.Results.Cell(1, 0) = "leaf2";  // a shortened name cell does not decide
-  session.Results.Cell(1, kResultFileKey) = "leaf1.tmk";
-  session.Results.Cell(700, kResultFileKey) = "leaf2.asc";
-  session.Results.ResultRowCount = 700;
-  session.Record.CurrentFileName = "leaf2.asc";
-  FindResultRow(session);
-  EXPECT_EQ(session.Results.ResultRow, 700);
-  session.Record.CurrentFileName = "leaf3.dat";
-  FindResultRow(session);
-  EXPECT_EQ(session.Results.ResultRowCount, 701);
-  EXPECT_EQ(session.Results.ResultRow, 701);
-}
-
 TEST(ResetState, LeavesNothingLoadedAndNoHeaderOfTheLastFileButKeptDFPeaks) {
   for (const bool keepPeaks : {false, true}) {
     SCOPED_TRACE(keepPeaks);

@@ -1,0 +1,91 @@
+#include "QtStartProgram.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QScreen>
+#include <QStandardPaths>
+#include <exception>
+
+#include "Aboutfrm.h"
+#include "AppForm.h"
+#include "QtIcons.h"
+#include "QtSingleInstance.h"
+#include "Settings.h"
+#include "analysis/PFResults.h"
+#include "data/Measurement.h"
+#include "ui/QtFeedback.h"
+#include "ui/QtFileDialogs.h"
+
+using namespace tolmek;
+
+std::string SettingsFolder(const QString& programFolder) {
+  const QFileInfo folder(programFolder);
+  if (folder.isDir() && folder.isWritable()) return ToStdString(folder.absoluteFilePath());
+  const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  QDir().mkpath(config);
+  return ToStdString(config);
+}
+
+QString CommandLinePath(const QStringList& arguments) {
+  const QString joined = arguments.mid(1).join(' ');
+  if (joined.isEmpty()) return {};
+  return QFileInfo(joined).absoluteFilePath();
+}
+
+namespace {
+
+void ShowSplash(Aboutfrm& splash) {
+  splash.setWindowFlag(Qt::SplashScreen);
+  splash.adjustSize();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->geometry();
+    splash.move(area.center() - QPoint(splash.width() / 2, splash.height() / 2));
+  }
+  splash.show();
+  splash.repaint();
+  QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+int StartProgram(QApplication& application) {
+  const QString path = CommandLinePath(QCoreApplication::arguments());
+  SingleInstance instance;
+  if (instance.HandOver(path)) return 0;
+  instance.Listen();
+
+  QApplication::setWindowIcon(ProgramIcon());
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  Aboutfrm splash;
+  ShowSplash(splash);
+
+  Session session;
+  QtFeedback feedback;
+  QtFileDialogs dialogs;
+  try {
+    tolmek::ResetState(session);
+    SetStartValues(session);
+    FillResultColumnNames(session.Results);
+    session.Shell.ProgramFolder = SettingsFolder(QCoreApplication::applicationDirPath());
+  } catch (const std::exception& error) {
+    QApplication::restoreOverrideCursor();
+    feedback.ShowMessage(error.what(), MessageIcon::Critical, {});
+    return 1;
+  }
+  AppForm form(session, feedback, dialogs);
+  feedback.SetParent(&form);
+  feedback.SetEnableHook([&form](bool enabled) { form.SetWorkEnabled(enabled); });
+  dialogs.SetParent(&form);
+  ReadSettings(session, feedback, SettingsPath(session));
+  form.ApplyStoredGeometry();
+  form.UpdateCommands();
+  form.show();
+  splash.hide();
+  QApplication::restoreOverrideCursor();
+  QObject::connect(&instance, &SingleInstance::FileHandedOver, &form, [&form](const QString& file) {
+    form.BringToFront();
+    form.LoadDroppedFile(file);
+  });
+  form.LoadCommandLineFile(path);
+  return application.exec();
+}

@@ -1,0 +1,22 @@
+// The file choices of the main window (open and save dialogs), behind an interface so that the
+// commands run the same with the platform's dialogs and with scripted answers in tests.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tolmek {
+
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+
+  // Full paths of the chosen existing files; empty when the dialog was cancelled.
+  virtual std::vector<std::string> ChooseFilesToOpen(const std::string& folder) = 0;
+  // The chosen path (the platform asks before overwriting); nothing when cancelled.
+  virtual std::optional<std::string> ChooseFileToSave(const std::string& folder,
+                                                      const std::string& proposedPath) = 0;
+};
+
+}  // namespace tolmek

@@ -1,0 +1,49 @@
+#include "QtFileDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "QtFeedback.h"
+
+namespace tolmek {
+
+namespace {
+const QStringList kOpenFilters = {"All Files (*)", "PX3310 files (*.dat)", "Tolmek files (*.tmk)"};
+const QStringList kSaveFilters = {"ASCII Files (*.asc)", "Tolmek Files (*.tmk)"};
+}  // namespace
+
+QString StartFolder(const std::string& folder) {
+  const QString path = ToQString(folder);
+  // The start value "C:" and folders that went away open the home folder instead; the setting
+  // itself is left as it is.
+  if (!folder.empty() && QFileInfo(path).isDir() && QDir::isAbsolutePath(path)) return path;
+  return QDir::homePath();
+}
+
+std::vector<std::string> QtFileDialogs::ChooseFilesToOpen(const std::string& folder) {
+  QFileDialog dialog(parent_, "Open", StartFolder(folder));
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  dialog.setNameFilters(kOpenFilters);
+  dialog.setDefaultSuffix("tmk");
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  std::vector<std::string> paths;
+  if (dialog.exec() != QDialog::Accepted) return paths;
+  for (const QString& file : dialog.selectedFiles()) paths.push_back(ToStdString(file));
+  return paths;
+}
+
+std::optional<std::string> QtFileDialogs::ChooseFileToSave(const std::string& folder,
+                                                           const std::string& proposedPath) {
+  QFileDialog dialog(parent_, "Save As", StartFolder(folder));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters(kSaveFilters);
+  dialog.selectNameFilter(kSaveFilters[1]);
+  dialog.setDefaultSuffix("tmk");
+  if (!proposedPath.empty()) dialog.selectFile(QFileInfo(ToQString(proposedPath)).fileName());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return ToStdString(dialog.selectedFiles().front());
+}
+
+}  // namespace tolmek

@@ -1,0 +1,90 @@
+#include "app/ShellCommands.h"
+
+#include <gtest/gtest.h>
+
+#include "MeasurementTexts.h"
+#include "app/FileInfo.h"
+#include "app/LoadSequence.h"
+#include "data/FolderList.h"
+#include "support/TestSupport.h"
+#include "ui/ScriptedFeedback.h"
+
+namespace tolmek {
+namespace {
+
+TEST(CommandLineFile, TakesTheWholeTextAsOnePathAndItsFolderOnlyPastTheFirstCharacter) {
+  Session session;
+  TakeCommandLineFile(session, "/data/my leaf 1.dat");
+  EXPECT_EQ(session.Record.CurrentFileName, "my leaf 1.dat");
+  EXPECT_EQ(session.Options.DataFolder, "/data");
+  TakeCommandLineFile(session, "/leaf1.dat");
+  EXPECT_EQ(session.Options.DataFolder, "/data");
+  EXPECT_EQ(session.Record.CurrentFileName, "leaf1.dat");
+}
+
+TEST(FileInfoWindow, ShortensLongPathsAndShowsTheGainsOfTheDescribedFileOnly) {
+  EXPECT_EQ(ShortenedPath("/DATA/EXPERIMENTS/2024/SERIES-A/leaf1.dat",
+                          "/DATA/EXPERIMENTS/2024/SERIES-A", "leaf1.dat"),
+            "/DATA/EXPERIMENTS/202.../leaf1.dat");
+  EXPECT_EQ(ShortenedPath("/data/leaf1.dat", "/data", "leaf1.dat"), "/data/leaf1.dat");
+  const std::string longName(40, 'n');
+  EXPECT_EQ(ShortenedPath("/d/" + longName, "/d", longName), ".../" + longName);
+
+  test::TempFolder folder;
+  Session session;
+  ScriptedFeedback feedback;
+  session.Record.CurrentFilePath = folder.Write("a.tmk", test::NativeMeasurement());
+  session.Record.CurrentFileName = "a.tmk";
+  ASSERT_EQ(LoadCurrentFile(session, feedback), ReadOutcome::Loaded);
+  FileInfoTexts info = DescribeLoadedFile(session);
+  EXPECT_EQ(info.Type, "Tolmek32 format");
+  EXPECT_EQ(info.PF, "6");
+  EXPECT_EQ(info.Count, "16");
+  EXPECT_EQ(info.Comments[4], "c5");
+  session.Record.CurrentFilePath = folder.Write("b.asc", test::AsciiMeasurement());
+  ASSERT_EQ(LoadCurrentFile(session, feedback), ReadOutcome::Loaded);
+  info = DescribeLoadedFile(session);
+  EXPECT_EQ(info.Type, "Text file");
+  EXPECT_EQ(info.Experiment, "Unknown");
+  EXPECT_TRUE(info.PF.empty() && info.DF.empty() && info.Comments[0].empty());
+}
+
+TEST(FileWalk, NeverLeavesTheListOrStartsFromAFileThatIsNotInIt) {
+  test::TempFolder folder;
+  Session session;
+  ScriptedFeedback feedback;
+  for (const char* name : {"a.tmk", "b.tmk"}) folder.Write(name, test::NativeMeasurement());
+  TakeOpenedFile(session, folder.File("b.tmk"));
+  ASSERT_EQ(LoadCurrentFile(session, feedback), ReadOutcome::Loaded);
+  EXPECT_TRUE(CanGoToPreviousFile(session));
+  EXPECT_FALSE(StepFileWalk(session, feedback, +1));
+  EXPECT_EQ(session.Record.CurrentFileName, "b.tmk");
+  // Another list (averaging replaces it) or an index past its end: no step either way.
+  session.Folder.FileList = {"x.asc"};
+  EXPECT_FALSE(CanGoToPreviousFile(session) || CanGoToNextFile(session));
+  session.Folder.FileList = {"a.tmk", "b.tmk"};
+  session.Folder.FileIndex = 7;
+  EXPECT_FALSE(CanGoToPreviousFile(session) || CanGoToNextFile(session));
+  EXPECT_TRUE(StepFileWalk(session, feedback, -1));  // the listing finds b.tmk again
+  EXPECT_EQ(session.Record.CurrentFilePath, folder.File("a.tmk"));
+}
+
+TEST(SaveAsc, AsksBeforeReplacingAnExistingTableAndNoKeepsIt) {
+  test::TempFolder folder;
+  Session session;
+  ScriptedFeedback feedback;
+  session.Record.CurrentFilePath = folder.Write("a.tmk", test::NativeMeasurement());
+  ASSERT_EQ(LoadCurrentFile(session, feedback), ReadOutcome::Loaded);
+  SaveAscFiles(session, feedback);
+  EXPECT_TRUE(feedback.Questions.empty());
+  folder.Write("a.asc", "kept");
+  SaveAscFiles(session, feedback);
+  EXPECT_EQ(feedback.Questions, std::vector<std::string>{kOverwriteQuestion});
+  EXPECT_EQ(test::Slurp(folder.File("a.asc")), "kept");
+  feedback.Answers = {Answer::Yes};
+  SaveAscFiles(session, feedback);
+  EXPECT_NE(test::Slurp(folder.File("a.asc")), "kept");
+}
+
+}  // namespace
+}  // namespace tolmek
