@@ -11,6 +11,7 @@
 #include <exception>
 
 #include "Averaging.h"
+#include "ui/QtFeedback.h"
 
 namespace tolmek {
 
@@ -62,7 +63,7 @@ Avgform::Avgform(Session& session, Feedback& feedback, QWidget* parent)
   connect(Dir1, &QLineEdit::editingFinished, this, &Avgform::RefreshFiles);
   connect(OKbtn, &QPushButton::clicked, this, &Avgform::OKbtn_Click);
   connect(Cancelbtn, &QPushButton::clicked, this, &QDialog::reject);
-  Dir1->setText(QString::fromStdString(session_.Options.DataFolder));
+  Dir1->setText(ToQString(session_.Options.DataFolder));
   resize(380, 420);
 }
 
@@ -83,12 +84,12 @@ void Avgform::Browse() {
 
 void Avgform::RefreshFiles() {
   File1->clear();
-  for (const std::string& name : ListAveragingCandidates(Dir1->text().toStdString()))
-    File1->addItem(QString::fromStdString(name));
+  for (const std::string& name : ListAveragingCandidates(ToStdString(Dir1->text())))
+    File1->addItem(ToQString(name));
 }
 
 void Avgform::OKbtn_Click() {
-  const std::string folder = Dir1->text().toStdString();
+  const std::string folder = ToStdString(Dir1->text());
   const bool curves = CheckASC->isChecked();
   // The dialog goes out of the way of the progress window; the work ends it.
   hide();

@@ -13,18 +13,19 @@
 
 #include "Amplification.h"
 #include "data/NumberText.h"
+#include "ui/QtFeedback.h"
 
 namespace tolmek {
 
 namespace {
 
 QString NumberText(double value) {
-  return QString::fromStdString(FormatGeneral(value));
+  return ToQString(FormatGeneral(value));
 }
 
 // A typed text is kept as the text of its leading number (anything else counts as 0).
 void RewriteAsNumber(QLineEdit& field) {
-  field.setText(NumberText(Val(field.text().toStdString())));
+  field.setText(NumberText(Val(ToStdString(field.text()))));
 }
 
 }  // namespace
@@ -82,7 +83,7 @@ void EnterAmplif::Prepare(const GainQuestion& question) {
   PFnew->setText(NumberText(question.Current.PF));
   DFcurr->setText(NumberText(question.Current.DF));
   DFnew->setText(NumberText(question.Current.DF));
-  Comment2->setText(QString::fromStdString(question.Comment2));
+  Comment2->setText(FromLatin1(question.Comment2));
   accepted_.reset();
   PFnew->setFocus();
 }
@@ -96,7 +97,7 @@ std::optional<DisplayGains> EnterAmplif::AskGains(const GainQuestion& question) 
 void EnterAmplif::OKButton_Click() {
   RewriteAsNumber(*DFnew);
   RewriteAsNumber(*PFnew);
-  const auto gains = ParseGainEntry(PFnew->text().toStdString(), DFnew->text().toStdString());
+  const auto gains = ParseGainEntry(ToStdString(PFnew->text()), ToStdString(DFnew->text()));
   if (!gains) {
     feedback_.ShowMessage(kGainRangeText, MessageIcon::None);
     return;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "ResultFiles.h"
+#include "ui/QtFeedback.h"
 
 namespace tolmek {
 
@@ -69,8 +70,7 @@ QList<QMenu*> Resform::WindowMenus() {
 void Resform::Refresh() {
   const ResultTable& table = session_.Results;
   for (int c = 0; c < kResultColumnCount; ++c)
-    Grid1->setHorizontalHeaderItem(c,
-                                   new QTableWidgetItem(QString::fromStdString(table.Cell(0, c))));
+    Grid1->setHorizontalHeaderItem(c, new QTableWidgetItem(ToQString(table.Cell(0, c))));
   const int rows = std::max(0, static_cast<int>(table.ResultRowCount));
   Grid1->setRowCount(rows);
   for (int r = 0; r < rows; ++r) {

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -14,6 +15,7 @@
 
 #include "data/Errors.h"
 #include "data/FileIO.h"
+#include "ui/QtFeedback.h"
 
 namespace tolmek {
 
@@ -52,7 +54,7 @@ void SetCellText(QTableWidget& grid, int row, int column, const std::string& tex
     item->setTextAlignment(alignment);
     grid.setItem(row, column, item);
   }
-  item->setText(QString::fromStdString(text));
+  item->setText(ToQString(text));
 }
 
 void SelectCells(QTableWidget& grid, const GridSelection& cells) {
@@ -153,11 +155,12 @@ void TableWindow::CloseWindow() {
 }
 
 void TableWindow::CopyToClipboard(const std::string& text) {
-  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+  // The text keeps its CR LF row ends, so a spreadsheet pastes the same table.
+  QGuiApplication::clipboard()->setText(QFile::decodeName(QByteArray::fromStdString(text)));
 }
 
 void TableWindow::OpenInTextEditor(const std::string& path) {
-  const QString name = QString::fromStdString(path);
+  const QString name = ToQString(path);
   if (!FileExists(path)) {
     feedback_.ShowMessage(path + "\r" + errors::kFileNotFound, MessageIcon::Critical);
     return;

@@ -8,6 +8,7 @@
 #include "DFPeaks.h"
 #include "ResultFiles.h"
 #include "data/NumberText.h"
+#include "ui/QtFeedback.h"
 
 namespace tolmek {
 
@@ -64,10 +65,10 @@ void ViewDFPeaks::Refresh() {
   const DFPeakTable& table = session_.DFTable;
   for (int c = 0; c < kWaveColumns; ++c)
     Grid1->setHorizontalHeaderItem(
-        c, new QTableWidgetItem(QString::fromStdString(Trim(table.Cells[0][TableIndex(c)]))));
+        c, new QTableWidgetItem(ToQString(Trim(table.Cells[0][TableIndex(c)]))));
   for (int r = 0; r < kValueRows; ++r) {
     const auto& row = table.Cells[TableIndex(r)];
-    Grid1->setVerticalHeaderItem(r, new QTableWidgetItem(QString::fromStdString(Trim(row[0]))));
+    Grid1->setVerticalHeaderItem(r, new QTableWidgetItem(ToQString(Trim(row[0]))));
     for (int c = 0; c < kWaveColumns; ++c)
       SetCellText(*Grid1, r, c, row[TableIndex(c)], Qt::AlignRight | Qt::AlignVCenter);
   }

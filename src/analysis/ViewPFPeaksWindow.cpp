@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "PFResults.h"
+#include "ui/QtFeedback.h"
 
 namespace tolmek {
 
@@ -20,8 +21,7 @@ ViewPFPeaks::ViewPFPeaks(Session& session, Feedback& feedback, QWidget* parent)
 }
 
 void ViewPFPeaks::Refresh() {
-  // The view shows lines, not the CR of the CR LF pairs the text is made of.
-  Text1->setPlainText(QString::fromStdString(ViewPFPeaksText(session_.Record)).remove('\r'));
+  Text1->setPlainText(ToQString(ViewPFPeaksText(session_.Record)));
 }
 
 }  // namespace tolmek
