@@ -26,7 +26,8 @@ int TableRow(int gridRow) {
 }  // namespace
 
 Resform::Resform(Session& session, Feedback& feedback, QWidget* parent)
-    : TableWindow(session, feedback, parent), Grid1(new QTableWidget(0, kResultColumnCount, this)) {
+    : TableWindow(session, feedback, QSize(900, 260), parent),
+      Grid1(new QTableWidget(0, kResultColumnCount, this)) {
   setWindowTitle("Results");
   Grid1->setObjectName("Grid1");
   Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -37,7 +38,6 @@ Resform::Resform(Session& session, Feedback& feedback, QWidget* parent)
   layout->addWidget(Grid1);
   BuildMenus();
   Refresh();
-  resize(760, 260);
 }
 
 void Resform::SetColumnWidths() {

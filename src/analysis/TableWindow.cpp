@@ -65,8 +65,8 @@ void SelectCells(QTableWidget& grid, const GridSelection& cells) {
                         true);
 }
 
-TableWindow::TableWindow(Session& session, Feedback& feedback, QWidget* parent)
-    : QWidget(parent), session_(session), feedback_(feedback) {}
+TableWindow::TableWindow(Session& session, Feedback& feedback, QSize preferredSize, QWidget* parent)
+    : QWidget(parent), session_(session), feedback_(feedback), preferredSize_(preferredSize) {}
 
 void TableWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);

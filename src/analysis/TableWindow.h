@@ -40,7 +40,10 @@ class TableWindow : public QWidget {
   Q_OBJECT
 
  public:
-  TableWindow(Session& session, Feedback& feedback, QWidget* parent);
+  // preferredSize: the size the window opens with.
+  TableWindow(Session& session, Feedback& feedback, QSize preferredSize, QWidget* parent);
+
+  QSize sizeHint() const override { return preferredSize_; }
 
  public slots:
   // Shows the session's present state.
@@ -75,6 +78,7 @@ class TableWindow : public QWidget {
 
  private:
   void FillWindowMenu(QMenu* menu);
+  QSize preferredSize_;
   bool activationHooked_ = false;
 };
 

@@ -25,7 +25,7 @@ int TableIndex(int gridIndex) {
 }  // namespace
 
 ViewDFPeaks::ViewDFPeaks(Session& session, Feedback& feedback, QWidget* parent)
-    : TableWindow(session, feedback, parent),
+    : TableWindow(session, feedback, QSize(560, 300), parent),
       Grid1(new QTableWidget(kValueRows, kWaveColumns, this)) {
   setWindowTitle("DF Min/Max");
   Grid1->setObjectName("Grid1");
@@ -40,7 +40,6 @@ ViewDFPeaks::ViewDFPeaks(Session& session, Feedback& feedback, QWidget* parent)
   BuildMenus();
   Refresh();
   Grid1->setCurrentCell(0, 0);
-  resize(560, 300);
 }
 
 void ViewDFPeaks::BuildMenus() {

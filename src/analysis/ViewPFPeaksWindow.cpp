@@ -9,7 +9,7 @@
 namespace tolmek {
 
 ViewPFPeaks::ViewPFPeaks(Session& session, Feedback& feedback, QWidget* parent)
-    : TableWindow(session, feedback, parent), Text1(new QPlainTextEdit(this)) {
+    : TableWindow(session, feedback, QSize(260, 220), parent), Text1(new QPlainTextEdit(this)) {
   setWindowTitle("PF min/max");
   Text1->setObjectName("Text1");
   Text1->setReadOnly(true);
@@ -17,7 +17,6 @@ ViewPFPeaks::ViewPFPeaks(Session& session, Feedback& feedback, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(Text1);
-  resize(260, 220);
 }
 
 void ViewPFPeaks::Refresh() {
