@@ -4,6 +4,10 @@
 # their established names (Optionsfrm, Avgform, Resform), hence the lower-case suffixes.
 set(TOLMEK_WINDOW_FILE_REGEX "/(main|BatchMain|[A-Za-z0-9]*(Window|Form|form|frm|Dialog|Widget)|Qt[A-Za-z0-9]*)\\.cpp$")
 
+# Of the window files, those that only paint (Qt*Surface.cpp, Qt*Picture.cpp) form a library on
+# Qt Gui alone, so the console batch can draw pictures without the widgets.
+set(TOLMEK_PAINTING_FILE_REGEX "/Qt[A-Za-z0-9]*(Surface|Picture)\\.cpp$")
+
 function(tolmek_logic_library name)
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   list(FILTER sources EXCLUDE REGEX "${TOLMEK_WINDOW_FILE_REGEX}")
@@ -29,6 +33,7 @@ function(tolmek_window_library name folder)
   file(GLOB sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${folder}/*.cpp")
   list(FILTER sources INCLUDE REGEX "${TOLMEK_WINDOW_FILE_REGEX}")
   list(FILTER sources EXCLUDE REGEX "/(main|BatchMain)\\.cpp$")
+  list(FILTER sources EXCLUDE REGEX "${TOLMEK_PAINTING_FILE_REGEX}")
   if(NOT sources)
     return()
   endif()
@@ -41,4 +46,15 @@ function(tolmek_window_library name folder)
   add_library(${name} STATIC ${sources})
   target_link_libraries(${name} PUBLIC ${links} Qt6::Widgets)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
+endfunction()
+
+# The painting files of one src/ folder as one static library on Qt Gui.
+function(tolmek_painting_library name folder)
+  file(GLOB sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${folder}/*.cpp")
+  list(FILTER sources INCLUDE REGEX "${TOLMEK_PAINTING_FILE_REGEX}")
+  if(NOT sources)
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_link_libraries(${name} PUBLIC ${ARGN} Qt6::Gui)
 endfunction()

@@ -2,7 +2,7 @@
 # From a fresh checkout to a processed sample: installs what is missing, builds Tolmek (Release,
 # in build/), copies the example measurements to build/sample and runs tolmek-batch there on an
 # ASCII measurement, a native file with DF peaks set and an instrument recording, then shows what
-# it wrote.
+# it wrote. With a display it then opens the window program on a sample measurement.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -19,8 +19,8 @@ mkdir -p "$sample"
 cp "$root"/examples/*.asc "$root"/examples/*.tmk "$root"/examples/*.dat "$sample"/
 
 echo
-echo "== tolmek-batch on leaf01.asc, rec01.dat and leaf04.tmk in $sample"
-"$build/src/app/tolmek-batch" "$sample/leaf01.asc" "$sample/rec01.dat" "$sample/leaf04.tmk"
+echo "== tolmek-batch --plot on leaf01.asc, rec01.dat and leaf04.tmk in $sample"
+"$build/src/app/tolmek-batch" --plot "$sample/leaf01.asc" "$sample/rec01.dat" "$sample/leaf04.tmk"
 
 show() {
   local file="$sample/$1"
@@ -39,5 +39,22 @@ show rec01.tmk 12
 show rec01.asc 5
 show fl.res 10
 show df.res 40
+for picture in leaf01.png rec01.png leaf04.png; do
+  if [ ! -f "$sample/$picture" ]; then
+    echo "quickstart: $picture was not written" >&2
+    exit 1
+  fi
+done
+echo
+echo "== the charts: $sample/leaf01.png, $sample/rec01.png, $sample/leaf04.png"
 echo
 echo "quickstart: done; the outputs are in $sample"
+
+echo
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "== tolmek on $sample/leaf05.tmk (close its window to end)"
+  "$build/src/app/tolmek" "$sample/leaf05.tmk"
+else
+  echo "quickstart: no display, so the window program is not started; on a desktop run"
+  echo "  $build/src/app/tolmek $sample/leaf05.tmk"
+fi

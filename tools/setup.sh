@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev xvfb xauth)
+          libbenchmark-dev xvfb xauth fonts-dejavu-core desktop-file-utils)
 
 missing=()
 for package in "${packages[@]}"; do

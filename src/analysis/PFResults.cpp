@@ -129,7 +129,7 @@ void FillPFResultRow(Session& session) {
   auto cell = [&](int c) -> std::string& { return session.Results.Cell(r, c); };
 
   cell(kColFilename) = ResultFileNameCell(m.CurrentFileName, session.Options.StripFileName);
-  cell(kResultKeyCell) = m.CurrentFilePath;
+  cell(kResultFileKey) = m.CurrentFilePath;
   const auto fo = FillCell(cell(kColFo), [&] { return PF(m, 1); });
   std::optional<double> fi;
   for (int slot = kSlotFi; slot <= kSlotFs; ++slot) {

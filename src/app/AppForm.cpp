@@ -58,10 +58,10 @@ AppForm::AppForm(Session& session, Feedback& feedback, FileDialogs& dialogs, QWi
   UpdateCommands();
 }
 
-// Child windows still open (after "E&xit") are hidden while the base classes are destroyed; their
-// activation signals must no longer reach this window.
+// The child windows go with the frame; their activation must not reach the half-destroyed window.
 AppForm::~AppForm() {
   disconnect(mdiArea_, nullptr, this, nullptr);
+  resetting_ = true;
 }
 
 QAction* AppForm::Command(const QString& key) const {
@@ -76,6 +76,8 @@ void AppForm::BuildCommands() {
     action->setShortcut(entry.Shortcut);
     if (!entry.ToolTip.isEmpty()) action->setToolTip(entry.ToolTip);
     if (!entry.ToolbarKey.isEmpty()) action->setIcon(ToolbarIcon(entry.ToolbarKey));
+    // Menu items show their check marks, as the menus always did; pictures are for the toolbar.
+    action->setIconVisibleInMenu(false);
     action->setCheckable(static_cast<bool>(entry.Checked));
     connect(action, &QAction::triggered, this, [this, &entry] { Run(entry); });
     actions_[entry.Key] = action;
@@ -200,9 +202,11 @@ void AppForm::Guarded(const std::function<void()>& work) {
   tables_->RefreshAll();
 }
 
+// Closed children are deleted later; the chart window is made anew for the next file.
 void AppForm::CloseChildren(QWidget* except) {
   for (QMdiSubWindow* child : mdiArea_->subWindowList())
     if (child->widget() != except) child->close();
+  if (except != chart_) chart_.clear();
 }
 
 void AppForm::ResetState() {
@@ -266,6 +270,7 @@ void AppForm::ChartClosing() {
     resetting_ = true;
     tolmek::ResetState(session_);
     CloseChildren(chart_);
+    chart_.clear();
     resetting_ = false;
     setWindowTitle(kCaption);
   });

@@ -34,7 +34,8 @@ std::string ProgressText(const std::string& name, size_t number, size_t count) {
 
 enum class FileResult { Processed, Failed, Stop };
 
-FileResult ProcessFile(Session& session, Feedback& feedback, const std::string& path) {
+FileResult ProcessFile(Session& session, Feedback& feedback, const std::string& path,
+                       const BatchOutputHook& afterOutputs) {
   Measurement& record = session.Record;
   record.CurrentFileName = FileNameOf(path);
   session.Options.DataFolder = FolderOf(path);
@@ -44,6 +45,7 @@ FileResult ProcessFile(Session& session, Feedback& feedback, const std::string& 
   FileResult result = FileResult::Processed;
   if (outcome == ReadOutcome::Loaded) {
     if (!AutosaveOutputs(session, feedback)) result = FileResult::Failed;
+    if (afterOutputs && !afterOutputs(session, path)) result = FileResult::Failed;
   } else if (outcome != ReadOutcome::Exported) {
     // Nothing is written for a file that could not be read; the user decides whether to go on.
     const Answer answer =
@@ -79,6 +81,11 @@ BatchSummary RunBatch(Session& session, Feedback& feedback, const std::vector<st
 
 BatchSummary RunBatch(Session& session, Feedback& feedback, const std::vector<std::string>& paths,
                       const BatchFileHook& beforeFile) {
+  return RunBatch(session, feedback, paths, beforeFile, {});
+}
+
+BatchSummary RunBatch(Session& session, Feedback& feedback, const std::vector<std::string>& paths,
+                      const BatchFileHook& beforeFile, const BatchOutputHook& afterOutputs) {
   BatchSummary summary;
   AutosaveOutputs(session, feedback);
   ForcedAutosave forced(session.Options.AutosaveEnabled);
@@ -88,7 +95,7 @@ BatchSummary RunBatch(Session& session, Feedback& feedback, const std::vector<st
       const std::string name = FileNameOf(paths[j]);
       if (beforeFile) beforeFile(name);
       feedback.SetProgressText(ProgressText(name, j + 1, paths.size()));
-      const FileResult result = ProcessFile(session, feedback, paths[j]);
+      const FileResult result = ProcessFile(session, feedback, paths[j], afterOutputs);
       if (result == FileResult::Processed) {
         ++summary.Processed;
       } else {

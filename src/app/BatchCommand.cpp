@@ -1,5 +1,6 @@
 #include "BatchCommand.h"
 
+#include <cmath>
 #include <exception>
 #include <filesystem>
 
@@ -16,7 +17,8 @@
 namespace tolmek {
 
 const char* const kBatchUsage =
-    "Usage: tolmek-batch [--settings FILE] [--gains PF,DF] FILE...\n"
+    "Usage: tolmek-batch [--settings FILE] [--gains PF,DF] [--plot [--linear] [--plot-size WxH]]\n"
+    "                    FILE...\n"
     "       tolmek-batch --average FOLDER [--results] [--curves]\n"
     "       tolmek-batch --help\n"
     "\n"
@@ -24,6 +26,11 @@ const char* const kBatchUsage =
     "fl.res, a block of df.res and the .asc export.\n"
     "  --settings FILE   settings to use instead of tolmek.ini beside the program\n"
     "  --gains PF,DF     gains for recordings whose header gains are out of range\n"
+    "  --plot            also paints each measurement's chart into a PNG file named like the\n"
+    "                    outputs (leaf01.asc gives leaf01.png): both curves, independent y\n"
+    "                    scales, logarithmic time axis, set points marked; needs no display\n"
+    "  --linear          with --plot: the linear time axis over the whole measurement\n"
+    "  --plot-size WxH   with --plot: the picture's size in pixels (default 1200x700)\n"
     "  --average FOLDER  averages the replicates of a folder: --curves the .asc files into\n"
     "                    \"!.avg\" files, --results fl.res into Fl_avg.res and Fl_err.res\n"
     "                    (both when neither is given)\n"
@@ -34,14 +41,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The two numbers of "A,B" (or of "AxB" with the separators "xX").
+bool ParseNumberPair(const std::string& text, const char* separators, double& first,
+                     double& second) {
+  const size_t at = text.find_first_of(separators);
+  if (at == std::string::npos) return false;
+  const auto a = ParseNumber(std::string_view(text).substr(0, at));
+  const auto b = ParseNumber(std::string_view(text).substr(at + 1));
+  if (!a || !b) return false;
+  first = *a;
+  second = *b;
+  return true;
+}
+
 bool ParseGains(const std::string& text, DisplayGains& gains) {
-  const size_t comma = text.find(',');
-  if (comma == std::string::npos) return false;
-  const auto pf = ParseNumber(std::string_view(text).substr(0, comma));
-  const auto df = ParseNumber(std::string_view(text).substr(comma + 1));
-  if (!pf || !df) return false;
-  gains = {*pf, *df};
-  return GainsInRange(gains);
+  return ParseNumberPair(text, ",", gains.PF, gains.DF) && GainsInRange(gains);
 }
 
 // Takes the value of an option given as "--name VALUE" or "--name=VALUE".
@@ -60,14 +74,33 @@ bool OptionValue(const std::vector<std::string>& arguments, size_t& i, const std
   return !value.empty();
 }
 
+constexpr int kMinPlotSide = 50;
+constexpr int kMaxPlotSide = 20000;
+
+bool ParsePlotSize(const std::string& text, BatchArguments& parsed) {
+  double width = 0;
+  double height = 0;
+  auto fits = [](double side) {
+    return side >= kMinPlotSide && side <= kMaxPlotSide && side == std::floor(side);
+  };
+  if (!ParseNumberPair(text, "xX", width, height) || !fits(width) || !fits(height)) return false;
+  parsed.PlotWidth = static_cast<int>(width);
+  parsed.PlotHeight = static_cast<int>(height);
+  return true;
+}
+
 bool CheckCombination(const BatchArguments& parsed, std::string& error) {
   if (parsed.Mode == BatchMode::Average) {
     if (!parsed.Files.empty()) error = "--average takes a folder, not files";
     if (parsed.Gains) error = "--gains does not apply to --average";
+    if (parsed.Plot) error = "--plot does not apply to --average";
   } else {
     if (parsed.Results || parsed.Curves) error = "--results and --curves need --average";
     if (parsed.Files.empty()) error = "no files given";
   }
+  if (!parsed.Plot && (parsed.PlotLinear || parsed.PlotWidth != BatchArguments{}.PlotWidth ||
+                       parsed.PlotHeight != BatchArguments{}.PlotHeight))
+    error = "--linear and --plot-size need --plot";
   return error.empty();
 }
 
@@ -105,6 +138,27 @@ bool LoadBatchSettings(Session& session, ConsoleFeedback& console, const BatchAr
   return console.ProblemCount() == problemsBefore;
 }
 
+// The chart as the window shows a freshly loaded measurement, painted beside its outputs.
+BatchOutputHook PicturePainter(const BatchArguments& parsed, const BatchEnvironment& environment,
+                               ConsoleFeedback& console) {
+  if (!parsed.Plot) return {};
+  return [&parsed, &environment, &console](Session& session, const std::string& path) {
+    const ViewState kept = session.View;
+    session.View.ViewMode = 0;
+    session.View.UniversalY = 0;
+    session.View.LogTime = parsed.PlotLinear ? 0 : 1;
+    session.View.AutoRange = 1;
+    const std::string picture = DropLast(path, 3) + "png";
+    const bool painted =
+        environment.PaintPicture(session, picture, parsed.PlotWidth, parsed.PlotHeight);
+    session.View = kept;
+    if (!painted)
+      console.ShowMessage("The picture " + picture + " could not be written", MessageIcon::Critical,
+                          "");
+    return painted;
+  };
+}
+
 int RunParsed(const BatchArguments& parsed, const BatchEnvironment& environment) {
   Session session;
   session.Shell.ProgramFolder = environment.ProgramFolder;
@@ -113,9 +167,10 @@ int RunParsed(const BatchArguments& parsed, const BatchEnvironment& environment)
   if (parsed.Mode == BatchMode::Average) return RunAverage(session, console, parsed);
   FillResultColumnNames(session.Results);
   console.SetGains(parsed.Gains);
-  const BatchSummary summary =
-      RunBatch(session, console, parsed.Files,
-               [&console](const std::string& fileName) { console.SetContext(fileName); });
+  const BatchSummary summary = RunBatch(
+      session, console, parsed.Files,
+      [&console](const std::string& fileName) { console.SetContext(fileName); },
+      PicturePainter(parsed, environment, console));
   return summary.Failed > 0 || summary.Stopped ? kExitSomeFailed : kExitAllProcessed;
 }
 
@@ -169,6 +224,16 @@ bool ParseBatchArguments(const std::vector<std::string>& arguments, BatchArgumen
       parsed.Results = true;
     } else if (argument == "--curves") {
       parsed.Curves = true;
+    } else if (argument == "--plot") {
+      parsed.Plot = true;
+    } else if (argument == "--linear") {
+      parsed.PlotLinear = true;
+    } else if (argument == "--plot-size" || argument.rfind("--plot-size=", 0) == 0) {
+      if (!OptionValue(arguments, i, "--plot-size", value, matched) ||
+          !ParsePlotSize(value, parsed)) {
+        error = "--plot-size needs WxH, each from 50 to 20000 pixels";
+        return false;
+      }
     } else if (argument == "--") {
       onlyFiles = true;
     } else {
@@ -190,6 +255,11 @@ int RunBatchCommand(const std::vector<std::string>& arguments,
   if (parsed.Mode == BatchMode::Help) {
     std::fputs(kBatchUsage, environment.Out);
     return kExitAllProcessed;
+  }
+  if (parsed.Plot && !environment.PaintPicture) {
+    std::fprintf(environment.Err,
+                 "tolmek-batch: --plot is not available: this build has no pictures (Qt)\n");
+    return kExitUsage;
   }
   try {
     return RunParsed(parsed, environment);

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "data/Session.h"
 #include "ui/Feedback.h"
 
 namespace tolmek {
@@ -20,6 +22,10 @@ struct BatchArguments {
   std::string AverageFolder;
   bool Results = false;  // --average: average FL.RES
   bool Curves = false;   // --average: average the ASCII curves
+  bool Plot = false;     // --plot: a picture of each measurement's chart
+  bool PlotLinear = false;
+  int PlotWidth = 1200;
+  int PlotHeight = 700;
 };
 
 // Exit statuses of the command.
@@ -39,6 +45,9 @@ struct BatchEnvironment {
   std::FILE* Out = stdout;
   std::FILE* Err = stderr;
   bool ProgressOnTerminal = false;
+  // Paints the chart of the loaded measurement into a PNG file of width x height pixels; empty
+  // when the program was built without pictures.
+  std::function<bool(Session&, const std::string& path, int width, int height)> PaintPicture;
 };
 
 // Parses the arguments and runs the command; returns the exit status.

@@ -1,16 +1,62 @@
-// The main window's side of the chart window. The chart window is not part of the program yet:
-// a load completes without drawing.
+// The main window's side of the chart window: made for each loaded file, its commands bound to
+// the menus and the toolbar, its closing turned into the autosave and the reset.
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
 #include "AppForm.h"
+#include "ShellCommands.h"
+#include "chart/MainForm.h"
+#include "ui/QtFeedback.h"
 
 using namespace tolmek;
 
+namespace {
+
+// "File 3 of 12" while the walk stands on the loaded file; nothing for a file outside it.
+QString FileStatusText(const Session& session) {
+  if (!WalkIsOnLoadedFile(session)) return {};
+  return QString("File %1 of %2")
+      .arg(session.Folder.FileIndex + 1)
+      .arg(session.Folder.FileList.size());
+}
+
+}  // namespace
+
 void AppForm::ShowChart() {
+  auto* chart = qobject_cast<MainForm*>(chart_.data());
+  if (!chart) {
+    chart = new MainForm(session_, feedback_);
+    QMdiSubWindow* child = mdiArea_->addSubWindow(chart);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    connect(chart, &MainForm::CloseRequested, this, &AppForm::ChartClosing);
+    connect(chart, &MainForm::CommandStatesChanged, this, &AppForm::UpdateCommands);
+    chart_ = chart;
+  }
+  chart->SetFileStatus(FileStatusText(session_));
+  chart->setWindowTitle(ToQString(session_.Record.CurrentFileName));
+  chart->show();
   session_.Shell.ChartReady = 0;
+  mdiArea_->tileSubWindows();
+  chart->RefreshChart();
   session_.Shell.ChartReady = 1;
 }
 
-void AppForm::RefreshChart() {}
-void AppForm::FindInSpan(int) {}
-void AppForm::ZoomChart(int) {}
-void AppForm::OpenSetDialog() {}
-void AppForm::OpenPatternDialog() {}
+void AppForm::RefreshChart() {
+  if (auto* chart = qobject_cast<MainForm*>(chart_.data())) chart->RefreshChart();
+}
+
+void AppForm::FindInSpan(int kind) {
+  if (auto* chart = qobject_cast<MainForm*>(chart_.data())) chart->FindInSpan(kind);
+}
+
+void AppForm::ZoomChart(int direction) {
+  if (auto* chart = qobject_cast<MainForm*>(chart_.data())) chart->ZoomChart(direction);
+}
+
+void AppForm::OpenSetDialog() {
+  if (auto* chart = qobject_cast<MainForm*>(chart_.data())) chart->OpenSetDialog();
+}
+
+void AppForm::OpenPatternDialog() {
+  if (auto* chart = qobject_cast<MainForm*>(chart_.data())) chart->OpenPatternDialog();
+}

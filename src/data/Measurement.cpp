@@ -72,7 +72,7 @@ void FindResultRow(Session& session) {
   // eight characters for different files, and a name alone is ambiguous across folders.
   const std::string& key = session.Record.CurrentFilePath;
   for (int i = 1; i <= table.ResultRowCount && !key.empty(); ++i) {
-    if (table.Cell(i, kResultKeyCell) == key) {
+    if (table.Cell(i, kResultFileKey) == key) {
       table.ResultRow = static_cast<int16_t>(i);
       return;
     }
@@ -81,7 +81,7 @@ void FindResultRow(Session& session) {
   // it is computed, so nothing is lost.
   if (table.ResultRowCount < std::numeric_limits<int16_t>::max()) ++table.ResultRowCount;
   table.ResultRow = table.ResultRowCount;
-  table.Cell(table.ResultRow, kResultKeyCell) = key;
+  table.Cell(table.ResultRow, kResultFileKey) = key;
 }
 
 void ResetState(Session& session) {

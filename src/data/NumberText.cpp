@@ -126,6 +126,15 @@ std::string FormatWhole(double value) {
   return text == "0" ? std::string() : text;
 }
 
+std::string FormatStandard(double value) {
+  std::string text = FormatDecimals(value, 2);
+  const size_t digitsStart = text[0] == '-' ? 1 : 0;
+  const size_t point = text.find('.');
+  if (point == std::string::npos) return text;  // not a finite number
+  for (size_t at = point; at > digitsStart + 3; at -= 3) text.insert(at - 3, 1, ',');
+  return text;
+}
+
 std::string FormatCell(const std::string& cell, int decimals) {
   const auto number = ParseNumber(cell);
   return number ? FormatDecimals(*number, decimals) : cell;

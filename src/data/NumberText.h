@@ -25,6 +25,10 @@ std::string FormatGeneral(double value);
 // The pattern "###" (and "####"): the value rounded to a whole number, empty for zero.
 std::string FormatWhole(double value);
 
+// The named format "Standard": two decimals and a "," between groups of three integer digits
+// (1000 gives "1,000.00").
+std::string FormatStandard(double value);
+
 // Re-formats a table cell with a fixed-decimals pattern: a cell holding a number text gets
 // the decimals, any other text passes unchanged.
 std::string FormatCell(const std::string& cell, int decimals);

@@ -99,12 +99,21 @@ struct ChartCommandState {
   bool FindEnabled = false;  // find max / min / inflex
   bool ZoomInEnabled = false;
   bool ZoomOutEnabled = false;
+  bool operator==(const ChartCommandState&) const = default;
+};
+
+// One of the chart's three vertical lines: 1 the cursor, 2 and 3 the span markers.
+struct CursorLine {
+  double X = 0;  // world position
+  bool Visible = false;
 };
 
 struct CursorState {
-  int16_t CursorIndex = 0;
-  int16_t SpanStart = 0;
-  int16_t SpanEnd = 0;
+  int32_t CursorIndex = 0;            // 0 = no cursor
+  int32_t SpanStart = 0;              // 0 = no first span marker
+  int32_t SpanEnd = 0;                // 0 = no second span marker
+  std::array<CursorLine, 4> Lines{};  // 1..3 used
+  std::string Readout;                // the status bar's text for the cursor's point
 };
 
 // Main window placement as stored in the settings file (units of 1/1440 inch).
@@ -139,7 +148,7 @@ constexpr int kResultDFFieldCount = 12;
 constexpr int kResultFieldCount = kResultColumnCount + kResultDFFieldCount;
 // Behind the FL.RES fields each row keeps the full path of the file it belongs to, so a file
 // finds its own row again even when the shown names of two files are the same.
-constexpr int kResultKeyCell = kResultFieldCount;
+constexpr int kResultFileKey = kResultFieldCount;
 using ResultRowCells = std::array<std::string, kResultFieldCount + 1>;
 
 // Row 0 holds the column names, rows 1..ResultRowCount one file each. Rows grow as needed.

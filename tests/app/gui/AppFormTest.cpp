@@ -123,6 +123,12 @@ TEST_F(MainWindow, OpensAFileAndWalksTheFolderSavingTheOutputsOfEachFileLeft) {
   EXPECT_EQ(session.View.ViewMode, 0);  // a load starts with both curves
   EXPECT_FALSE(Enabled("next"));
   EXPECT_TRUE(Enabled("previous"));
+  // One chart window, showing the file now loaded (also once closed windows are gone).
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  const auto children = form->MdiArea()->subWindowList();
+  ASSERT_EQ(children.size(), 1);
+  EXPECT_TRUE(children.front()->isVisible());
+  EXPECT_EQ(children.front()->windowTitle(), "c.tmk");
 
   // A file added meanwhile is found, because each step lists the folder again.
   folder.Write("d.tmk", test::NativeMeasurement());
@@ -241,7 +247,7 @@ TEST_F(MainWindow, TableWindowsOpenOnceAndBringTheirOwnMenusAndShortcuts) {
   Trigger("dfres");
   Trigger("pfres");
   Trigger("dfres");
-  ASSERT_EQ(form->MdiArea()->subWindowList().size(), 2);
+  ASSERT_EQ(form->MdiArea()->subWindowList().size(), 3);  // the chart and the two tables
   QWidget* df = form->MdiArea()->activeSubWindow()->widget();
   EXPECT_EQ(df->windowTitle(), "DF Min/Max");
   QStringList menus;

@@ -1,0 +1,99 @@
+#include "PointSelection.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "DFPeaks.h"
+#include "PFResults.h"
+
+namespace tolmek {
+
+namespace {
+
+constexpr int kWaveCount = 6;
+constexpr int kSnapReach = 5;
+constexpr int kPatternCapacity = 12;
+
+int PatternLength(const Settings& settings) {
+  return std::clamp<int>(settings.DFPattern[0], 0, kPatternCapacity);
+}
+
+// Stores point into slot; true when the slot held another point.
+bool Store(int16_t& slot, int16_t point) {
+  const bool moved = slot != 0 && slot != point;
+  slot = point;
+  return moved;
+}
+
+// Slots hold 16-bit point indices; the chart's cursor never goes beyond them.
+int16_t SlotIndex(int point) {
+  return static_cast<int16_t>(std::clamp<int>(point, 0, std::numeric_limits<int16_t>::max()));
+}
+
+void FollowPattern(const Settings& settings, int code, int16_t& nextPatternPosition) {
+  for (int j = PatternLength(settings); j >= 1; --j) {
+    if (settings.DFPattern[j] == code) {
+      nextPatternPosition = static_cast<int16_t>(j);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+bool SetPFPoints(Session& session, const SlotChecks& checked) {
+  bool moved = false;
+  const int16_t point = SlotIndex(session.Cursor.CursorIndex);
+  for (int k = 1; k <= 6; ++k)
+    if (checked[k] && Store(session.Record.PFPoints[k], point)) moved = true;
+  FillPFResultRow(session);
+  return moved;
+}
+
+int SnappedCursorPoint(const Session& session) {
+  const int cursor = session.Cursor.CursorIndex;
+  const int16_t mode = session.Options.SnapMode;
+  if (mode == 0) return cursor;
+  const int from = std::max(1, cursor - kSnapReach);
+  const int to = std::min(session.Record.PointCount - 1, cursor + kSnapReach);
+  return FindDFExtremum(session.Record, from, to, mode);
+}
+
+bool SetDFPoints(Session& session, const SlotChecks& checkedI, const SlotChecks& checkedD,
+                 int16_t& nextPatternPosition) {
+  const int16_t point = SlotIndex(SnappedCursorPoint(session));
+  bool moved = false;
+  for (int k = 1; k <= kWaveCount; ++k) {
+    DFPeakPair& pair = session.Record.DFPoints[k];
+    if (checkedI[k]) {
+      moved = Store(pair.I, point) || moved;
+      FollowPattern(session.Options, k, nextPatternPosition);
+    }
+    if (checkedD[k]) {
+      moved = Store(pair.D, point) || moved;
+      FollowPattern(session.Options, k + kWaveCount, nextPatternPosition);
+    }
+  }
+  FillDFPeakTable(session);
+  FillPFResultRow(session);
+  return moved;
+}
+
+void SetDFPatternFromChecks(Settings& settings, const SlotChecks& checkedI,
+                            const SlotChecks& checkedD) {
+  int n = 0;
+  for (int k = 1; k <= kWaveCount; ++k) {
+    if (checkedI[k]) settings.DFPattern[++n] = static_cast<int16_t>(k);
+    if (checkedD[k]) settings.DFPattern[++n] = static_cast<int16_t>(k + kWaveCount);
+  }
+  settings.DFPattern[0] = static_cast<int16_t>(n);
+}
+
+int ProposeNextPatternPeak(const Settings& settings, int16_t& nextPatternPosition) {
+  const int n = PatternLength(settings);
+  if (n == 0) return 0;
+  nextPatternPosition = nextPatternPosition >= n ? int16_t{1} : int16_t(nextPatternPosition + 1);
+  return settings.DFPattern[nextPatternPosition];
+}
+
+}  // namespace tolmek

@@ -1,0 +1,25 @@
+// Drawing the chart of the loaded measurement onto a drawing surface: frame, titles, axes, the
+// curves as dots thinned to the width of the picture, and the markers of the set points.
+#pragma once
+
+#include "DrawingSurface.h"
+#include "data/Session.h"
+
+namespace tolmek {
+
+enum ChartDrawMode : int { kDrawFull = 0, kDrawMarkers = 1 };
+
+// Computes the chart frame for the surface's size and draws: mode 0 everything (the surface is
+// cleared first), mode 1 only the markers over what the surface already shows. Nothing is drawn
+// when no measurement is loaded. An operation that fails is skipped and the drawing goes on.
+void DrawChart(Session& session, DrawingSurface& surface, int mode);
+
+// The dotted marker lines and labels of the set PF points and DF peaks of the curves shown; a
+// failure ends the markers.
+void DrawPointMarkers(const Session& session, DrawingSurface& surface, bool logarithmic);
+
+// The labels of PF slot 1..6 and of DF wave k's two points.
+const char* PFMarkerLabel(int slot);
+std::string DFMarkerLabel(int wave, bool decay);
+
+}  // namespace tolmek

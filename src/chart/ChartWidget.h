@@ -1,0 +1,59 @@
+// The chart's drawing area: it keeps the last drawing as a picture and paints it with the three
+// vertical lines (cursor and span markers) over it, so moving a line never redraws the curves.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "data/Session.h"
+
+namespace tolmek {
+
+class ChartWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  ChartWidget(Session& session, QWidget* parent = nullptr);
+
+  // Draws the chart onto the picture: mode 0 a new picture of the area's size, 1 the markers over
+  // the picture there is.
+  void Draw(int mode);
+  void ClearPicture();
+  // World position of a horizontal pixel position in the last drawing.
+  double WorldX(double pixelX) const;
+  const QImage& Picture() const { return picture_; }
+
+ signals:
+  void MousePressed(Qt::MouseButton button, double x);
+  void MouseMoved(Qt::MouseButtons buttons, double x);
+  void MouseReleased(double x, bool inside);
+  void DoubleClicked();
+  void MouseLost();
+  void Resized();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  // Pixel position of a world position in the last drawing.
+  QPointF Pixel(double x, double y) const;
+
+  Session& session_;
+  QImage picture_;
+  // World rectangle of the last drawing and the size it was drawn at.
+  double left_ = 0;
+  double right_ = 1;
+  double top_ = 1;
+  double bottom_ = 0;
+  double yUnitsPerPixel_ = 0;
+  QSizeF drawnSize_{1, 1};
+};
+
+}  // namespace tolmek

@@ -1,0 +1,91 @@
+#include "QtSurface.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
+#include <cmath>
+
+namespace tolmek {
+
+namespace {
+
+// Positions far outside the picture are not drawn: the painter's integer geometry would overflow.
+constexpr double kFarOutside = 1e6;
+
+QColor ToQColor(Colour colour) {
+  return QColor(colour.Red, colour.Green, colour.Blue);
+}
+
+}  // namespace
+
+QtSurface::QtSurface(QPainter& painter, double width, double height)
+    : painter_(painter), width_(width), height_(height) {
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  painter_.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+void QtSurface::Clear() {
+  painter_.fillRect(QRectF(0, 0, width_, height_), Qt::white);
+}
+
+void QtSurface::SetWorld(double left, double top, double right, double bottom) {
+  left_ = left;
+  top_ = top;
+  right_ = right;
+  bottom_ = bottom;
+}
+
+bool QtSurface::Map(double x, double y, QPointF& pixel) const {
+  const double px = (x - left_) / (right_ - left_) * width_;
+  const double py = (top_ - y) / (top_ - bottom_) * height_;
+  if (!std::isfinite(px) || !std::isfinite(py)) return false;
+  if (std::fabs(px) > kFarOutside || std::fabs(py) > kFarOutside) return false;
+  pixel = QPointF(px, py);
+  return true;
+}
+
+void QtSurface::Line(double x1, double y1, double x2, double y2, Colour colour) {
+  QPointF from;
+  QPointF to;
+  if (!Map(x1, y1, from) || !Map(x2, y2, to)) return;
+  painter_.setPen(
+      QPen(ToQColor(colour), penWidth_, dotted_ ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap));
+  painter_.drawLine(from, to);
+}
+
+void QtSurface::Dot(double x, double y, Colour colour) {
+  QPointF centre;
+  if (!Map(x, y, centre)) return;
+  const double size = penWidth_;
+  painter_.fillRect(QRectF(centre.x() - size / 2, centre.y() - size / 2, size, size),
+                    ToQColor(colour));
+}
+
+void QtSurface::SetTextPosition(double x, double y) {
+  textX_ = x;
+  textY_ = y;
+}
+
+void QtSurface::SetTextColour(Colour colour) {
+  textColour_ = ToQColor(colour);
+}
+
+void QtSurface::SetTextBold(bool bold) {
+  font_.setBold(bold);
+}
+
+void QtSurface::Print(const std::string& text) {
+  painter_.setFont(font_);
+  const QFontMetricsF metrics(font_);
+  QPointF corner;
+  if (!text.empty() && Map(textX_, textY_, corner)) {
+    painter_.setPen(textColour_);
+    painter_.drawText(QPointF(corner.x(), corner.y() + metrics.ascent()),
+                      QString::fromStdString(text));
+  }
+  // The next text line: the world's left edge, one line height lower.
+  textX_ = left_;
+  textY_ -= metrics.height() * (top_ - bottom_) / height_;
+}
+
+}  // namespace tolmek

@@ -1,0 +1,111 @@
+// Measurements for the chart tests and a drawing surface that records what is drawn.
+#pragma once
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "chart/DrawingSurface.h"
+#include "data/Session.h"
+
+namespace tolmek::test {
+
+// A measurement of n points: time, PF and DF of point i from the functions; maxima over 2..n.
+inline void SetCurves(Session& session, int n, const std::function<double(int)>& time,
+                      const std::function<double(int)>& pf, const std::function<double(int)>& df) {
+  Measurement& m = session.Record;
+  for (auto* values : {&m.TimeValues, &m.PFValues, &m.DFValues, &m.PFSlope, &m.DFSlope})
+    values->assign(n + 1, 0.0f);
+  for (int i = 1; i <= n; ++i) {
+    m.TimeValues[i] = static_cast<float>(time(i));
+    m.PFValues[i] = static_cast<float>(pf(i));
+    m.DFValues[i] = static_cast<float>(df(i));
+  }
+  m.PointCount = n;
+  m.TimeMax = m.PFMax = m.DFMax = 0;
+  for (int i = 2; i <= n; ++i) {
+    m.TimeMax = std::max<double>(m.TimeMax, m.TimeValues[i]);
+    m.PFMax = std::max<double>(m.PFMax, m.PFValues[i]);
+    m.DFMax = std::max<double>(m.DFMax, m.DFValues[i]);
+  }
+  m.CurrentFilePath = "test.tmk";
+}
+
+struct DrawnOp {
+  enum Kind { Clear, World, Line, Dot, Print } What = Clear;
+  double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+  Colour Pen;
+  int PenWidth = 1;
+  bool Dotted = false;
+  std::string Text;
+};
+
+class RecordingSurface : public DrawingSurface {
+ public:
+  RecordingSurface(double width, double height) : width_(width), height_(height) {}
+  std::vector<DrawnOp> Ops;
+
+  double Width() const override { return width_; }
+  double Height() const override { return height_; }
+  void Clear() override { Add(DrawnOp::Clear, 0, 0, 0, 0, {}); }
+  void SetWorld(double left, double top, double right, double bottom) override {
+    left_ = left, top_ = top, bottom_ = bottom;
+    Add(DrawnOp::World, left, top, right, bottom, {});
+  }
+  void SetPenWidth(int pixels) override { penWidth_ = pixels; }
+  void SetDotted(bool dotted) override { dotted_ = dotted; }
+  void Line(double x1, double y1, double x2, double y2, Colour colour) override {
+    Add(DrawnOp::Line, x1, y1, x2, y2, colour);
+  }
+  void Dot(double x, double y, Colour colour) override { Add(DrawnOp::Dot, x, y, x, y, colour); }
+  void SetTextPosition(double x, double y) override { textX_ = x, textY_ = y; }
+  void SetTextX(double x) override { textX_ = x; }
+  void SetTextColour(Colour colour) override { textColour_ = colour; }
+  void SetTextBold(bool) override {}
+  void Print(const std::string& text) override {
+    Add(DrawnOp::Print, textX_, textY_, textX_, textY_, textColour_).Text = text;
+    textX_ = left_;
+    textY_ -= kLineHeight * (top_ - bottom_) / height_;
+  }
+
+  std::vector<DrawnOp> Of(DrawnOp::Kind kind) const {
+    std::vector<DrawnOp> found;
+    std::copy_if(Ops.begin(), Ops.end(), std::back_inserter(found),
+                 [kind](const DrawnOp& op) { return op.What == kind; });
+    return found;
+  }
+  std::vector<DrawnOp> Dots(Colour colour) const {
+    std::vector<DrawnOp> found;
+    for (const DrawnOp& op : Of(DrawnOp::Dot))
+      if (op.Pen == colour) found.push_back(op);
+    return found;
+  }
+  const DrawnOp* TextOp(const std::string& text) const {
+    for (const DrawnOp& op : Ops)
+      if (op.What == DrawnOp::Print && op.Text == text) return &op;
+    return nullptr;
+  }
+
+ private:
+  DrawnOp& Add(DrawnOp::Kind kind, double x1, double y1, double x2, double y2, Colour colour) {
+    DrawnOp op;
+    op.What = kind;
+    op.X1 = x1, op.Y1 = y1, op.X2 = x2, op.Y2 = y2;
+    op.Pen = colour;
+    op.PenWidth = penWidth_;
+    op.Dotted = dotted_;
+    Ops.push_back(op);
+    return Ops.back();
+  }
+
+  static constexpr double kLineHeight = 13;
+  double width_, height_;
+  double left_ = 0, top_ = 1, bottom_ = 0;
+  int penWidth_ = 1;
+  bool dotted_ = false;
+  double textX_ = 0, textY_ = 0;
+  Colour textColour_;
+};
+
+}  // namespace tolmek::test
