@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <exception>
@@ -191,12 +192,14 @@ void AppForm::Run(const CommandEntry& entry) {
 }
 
 void AppForm::Guarded(const std::function<void()>& work) {
+  ++running_;
   try {
     work();
   } catch (const std::exception& error) {
     ShowErrorMessage(feedback_, error.what());
     SetWorkEnabled(true);
   }
+  --running_;
   UpdateCommands();
   // The open table windows follow every command: loads, points set, writes, gain changes.
   tables_->RefreshAll();
@@ -245,6 +248,15 @@ void AppForm::LoadDroppedFile(const QString& path) {
     TakeDroppedFile(session_, ToStdString(path));
     LoadCurrentFile();
   });
+}
+
+void AppForm::ReceiveHandedOverFile(const QString& path) {
+  if (running_ > 0) {
+    QTimer::singleShot(100, this, [this, path] { ReceiveHandedOverFile(path); });
+    return;
+  }
+  BringToFront();
+  LoadDroppedFile(path);
 }
 
 void AppForm::LoadCommandLineFile(const QString& path) {
@@ -308,6 +320,11 @@ void AppForm::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
+  // Not in the middle of a read or a batch (Esc in the progress window stops those first).
+  if (running_ > (exiting_ ? 1 : 0)) {
+    event->ignore();
+    return;
+  }
   mdiArea_->closeAllSubWindows();
   if (!mdiArea_->subWindowList().isEmpty()) {
     event->ignore();
@@ -322,13 +339,14 @@ void AppForm::closeEvent(QCloseEvent* event) {
 }
 
 void AppForm::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls() && event->mimeData()->urls().front().isLocalFile())
+  if (running_ == 0 && event->mimeData()->hasUrls() &&
+      event->mimeData()->urls().front().isLocalFile())
     event->acceptProposedAction();
 }
 
 void AppForm::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
-  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+  if (running_ > 0 || urls.isEmpty() || !urls.front().isLocalFile()) return;
   event->acceptProposedAction();
   // Only the first dropped file is taken.
   LoadDroppedFile(urls.front().toLocalFile());

@@ -45,8 +45,11 @@ class AppForm : public QMainWindow {
   void LoadCurrentFile();
   // The window side of the reset: child windows closed, commands of a loaded file disabled.
   void ResetState();
-  // A file dropped on the window or handed over by a second start.
+  // A file dropped on the window.
   void LoadDroppedFile(const QString& path);
+  // A file handed over by a second start: loaded once no command is running (a batch or a
+  // dialog may be waiting for the event loop), then the window comes to the front.
+  void ReceiveHandedOverFile(const QString& path);
   // Brings the window to the front (a second start asked for it).
   void BringToFront();
 
@@ -149,5 +152,7 @@ class AppForm : public QMainWindow {
   Optionsfrm* options_ = nullptr;
   Infofrm* info_ = nullptr;
   bool resetting_ = false;
+  int running_ = 0;  // commands under way (nested through event-loop turns and dialogs)
   bool closing_ = false;
+  bool exiting_ = false;  // "E&xit" closes the window from inside its own command
 };

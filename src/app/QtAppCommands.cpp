@@ -346,7 +346,9 @@ void AppForm::ViewInfo_Click() {
 // Exit ends the program as closing the main window does: the loaded file's outputs and the
 // settings are written, without questions.
 void AppForm::FileExit_Click() {
+  exiting_ = true;
   close();
+  exiting_ = false;
 }
 
 void AppForm::View_Click(int index) {

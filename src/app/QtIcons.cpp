@@ -169,6 +169,14 @@ class GlyphIconEngine : public QIconEngine {
     return picture;
   }
 
+  // Drawn at the device's pixel size, so the picture stays sharp on high-density screens.
+  QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                       qreal scale) override {
+    QPixmap picture = pixmap(size * scale, mode, state);
+    picture.setDevicePixelRatio(scale);
+    return picture;
+  }
+
   QIconEngine* clone() const override { return new GlyphIconEngine(key_); }
 
  private:

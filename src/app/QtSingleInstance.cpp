@@ -4,6 +4,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QTimer>
+#include <memory>
 
 namespace {
 
@@ -40,18 +42,22 @@ bool SingleInstance::Listen() {
   return server_->listen(serverName_);
 }
 
+// The path arrives as one line; it is handed on from the event loop, not from inside the socket's
+// own signal, because loading it may show message boxes while the socket goes away.
 void SingleInstance::ReadConnection() {
   while (QLocalSocket* socket = server_->nextPendingConnection()) {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    // The message is one line; it is taken once the sender has finished.
-    auto take = [this, socket] {
-      if (!socket->canReadLine() && socket->state() == QLocalSocket::ConnectedState) return;
-      QString path = QString::fromUtf8(socket->readAll());
-      if (path.endsWith('\n')) path.chop(1);
+    auto buffer = std::make_shared<QByteArray>();
+    auto take = [this, socket, buffer] {
+      buffer->append(socket->readAll());
+      if (!buffer->endsWith('\n') && socket->state() == QLocalSocket::ConnectedState) return;
       socket->disconnect(this);
-      emit FileHandedOver(path);
+      socket->deleteLater();
+      QString path = QString::fromUtf8(*buffer);
+      if (path.endsWith('\n')) path.chop(1);
+      QTimer::singleShot(0, this, [this, path] { emit FileHandedOver(path); });
     };
     connect(socket, &QLocalSocket::readyRead, this, take);
+    connect(socket, &QLocalSocket::disconnected, this, take);
     if (socket->bytesAvailable() > 0) take();
   }
 }

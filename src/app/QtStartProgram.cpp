@@ -80,16 +80,15 @@ int StartProgram(QApplication& application) {
   feedback.SetGainHook(
       [&form](const GainQuestion& question) { return form.Tables().AskGains(question); });
   dialogs.SetParent(&form);
+  form.StoreGeometry();  // a settings file made now holds the designed placement
   ReadSettings(session, feedback, SettingsPath(session));
   form.ApplyStoredGeometry();
   form.UpdateCommands();
   form.show();
   splash.hide();
   QApplication::restoreOverrideCursor();
-  QObject::connect(&instance, &SingleInstance::FileHandedOver, &form, [&form](const QString& file) {
-    form.BringToFront();
-    form.LoadDroppedFile(file);
-  });
+  QObject::connect(&instance, &SingleInstance::FileHandedOver, &form,
+                   &AppForm::ReceiveHandedOverFile);
   form.LoadCommandLineFile(path);
   return application.exec();
 }

@@ -21,6 +21,7 @@ class ChartWidget : public QWidget {
   void ClearPicture();
   // World position of a horizontal pixel position in the last drawing.
   double WorldX(double pixelX) const;
+  double PixelX(double worldX) const { return Pixel(worldX, 0).x(); }
   const QImage& Picture() const { return picture_; }
 
  signals:

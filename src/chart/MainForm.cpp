@@ -96,7 +96,14 @@ MainForm::MainForm(Session& session, Feedback& feedback, QWidget* parent)
   });
 }
 
+MainForm::~MainForm() {
+  // The drawing area still reports losing the focus while it is destroyed with this window.
+  chart_->disconnect(this);
+}
+
 void MainForm::RefreshChart() {
+  // The busy pointer while the chart is drawn; Guarded lets no error pass, so it always ends.
+  feedback_.SetBusy(true);
   Guarded([this] {
     ClampChartState(session_);
     SetZoomCommandStates(session_);
@@ -108,12 +115,15 @@ void MainForm::RefreshChart() {
     if (!Minimized()) chart_->Draw(kDrawFull);
     ShowCursorLine(session_, session_.Cursor.CursorIndex, kCursorLine);
   });
+  feedback_.SetBusy(false);
 }
 
 void MainForm::DrawChart(int mode) {
+  feedback_.SetBusy(true);
   Guarded([this, mode] {
     if (!Minimized()) chart_->Draw(mode);
   });
+  feedback_.SetBusy(false);
 }
 
 void MainForm::FindInSpan(int kind) {

@@ -24,6 +24,7 @@ class MainForm : public QWidget {
 
  public:
   MainForm(Session& session, Feedback& feedback, QWidget* parent = nullptr);
+  ~MainForm() override;
 
   // The full redraw: the zoom commands, the chart, and the cursor line back on its point.
   void RefreshChart();

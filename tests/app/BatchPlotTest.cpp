@@ -25,7 +25,7 @@ int RunWithoutDisplay(const std::string& arguments, std::string& err) {
 }
 
 // Width and height from a PNG file's header.
-std::pair<int, int> PngSize(const std::string& bytes) {
+[[maybe_unused]] std::pair<int, int> PngSize(const std::string& bytes) {
   auto big = [&](size_t at) {
     return (static_cast<unsigned char>(bytes[at]) << 24) |
            (static_cast<unsigned char>(bytes[at + 1]) << 16) |

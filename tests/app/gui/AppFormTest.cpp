@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -22,8 +23,10 @@
 #include "app/MeasurementTexts.h"
 #include "app/QtSingleInstance.h"
 #include "app/Settings.h"
+#include "app/ShellCommands.h"
 #include "data/Measurement.h"
 #include "support/TestSupport.h"
+#include "ui/MenuProvider.h"
 #include "ui/ScriptedFeedback.h"
 
 namespace tolmek {
@@ -48,6 +51,16 @@ class ScriptedFileDialogs : public FileDialogs {
   }
 };
 
+// Long work disables the main window's parts as the window program's feedback does.
+class WindowFeedback : public ScriptedFeedback {
+ public:
+  AppForm* Form = nullptr;
+  void SetMainWindowEnabled(bool enabled) override {
+    ScriptedFeedback::SetMainWindowEnabled(enabled);
+    if (Form) Form->SetWorkEnabled(enabled);
+  }
+};
+
 class MainWindow : public ::testing::Test {
  protected:
   MainWindow() {
@@ -57,6 +70,7 @@ class MainWindow : public ::testing::Test {
     for (const char* name : {"a.tmk", "b.tmk", "c.tmk"})
       folder.Write(name, test::NativeMeasurement());
     form = std::make_unique<AppForm>(session, feedback, dialogs);
+    feedback.Form = form.get();
     form->show();
     form->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -80,7 +94,7 @@ class MainWindow : public ::testing::Test {
   test::TempFolder folder;
   test::TempFolder program;
   Session session;
-  ScriptedFeedback feedback;
+  WindowFeedback feedback;
   ScriptedFileDialogs dialogs;
   std::unique_ptr<AppForm> form;
 };
@@ -189,11 +203,30 @@ TEST_F(MainWindow, BatchStopsAfterAnUnreadableFileWhenToldAndRestoresAutosave) {
   EXPECT_FALSE(Exists("x2.tmk") || Exists("x3.tmk") || Exists("a.asc"));
   EXPECT_EQ(session.Options.AutosaveEnabled, 0);
   EXPECT_TRUE(session.Record.CurrentFilePath.empty());
-  EXPECT_FALSE(Enabled("save"));
+  for (QAction* action : form->Toolbar1()->actions())
+    EXPECT_EQ(form->Toolbar1()->widgetForAction(action)->isEnabled(),
+              action == form->Command("open"))
+        << action->objectName().toStdString();
   // A single chosen file is no batch.
   dialogs.OpenAnswers.push_back({third});
   Trigger("FileBatch");
   EXPECT_FALSE(Exists("x3.tmk"));
+}
+
+TEST_F(MainWindow, SaveAsWritesTheChosenFormatAndMakesItTheCurrentPath) {
+  Open("a.tmk");
+  dialogs.SaveAnswer = folder.File("x.asc");
+  Trigger("save");
+  EXPECT_EQ(session.Record.CurrentFilePath, folder.File("x.asc"));
+  EXPECT_EQ(session.Record.CurrentFileName, "a.tmk");
+  EXPECT_EQ(test::Slurp(folder.File("x.asc")).substr(0, 1), "1");  // a table, not a native file
+  // Save ASC now forms its names from x.asc: the file exists, so it asks, and No keeps it.
+  Trigger("FileSaveASC");
+  EXPECT_EQ(feedback.Questions, std::vector<std::string>{kOverwriteQuestion});
+  dialogs.SaveAnswer.reset();
+  Trigger("save");  // cancelled: nothing changes
+  EXPECT_EQ(session.Record.CurrentFilePath, folder.File("x.asc"));
+  EXPECT_TRUE(feedback.Messages.empty());
 }
 
 TEST_F(MainWindow, SnapIsOneOfThreeOrNoneAndAdjustNeedsKeptPeaks) {
@@ -215,6 +248,19 @@ TEST_F(MainWindow, SnapIsOneOfThreeOrNoneAndAdjustNeedsKeptPeaks) {
   EXPECT_TRUE(Enabled("OptionsAdjust"));
 }
 
+TEST_F(MainWindow, DoesNotCloseWhileACommandIsUnderWay) {
+  Open("a.tmk");
+  bool closed = true;
+  QTimer::singleShot(0, [&] {
+    closed = form->close();
+    if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+  });
+  Trigger("OptionsChart");
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_FALSE(fs::exists(SettingsPath(session)));
+}
+
 TEST_F(MainWindow, ExitSavesTheLoadedFileAndWritesTheSettings) {
   Open("a.tmk");
   Trigger("autosave");
@@ -228,15 +274,61 @@ TEST_F(MainWindow, ExitSavesTheLoadedFileAndWritesTheSettings) {
   EXPECT_TRUE(feedback.Messages.empty());
 }
 
+TEST_F(MainWindow, ClosingTheChartWindowSavesAndLeavesTheMeasurement) {
+  Open("a.tmk");
+  Trigger("autosave");
+  ASSERT_EQ(form->MdiArea()->subWindowList().size(), 1);
+  form->MdiArea()->subWindowList().front()->close();
+  EXPECT_TRUE(Exists("a.asc"));
+  EXPECT_TRUE(session.Record.CurrentFilePath.empty());
+  EXPECT_FALSE(Enabled("save") || Enabled("next"));
+  Open("b.tmk");  // and the next file gets a chart window again
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(form->MdiArea()->subWindowList().size(), 1);
+}
+
+class ChildWithMenus : public QWidget, public MenuProvider {
+ public:
+  ChildWithMenus() : menu_("&Grid") {}
+  QList<QMenu*> WindowMenus() override { return {&menu_}; }
+
+ private:
+  QMenu menu_;
+};
+
+TEST_F(MainWindow, AnActiveChildWithMenusOfItsOwnShowsThemInsteadOfTheMainMenus) {
+  auto* child = new ChildWithMenus;
+  QMdiSubWindow* window = form->MdiArea()->addSubWindow(child);
+  window->show();
+  form->MdiArea()->setActiveSubWindow(window);
+  ASSERT_EQ(form->menuBar()->actions().size(), 1);
+  EXPECT_EQ(form->menuBar()->actions().front()->text(), "&Grid");
+  window->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(form->menuBar()->actions().size(), 6);
+}
+
 TEST_F(MainWindow, ASecondStartHandsItsFileOverToTheRunningOne) {
   const std::string socket = program.File("tolmek.socket");
   SingleInstance running(QString::fromStdString(socket));
   ASSERT_TRUE(running.Listen());
   QObject::connect(&running, &SingleInstance::FileHandedOver, form.get(),
-                   [this](const QString& path) { form->LoadDroppedFile(path); });
+                   [this](const QString& path) {
+                     // Loading may wait in message boxes while the second copy has gone.
+                     QTest::qWait(200);
+                     form->ReceiveHandedOverFile(path);
+                   });
   SingleInstance second(QString::fromStdString(socket));
   folder.Write("b c.tmk", test::NativeMeasurement());
-  ASSERT_TRUE(second.HandOver(QString::fromStdString(folder.File("b c.tmk"))));
+  Open("a.tmk");
+  // Handed over while a command waits in a dialog: the file is loaded only after it.
+  QTimer::singleShot(0, [&] {
+    EXPECT_TRUE(second.HandOver(QString::fromStdString(folder.File("b c.tmk"))));
+    QTest::qWait(300);
+    EXPECT_EQ(session.Record.CurrentFileName, "a.tmk");
+    if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+  });
+  Trigger("OptionsChart");
   QTRY_COMPARE(QString::fromStdString(session.Record.CurrentFileName), QString("b c.tmk"));
   SingleInstance none(QString::fromStdString(program.File("nobody.socket")));
   EXPECT_FALSE(none.HandOver("x", 200));
