@@ -22,10 +22,11 @@ bool GainsInRange(const DisplayGains& gains);
 // value is out of range (the dialog then shows kGainRangeText and stays open).
 std::optional<DisplayGains> ParseGainEntry(const std::string& pfText, const std::string& dfText);
 
-// Rescales the loaded curves to the new display gains and reruns PrepareCurves; nothing (cancel)
-// leaves curves and gains exactly as they were. Throws ErrorText ("Overflow") when a rescaled
-// value does not fit a 32-bit float (a tiny new gain such as 1E-30); the measurement is then
-// unchanged and the caller reports the text.
+// Rescales the loaded curves, their slopes and the recording's tail to the new display gains,
+// recomputes the chart maxima, the DF peak table and the results row; the point slots stay where
+// they are. Nothing (cancel) leaves curves and gains exactly as they were. Throws ErrorText
+// ("Overflow") when a rescaled value does not fit a 32-bit float (a tiny new gain such as 1E-30);
+// the measurement is then unchanged and the caller reports the text.
 void ChangeAmplification(Session& session, const std::optional<DisplayGains>& newGains);
 
 }  // namespace tolmek

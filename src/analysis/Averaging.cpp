@@ -369,4 +369,18 @@ std::vector<std::string> ListAveragingCandidates(const std::string& folder) {
   return names;
 }
 
+bool AverageFolder(Session& session, Feedback& feedback, const std::string& folder, bool results,
+                   bool curves) {
+  // Replicates differ in the last character of their names.
+  constexpr int kDroppedCharacters = 1;
+  bool averaged = true;
+  if (curves) {
+    const std::vector<std::string> candidates = ListAveragingCandidates(folder);
+    if (candidates.size() >= 2)
+      averaged = AverageAscFiles(session, feedback, folder, candidates, kDroppedCharacters);
+  }
+  if (results) averaged = AverageResults(feedback, folder, kDroppedCharacters) && averaged;
+  return averaged;
+}
+
 }  // namespace tolmek

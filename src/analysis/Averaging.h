@@ -26,4 +26,11 @@ bool AverageAscFiles(Session& session, Feedback& feedback, const std::string& fo
 // The files of the folder that the dialog's list shows ("*.asc; *.res"), sorted by name.
 std::vector<std::string> ListAveragingCandidates(const std::string& folder);
 
+// The averaging of a folder as the "Average" dialog runs it: when the folder lists two candidate
+// files or more and curves are asked for, AverageAscFiles over that list; then, when results are
+// asked for, AverageResults. Replicate names differ in their last character. False when either
+// failed or was cancelled.
+bool AverageFolder(Session& session, Feedback& feedback, const std::string& folder, bool results,
+                   bool curves);
+
 }  // namespace tolmek

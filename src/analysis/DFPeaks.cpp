@@ -12,7 +12,6 @@ namespace tolmek {
 
 namespace {
 
-constexpr int kWaveCount = 6;
 constexpr size_t kCellWidth = 9;
 constexpr std::array<const char*, kDFTableRows> kRowLabels = {
     "     ", "DF(I)", "DF(D)", "dI/dt", "dD/dt", "t(I) ", "t(D) ", "t(dI)", "t(dD)"};
@@ -178,11 +177,15 @@ void AdjustKeptPeaks(Session& session) {
   RecomputeTables(session);
 }
 
-void DeleteDFPeak(Session& session, int column, int row) {
-  if (!IsWaveColumn(column)) return;
+bool DeleteDFPeak(Session& session, int column, int row) {
+  if (!IsWaveColumn(column) || row < kRowValueI || row >= kDFTableRows) return false;
   DFPeakPair& wave = session.Record.DFPoints[column];
-  (row <= 1 ? wave.I : wave.D) = 0;
+  // Rows DF(I), dI/dt, t(I) and t(dI) describe the induction maximum, the others the decay.
+  const bool inductionRow =
+      row == kRowValueI || row == kRowRise || row == kRowTimeI || row == kRowTimeRise;
+  (inductionRow ? wave.I : wave.D) = 0;
   RecomputeTables(session);
+  return true;
 }
 
 bool MoveDFPeaksLeft(Session& session, int firstColumn, int lastColumn) {

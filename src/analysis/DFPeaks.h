@@ -22,9 +22,10 @@ void FillDFPeakTable(Session& session);
 // FillPFResultRow.
 void AdjustKeptPeaks(Session& session);
 
-// "Delete" of the DF table at the current cell: clears the I point of wave column when row <= 1,
-// otherwise its D point; then the tables are recomputed.
-void DeleteDFPeak(Session& session, int column, int row);
+// "Delete" of the DF table at the current cell (table row 1..8, wave column 1..6): clears the I
+// point of the wave when the row describes it (DF(I), dI/dt, t(I), t(dI)), otherwise its D point;
+// then the tables are recomputed. False (nothing changes) for a cell outside the waves.
+bool DeleteDFPeak(Session& session, int column, int row);
 
 // "Move Left" / "Move Right" of waves firstColumn..lastColumn. Returns false (the caller beeps)
 // when the move is not possible; otherwise moves, recomputes the tables and returns true.

@@ -9,12 +9,18 @@
 
 namespace tolmek {
 
+bool DFPointBeyondCurve(const Measurement& record, int point) {
+  return point < 0 || point > record.PointCount ||
+         point >= static_cast<int>(record.DFValues.size());
+}
+
 namespace {
 
 constexpr std::array<const char*, kResultColumnCount> kResultColumnNames = {
     "Filename", "Fo",    "Fi",    "Fd",  "Fm",      "Fm1",    "Fm2",   "Fs",
     "Fv/Fo",    "Fv/Fm", "Fm/Fs", "Rfd", "F150/Fm", "dFi/Fv", "I1/Fo", "I4/Fm"};
 
+constexpr int kDFDecimals = 1;  // the pattern "0.0" of the DF fields
 constexpr int kStrippedNameWidth = 8;
 constexpr int kStrippedNameHead = 7;
 constexpr int kExtensionLength = 4;  // the dot and three letters
@@ -57,24 +63,55 @@ std::optional<double> FillCell(std::string& cell, Compute compute) {
   }
 }
 
-std::string TimeAtSlotText(const Measurement& record, int slot) {
-  return FormatGeneral(At(record.TimeValues, record.PFPoints[slot]));
+// The DF value of the loaded measurement at a point for the row's DF fields; empty beyond the
+// curve, so the row itself is not lost.
+std::string DFField(const Measurement& record, int point) {
+  if (DFPointBeyondCurve(record, point)) return {};
+  return FormatDecimals(record.DFValues[static_cast<size_t>(point)], kDFDecimals);
+}
+
+void FillDFFields(const Measurement& record, ResultRowCells& row) {
+  for (int k = 1; k <= kWaveCount; ++k) {
+    row[kResultColumnCount + 2 * (k - 1)] = DFField(record, record.DFPoints[k].I);
+    row[kResultColumnCount + 2 * (k - 1) + 1] = DFField(record, record.DFPoints[k].D);
+  }
+}
+
+// A value of the view that cannot be computed (a point outside the curve) is left out.
+template <typename Compute>
+std::optional<double> TryValue(Compute compute) {
+  try {
+    return compute();
+  } catch (const ErrorText&) {
+    return std::nullopt;
+  }
 }
 
 std::string PointLine(const Measurement& record, const char* name, int slot) {
-  return std::string(name) + " = " + FormatFixed(PFAtSlot(record, slot)) + TabText + "T(" + name +
-         ") = " + TimeAtSlotText(record, slot) + NewLineText;
+  const auto value = TryValue([&] { return PFAtSlot(record, slot); });
+  const auto time = TryValue([&] { return At(record.TimeValues, record.PFPoints[slot]); });
+  if (!value || !time) return {};
+  return std::string(name) + " = " + FormatFixed(*value) + TabText + "T(" + name +
+         ") = " + FormatGeneral(*time) + NewLineText;
 }
 
-std::string RatioLine(const char* name, double numerator, double denominator) {
-  if (denominator == 0) return {};
-  return std::string(name) + " = " + FormatFixed(Divide(numerator, denominator)) + NewLineText;
+// A ratio line; left out when its divisor is 0 or either value is unknown.
+std::string RatioLine(const char* name, std::optional<double> numerator,
+                      std::optional<double> denominator) {
+  if (!numerator || !denominator || *denominator == 0) return {};
+  const auto ratio = TryValue([&] { return Divide(*numerator, *denominator); });
+  if (!ratio) return {};
+  return std::string(name) + " = " + FormatFixed(*ratio) + NewLineText;
 }
 
 }  // namespace
 
 void FillResultColumnNames(ResultTable& table) {
   for (int c = 0; c < kResultColumnCount; ++c) table.Cell(0, c) = kResultColumnNames[c];
+  for (int k = 1; k <= kWaveCount; ++k) {
+    table.Cell(0, kResultColumnCount + 2 * (k - 1)) = "I" + std::to_string(k);
+    table.Cell(0, kResultColumnCount + 2 * (k - 1) + 1) = "D" + std::to_string(k);
+  }
 }
 
 std::string ResultFileNameCell(const std::string& fileName, int16_t stripFileName) {
@@ -118,23 +155,32 @@ void FillPFResultRow(Session& session) {
   });
   FillCell(cell(kColI1Fo), [&] { return Divide(DFAtInduction(m, 1), fo2()); });
   FillCell(cell(kColI4Fm), [&] { return Divide(DFAtInduction(m, 4), fm()); });
+  // The DF fields travel with the row, so every row of FL.RES describes its own file.
+  FillDFFields(m, session.Results.Rows[r]);
 }
 
 std::string ViewPFPeaksText(const Measurement& record) {
-  const double fo2 = PF(record, 2);
-  const double fm = PFAtSlot(record, kSlotFm);
-  const double fs = PFAtSlot(record, kSlotFs);
-  std::string text = "Fo = " + FormatGeneral(fo2) + TabText +
-                     "T(Fo) = " + FormatGeneral(At(record.TimeValues, 1)) + NewLineText;
+  const auto fo2 = TryValue([&] { return PF(record, 2); });
+  const auto fm = TryValue([&] { return PFAtSlot(record, kSlotFm); });
+  const auto fs = TryValue([&] { return PFAtSlot(record, kSlotFs); });
+  const auto fo2Time = TryValue([&] { return At(record.TimeValues, 1); });
+  std::string text;
+  if (fo2 && fo2Time)
+    text = "Fo = " + FormatGeneral(*fo2) + TabText + "T(Fo) = " + FormatGeneral(*fo2Time) +
+           NewLineText;
   text += PointLine(record, "Fi", kSlotFi);
   text += PointLine(record, "Fd", kSlotFd);
   text += PointLine(record, "Fm", kSlotFm);
   text += PointLine(record, "Fs", kSlotFs);
-  text += RatioLine("Fv/Fo", fm - fo2, fo2);
-  text += RatioLine("Fv/Fm", fm - fo2, fm);
+  auto difference = [](std::optional<double> a, std::optional<double> b) -> std::optional<double> {
+    if (a && b) return *a - *b;
+    return std::nullopt;
+  };
+  text += RatioLine("Fv/Fo", difference(fm, fo2), fo2);
+  text += RatioLine("Fv/Fm", difference(fm, fo2), fm);
   text += RatioLine("Fm/Fs", fm, fs);
-  if (fo2 != 0) text += RatioLine("I1/Fo", DFAtInduction(record, 1), fo2);
-  if (fm != 0) text += RatioLine("I4/Fm", DFAtInduction(record, 4), fm);
+  text += RatioLine("I1/Fo", TryValue([&] { return DFAtInduction(record, 1); }), fo2);
+  text += RatioLine("I4/Fm", TryValue([&] { return DFAtInduction(record, 4); }), fm);
   return text;
 }
 

@@ -10,7 +10,6 @@ namespace tolmek {
 
 namespace {
 
-constexpr int kWaveCount = 6;
 constexpr int kSnapReach = 5;
 constexpr int kPatternCapacity = 12;
 

@@ -15,9 +15,7 @@ namespace tolmek {
 
 namespace {
 
-constexpr int kWaveCount = 6;
 constexpr int kCellDecimals = 2;  // the pattern "0.00" of the FL.RES cells
-constexpr int kDFDecimals = 1;    // the pattern "0.0" of the FL.RES DF fields
 constexpr size_t kExtensionLength = 4;
 constexpr const char* kDFCellGap = "  ";
 
@@ -34,7 +32,8 @@ WriteMode ChooseWriteMode(const FileState& state, Feedback& feedback, int16_t qu
     case Answer::Yes:
       return WriteMode::Append;
     case Answer::No:
-      return WriteMode::Overwrite;
+      // Replacing the file drops the rows written before; that needs the user's own Yes.
+      return AreYouSure(feedback) ? WriteMode::Overwrite : WriteMode::Skip;
     default:
       return WriteMode::Skip;
   }
@@ -64,20 +63,6 @@ std::string FLResRows(const Session& session, int firstRow, int lastRow) {
   return text;
 }
 
-// True when a DF point lies beyond the loaded curve: kept from a longer recording, or nothing is
-// loaded. The arrays may reach further than the curve (an ASCII table is read into 10000 points).
-bool BeyondCurve(const Measurement& record, int point) {
-  return point < 0 || point > record.PointCount ||
-         point >= static_cast<int>(record.DFValues.size());
-}
-
-// DF value of the loaded measurement at a point; empty beyond the curve, so the row itself is not
-// lost.
-std::string DFField(const Measurement& record, int point) {
-  if (BeyondCurve(record, point)) return {};
-  return FormatDecimals(record.DFValues[static_cast<size_t>(point)], kDFDecimals);
-}
-
 // The empty DF fields of a row would pass unnoticed in a long batch: the peaks beyond the loaded
 // curve are named ("I4 lies beyond the 6000 points of r.dat").
 void ReportPeaksBeyondCurve(const Session& session, Feedback& feedback) {
@@ -86,8 +71,8 @@ void ReportPeaksBeyondCurve(const Session& session, Feedback& feedback) {
   std::vector<std::string> names;
   for (int k = 1; k <= kWaveCount; ++k) {
     const DFPeakPair& wave = record.DFPoints[k];
-    if (wave.I != 0 && BeyondCurve(record, wave.I)) names.push_back("I" + std::to_string(k));
-    if (wave.D != 0 && BeyondCurve(record, wave.D)) names.push_back("D" + std::to_string(k));
+    if (wave.I != 0 && DFPointBeyondCurve(record, wave.I)) names.push_back("I" + std::to_string(k));
+    if (wave.D != 0 && DFPointBeyondCurve(record, wave.D)) names.push_back("D" + std::to_string(k));
   }
   if (names.empty()) return;
   std::string text = names.front();
@@ -107,11 +92,7 @@ bool AreYouSure(Feedback& feedback) {
 
 std::string FLResHeading(const ResultTable& table) {
   std::string text;
-  for (int c = 0; c < kResultColumnCount; ++c) text += table.Cell(0, c) + TabText;
-  for (int k = 1; k <= kWaveCount; ++k) {
-    const std::string wave = std::to_string(k);
-    text += "I" + wave + TabText + "D" + wave + TabText;
-  }
+  for (int c = 0; c < kResultFieldCount; ++c) text += table.Cell(0, c) + TabText;
   return text + NewLineText;
 }
 
@@ -119,12 +100,9 @@ std::string FLResDataLine(const Session& session, int row) {
   std::string text;
   for (int c = 0; c < kResultColumnCount; ++c)
     text += FormatCell(session.Results.Cell(row, c), kCellDecimals) + TabText;
-  // The DF fields always describe the loaded measurement, whatever row is written.
-  for (int k = 1; k <= kWaveCount; ++k) {
-    const DFPeakPair& wave = session.Record.DFPoints[k];
-    text += DFField(session.Record, wave.I) + TabText;
-    text += DFField(session.Record, wave.D) + TabText;
-  }
+  // The DF fields were kept with the row when it was computed, so each row keeps its own file's.
+  for (int c = kResultColumnCount; c < kResultFieldCount; ++c)
+    text += session.Results.Cell(row, c) + TabText;
   return text + NewLineText;
 }
 
@@ -178,8 +156,10 @@ std::string ResultTableCopyText(const ResultTable& table, int firstRow, int last
 
 bool DeleteResultRows(ResultTable& table, int firstRow, int lastRow) {
   const int count = table.ResultRowCount;
-  // The last row is that of the latest file and stays.
+  // The last row is that of the latest file and stays; so does the loaded file's row, which the
+  // next recomputation would otherwise write over another file's row.
   if (lastRow >= count || firstRow < 1 || lastRow < firstRow) return false;
+  if (table.ResultRow >= firstRow && table.ResultRow <= lastRow) return false;
   const int n = lastRow - firstRow + 1;
   table.Cell(count, 0);  // rows counted but never filled exist from here on
   for (int r = lastRow + 1; r <= count; ++r) table.Rows[r - n] = table.Rows[r];
@@ -187,14 +167,8 @@ bool DeleteResultRows(ResultTable& table, int firstRow, int lastRow) {
   // that its own computation skips.
   for (int r = count - n + 1; r <= count; ++r) table.Rows[r].fill(std::string());
   table.ResultRowCount = static_cast<int16_t>(count - n);
-  // The loaded file's row follows its file when rows before it go; otherwise (its own row was
-  // deleted) the latest row takes its place.
-  const int loaded = table.ResultRow;
-  if (loaded > lastRow) {
-    table.ResultRow = static_cast<int16_t>(loaded - n);
-  } else if (loaded >= firstRow) {
-    table.ResultRow = table.ResultRowCount;
-  }
+  // The loaded file's row follows its file when rows before it go.
+  if (table.ResultRow > lastRow) table.ResultRow = static_cast<int16_t>(table.ResultRow - n);
   return true;
 }
 
@@ -202,8 +176,9 @@ void ClearResultTable(Session& session) {
   ResultTable& table = session.Results;
   table.Rows.assign(1, ResultRowCells{});
   FillResultColumnNames(table);
-  table.ResultRowCount = 1;
-  table.ResultRow = 1;
+  // With nothing loaded no row is left: a row for the last file's name would hold no values.
+  const bool loaded = !session.Record.CurrentFilePath.empty();
+  table.ResultRowCount = table.ResultRow = loaded ? 1 : 0;
   FillPFResultRow(session);
 }
 

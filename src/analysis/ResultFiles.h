@@ -15,13 +15,15 @@ constexpr const char* kDFResName = "df.res";
 bool AreYouSure(Feedback& feedback);
 
 // quiet = 1 appends the loaded file's row (FL.RES) or block (DF.RES) without asking; quiet = 0
-// asks when the file exists (Yes appends all rows, No overwrites, Cancel writes nothing).
+// asks when the file exists (Yes appends all rows, No overwrites after "Are you sure?", Cancel
+// writes nothing).
 // The file is backed up first. Failures are reported; returns false when nothing could be written
 // because of an error.
 bool WriteFLRes(Session& session, Feedback& feedback, int16_t quiet);
 bool WriteDFRes(Session& session, Feedback& feedback, int16_t quiet);
 
-// The 28-field heading line and the data line of row r, each field followed by TAB, with CR LF.
+// The 28-field heading line and the data line of row r (its cells with two decimals, then the DF
+// fields kept with the row), each field followed by TAB, with CR LF.
 std::string FLResHeading(const ResultTable& table);
 std::string FLResDataLine(const Session& session, int row);
 // One DF.RES block: the name without extension, the nine table rows, an empty line.
@@ -32,14 +34,14 @@ std::string ResultTableCopyText(const ResultTable& table, int firstRow, int last
                                 int firstColumn, int lastColumn);
 
 // "Delete rows" firstRow..lastRow; false (the caller beeps) when the selection ends on the last
-// row. ResultRow follows the loaded file's row; when that row itself is deleted it becomes the last
-// row.
+// row or holds the loaded file's row (ResultRow), which follows its file when rows before it go.
 bool DeleteResultRows(ResultTable& table, int firstRow, int lastRow);
 
 constexpr const char* kClearTableQuestion = "This will clear the whole table. Are you sure?";
 
 // "Clear" after its question (kClearTableQuestion, Yes/No, exclamation icon, No the default):
-// empties the table, rewrites the names and recomputes the loaded file into row 1.
+// empties the table, rewrites the names and recomputes the loaded file into row 1 (with nothing
+// loaded the table keeps no row).
 void ClearResultTable(Session& session);
 
 }  // namespace tolmek

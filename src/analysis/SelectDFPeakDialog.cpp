@@ -15,7 +15,6 @@ namespace tolmek {
 
 namespace {
 
-constexpr int kWaveCount = 6;
 constexpr const char* kIKeys = "123456";
 // The shifted digits 1 to 6 of a US keyboard.
 constexpr const char* kDKeys = "!@#$%^";

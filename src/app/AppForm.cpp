@@ -17,6 +17,7 @@
 #include "QtIcons.h"
 #include "Settings.h"
 #include "ShellCommands.h"
+#include "analysis/QtTableWindows.h"
 #include "data/Measurement.h"
 #include "ui/MenuProvider.h"
 #include "ui/QtFeedback.h"
@@ -37,7 +38,8 @@ AppForm::AppForm(Session& session, Feedback& feedback, FileDialogs& dialogs, QWi
       feedback_(feedback),
       dialogs_(dialogs),
       mdiArea_(new QMdiArea(this)),
-      toolbar_(new QToolBar("Toolbar1", this)) {
+      toolbar_(new QToolBar("Toolbar1", this)),
+      tables_(new QtTableWindows(session, feedback, mdiArea_, this)) {
   setObjectName("AppForm");
   setWindowTitle(kCaption);
   setAcceptDrops(true);
@@ -49,6 +51,11 @@ AppForm::AppForm(Session& session, Feedback& feedback, FileDialogs& dialogs, QWi
   BuildCommands();
   BuildMenus();
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, &AppForm::ChildActivated);
+  // An edit in a table window or a change of the gains is redrawn on the chart.
+  connect(tables_, &QtTableWindows::RedrawRequested, this,
+          [this] { Guarded([this] { RefreshChart(); }); });
+  connect(tables_, &QtTableWindows::TablesChanged, this, &AppForm::UpdateCommands);
+  connect(tables_, &QtTableWindows::FileListReplaced, this, &AppForm::UpdateCommands);
   UpdateCommands();
 }
 
@@ -110,15 +117,23 @@ void AppForm::RestoreOwnMenus() {
   for (QMenu* menu : ownMenus_) menuBar()->addMenu(menu);
 }
 
-// A child that brings menus of its own shows them while it is active.
+// A child that brings menus of its own shows them while it is active, and the main window's
+// commands give up the keys those menus use, so no key is ambiguous.
 void AppForm::ChildActivated(QMdiSubWindow* window) {
   auto* provider = window ? dynamic_cast<MenuProvider*>(window->widget()) : nullptr;
-  if (!provider) {
+  QList<QKeySequence> childKeys;
+  if (provider) {
+    menuBar()->clear();
+    for (QMenu* menu : provider->WindowMenus()) {
+      menuBar()->addMenu(menu);
+      for (QAction* action : menu->actions())
+        if (!action->shortcut().isEmpty()) childKeys << action->shortcut();
+    }
+  } else {
     RestoreOwnMenus();
-    return;
   }
-  menuBar()->clear();
-  for (QMenu* menu : provider->WindowMenus()) menuBar()->addMenu(menu);
+  for (const auto& [entry, action] : entryActions_)
+    action->setShortcut(childKeys.contains(entry->Shortcut) ? QKeySequence() : entry->Shortcut);
 }
 
 // The Window menu lists the open child windows after its own items.
@@ -186,6 +201,8 @@ void AppForm::Guarded(const std::function<void()>& work) {
   }
   --running_;
   UpdateCommands();
+  // The open table windows follow every command: loads, points set, writes, gain changes.
+  tables_->RefreshAll();
 }
 
 // Closed children are deleted later; the chart window is made anew for the next file.

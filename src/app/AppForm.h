@@ -20,6 +20,9 @@ class QMenu;
 class QToolBar;
 class Optionsfrm;
 class Infofrm;
+namespace tolmek {
+class QtTableWindows;
+}
 
 class AppForm : public QMainWindow {
   Q_OBJECT
@@ -34,6 +37,9 @@ class AppForm : public QMainWindow {
   QToolBar* Toolbar1() const { return toolbar_; }
   QMdiArea* MdiArea() const { return mdiArea_; }
   tolmek::Session& SessionState() { return session_; }
+  // The table windows and the dialogs of the analysis (the amplification dialog also answers the
+  // readers' gain question).
+  tolmek::QtTableWindows& Tables() { return *tables_; }
 
   // The window side of loading CurrentFilePath: reset, read, then enable and draw.
   void LoadCurrentFile();
@@ -142,6 +148,7 @@ class AppForm : public QMainWindow {
   std::map<QString, QAction*> actions_;
   std::vector<std::pair<const CommandEntry*, QAction*>> entryActions_;
   QPointer<QWidget> chart_;
+  tolmek::QtTableWindows* tables_;
   Optionsfrm* options_ = nullptr;
   Infofrm* info_ = nullptr;
   bool resetting_ = false;

@@ -41,9 +41,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The averaging dialog passes this many trailing name characters to ignore when grouping.
-constexpr int kAveragingDropped = 1;
-
 // The two numbers of "A,B" (or of "AxB" with the separators "xX").
 bool ParseNumberPair(const std::string& text, const char* separators, double& first,
                      double& second) {
@@ -116,15 +113,8 @@ int RunAverage(Session& session, ConsoleFeedback& console, const BatchArguments&
     return kExitSomeFailed;
   }
   const bool both = !parsed.Results && !parsed.Curves;
-  bool averaged = true;
-  if (both || parsed.Curves) {
-    // As in the dialog, curves are averaged only when the folder offers two files or more.
-    const std::vector<std::string> candidates = ListAveragingCandidates(folder);
-    if (candidates.size() >= 2)
-      averaged = AverageAscFiles(session, console, folder, candidates, kAveragingDropped);
-  }
-  if (both || parsed.Results)
-    averaged = AverageResults(console, folder, kAveragingDropped) && averaged;
+  const bool averaged =
+      AverageFolder(session, console, folder, both || parsed.Results, both || parsed.Curves);
   return averaged ? kExitAllProcessed : kExitSomeFailed;
 }
 

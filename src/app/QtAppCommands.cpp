@@ -9,6 +9,7 @@
 #include "Infofrm.h"
 #include "Optionsfrm.h"
 #include "ShellCommands.h"
+#include "analysis/QtTableWindows.h"
 #include "ui/QtFeedback.h"
 
 using namespace tolmek;
@@ -439,10 +440,19 @@ void AppForm::NextFile() {
   if (StepFileWalk(session_, feedback_, +1)) LoadCurrentFile();
 }
 
-// The table windows and the dialogs of the analysis. Window not yet available: these commands
-// do nothing until the windows are bound here.
-void AppForm::ShowPFPeaks() {}
-void AppForm::ShowDFPeaks() {}
-void AppForm::ShowResults() {}
-void AppForm::ChangeAmplification() {}
-void AppForm::FileAvg_Click() {}
+// The table windows (without blocking, brought to the front) and the dialogs of the analysis.
+void AppForm::ShowPFPeaks() {
+  tables_->ShowPFPeaks();
+}
+void AppForm::ShowDFPeaks() {
+  tables_->ShowDFPeaks();
+}
+void AppForm::ShowResults() {
+  tables_->ShowResults();
+}
+void AppForm::ChangeAmplification() {
+  tables_->ChangeAmp();
+}
+void AppForm::FileAvg_Click() {
+  tables_->ShowAverage();
+}

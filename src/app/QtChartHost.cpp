@@ -5,6 +5,7 @@
 
 #include "AppForm.h"
 #include "ShellCommands.h"
+#include "analysis/QtTableWindows.h"
 #include "chart/MainForm.h"
 #include "ui/QtFeedback.h"
 
@@ -30,6 +31,8 @@ void AppForm::ShowChart() {
     child->setAttribute(Qt::WA_DeleteOnClose);
     connect(chart, &MainForm::CloseRequested, this, &AppForm::ChartClosing);
     connect(chart, &MainForm::CommandStatesChanged, this, &AppForm::UpdateCommands);
+    // The table windows follow every point set or moved on the chart.
+    connect(chart, &MainForm::PointMoved, tables_, &QtTableWindows::RefreshAll);
     chart_ = chart;
   }
   chart->SetFileStatus(FileStatusText(session_));

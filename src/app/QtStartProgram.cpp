@@ -12,6 +12,7 @@
 #include "QtSingleInstance.h"
 #include "Settings.h"
 #include "analysis/PFResults.h"
+#include "analysis/QtTableWindows.h"
 #include "data/Measurement.h"
 #include "ui/QtFeedback.h"
 #include "ui/QtFileDialogs.h"
@@ -75,6 +76,9 @@ int StartProgram(QApplication& application) {
   AppForm form(session, feedback, dialogs);
   feedback.SetParent(&form);
   feedback.SetEnableHook([&form](bool enabled) { form.SetWorkEnabled(enabled); });
+  // A recording whose header gains are out of range asks in the amplification dialog.
+  feedback.SetGainHook(
+      [&form](const GainQuestion& question) { return form.Tables().AskGains(question); });
   dialogs.SetParent(&form);
   form.StoreGeometry();  // a settings file made now holds the designed placement
   ReadSettings(session, feedback, SettingsPath(session));

@@ -13,7 +13,6 @@ namespace tolmek {
 namespace {
 
 constexpr std::array<const char*, 7> kPFLabels = {"", "I", "D", "M", "M1", "M2", "S"};
-constexpr int kWaveCount = 6;
 
 // Runs one drawing operation; one that fails is skipped, as the drawing goes on without it.
 template <typename Operation>

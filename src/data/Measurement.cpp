@@ -22,9 +22,6 @@ void ComputeSlopes(Measurement& record, int i) {
 }
 
 void PrepareCurves(Measurement& record) {
-  record.PFMax = 0;
-  record.DFMax = 0;
-  record.TimeMax = 0;
   const auto& pf = record.PFValues;
   auto& slots = record.PFPoints;
 
@@ -48,15 +45,25 @@ void PrepareCurves(Measurement& record) {
     if (At(pf, i) <= At(pf, i - 1)) fd = i;
   slots[kSlotFd] = static_cast<int16_t>(fd);
 
+  const int fm = FindCurveMaxima(record);
+  if (fm > 0) slots[kSlotFm] = ToInt16(fm);  // point indices are 16-bit
+  slots[kSlotFs] = ToInt16(record.PointCount - 1);
+}
+
+int FindCurveMaxima(Measurement& record) {
+  record.PFMax = 0;
+  record.DFMax = 0;
+  record.TimeMax = 0;
+  int fm = 0;
   for (int i = 2; i <= record.PointCount; ++i) {
     if (At(record.TimeValues, i) > record.TimeMax) record.TimeMax = record.TimeValues[i];
-    if (At(pf, i) > record.PFMax) {
-      record.PFMax = pf[i];
-      slots[kSlotFm] = ToInt16(i);  // point indices are 16-bit
+    if (At(record.PFValues, i) > record.PFMax) {
+      record.PFMax = record.PFValues[i];
+      fm = i;
     }
     if (At(record.DFValues, i) > record.DFMax) record.DFMax = record.DFValues[i];
   }
-  slots[kSlotFs] = ToInt16(record.PointCount - 1);
+  return fm;
 }
 
 void FindResultRow(Session& session) {
@@ -96,6 +103,9 @@ void ResetState(Session& session) {
   for (int r = 0; r < kDFTableRows; ++r)
     for (int c = 1; c < kDFTableColumns; ++c) session.DFTable.Cells[r][c] = kUncomputedCell;
   record.PointCount = 0;
+  // No file is loaded, so no row is its own: an edit of kept DF peaks before the next load must not
+  // recompute the last file's row from empty curves.
+  session.Results.ResultRow = 0;
   record.TimeMax = record.PFMax = record.DFMax = 0;
   record.PFAmplification = record.DFAmplification = 0;
   // No measurement inherits the header texts of the one loaded before it.

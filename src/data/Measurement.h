@@ -16,6 +16,10 @@ void ComputeSlopes(Measurement& record, int i);
 // Reads PF up to index 8 for the Fi search; an index outside the arrays throws ErrorText.
 void PrepareCurves(Measurement& record);
 
+// TimeMax, PFMax and DFMax over points 2..N; returns the first point of the largest PF (0 when no
+// PF value is above 0).
+int FindCurveMaxima(Measurement& record);
+
 // Finds the results-table row of the loaded file (by its full path), or adds one for it.
 void FindResultRow(Session& session);
 

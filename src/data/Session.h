@@ -25,6 +25,9 @@ enum PFSlot : int {
   kSlotFs = 6
 };
 
+// DF waves 1..6, each an induction maximum and a decay minimum.
+constexpr int kWaveCount = 6;
+
 // One DF wave: induction maximum I and decay minimum D, as point indices (0 = not set).
 struct DFPeakPair {
   int16_t I = 0;
@@ -146,11 +149,14 @@ struct Settings {
   WindowGeometry Window;
 };
 
-constexpr int kResultColumnCount = 16;
-// Behind the 16 shown cells each row keeps the full path of the file it belongs to, so a file
+constexpr int kResultColumnCount = 16;  // the columns of the results window
+// An FL.RES line also holds the DF values I1, D1, ..., I6, D6 of the row's own measurement.
+constexpr int kResultDFFieldCount = 12;
+constexpr int kResultFieldCount = kResultColumnCount + kResultDFFieldCount;
+// Behind the FL.RES fields each row keeps the full path of the file it belongs to, so a file
 // finds its own row again even when the shown names of two files are the same.
-constexpr int kResultFileKey = kResultColumnCount;
-using ResultRowCells = std::array<std::string, kResultColumnCount + 1>;
+constexpr int kResultFileKey = kResultFieldCount;
+using ResultRowCells = std::array<std::string, kResultFieldCount + 1>;
 
 // Row 0 holds the column names, rows 1..ResultRowCount one file each. Rows grow as needed.
 struct ResultTable {

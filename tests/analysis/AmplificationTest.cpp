@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/PFResults.h"
 #include "data/Errors.h"
 #include "data/Measurement.h"
+#include "data/NumberText.h"
 
 namespace tolmek {
 namespace {
@@ -18,11 +20,16 @@ Session LoadedSession() {
     record.TimeValues[i] = static_cast<float>(i);
     record.PFValues[i] = static_cast<float>(100 + 7 * i - (i - 6) * (i - 6));
     record.DFValues[i] = static_cast<float>(3 * i + 0.25);
+    if (i > 1) ComputeSlopes(record, i);
   }
+  record.DecayValues = {0, 8, 4};
   record.PFAmplification = 1;
   record.DFAmplification = 1;
   record.CurrentFilePath = "/data/leaf1.asc";
   PrepareCurves(record);
+  record.DFPoints[1] = {4, 6};
+  FillResultColumnNames(session.Results);
+  session.Results.ResultRowCount = session.Results.ResultRow = 1;
   return session;
 }
 
@@ -40,12 +47,31 @@ TEST(AmplificationChange, DoublingThePFValueHalvesEveryPFValueAndLeavesDFUntouch
   const Measurement before = session.Record;
   ChangeAmplification(session, DisplayGains{12, 120});
   const Measurement& after = session.Record;
-  for (int i = 1; i <= 10; ++i) EXPECT_EQ(after.PFValues[i], before.PFValues[i] / 2) << i;
+  for (int i = 1; i <= 10; ++i) {
+    EXPECT_EQ(after.PFValues[i], before.PFValues[i] / 2) << i;
+    EXPECT_EQ(after.PFSlope[i], before.PFSlope[i] / 2) << i;
+  }
   EXPECT_EQ(after.DFValues, before.DFValues);
+  EXPECT_EQ(after.DFSlope, before.DFSlope);
   EXPECT_EQ(after.PFAmplification, 2);
   EXPECT_EQ(after.DFAmplification, 1);
   EXPECT_EQ(after.PFMax, before.PFMax / 2);
-  EXPECT_EQ(after.PFSlope, before.PFSlope);
+}
+
+TEST(AmplificationChange, TheSlopesTailAndTablesFollowTheRescaledCurveAndThePointsStay) {
+  Session session = LoadedSession();
+  session.Record.PFPoints[kSlotFd] = 5;  // points the user set
+  session.Record.PFPoints[kSlotFm] = 9;
+  const Measurement before = session.Record;
+  ChangeAmplification(session, DisplayGains{6, 60});  // DF doubled
+  const Measurement& after = session.Record;
+  EXPECT_EQ(after.PFPoints, before.PFPoints);
+  EXPECT_EQ(after.DFSlope[5], 2 * before.DFSlope[5]);
+  EXPECT_EQ(after.DecayValues, (std::vector<float>{0, 16, 8}));
+  EXPECT_EQ(after.DFMax, 2 * before.DFMax);
+  EXPECT_EQ(Trim(session.DFTable.Cells[1][1]), "24.50");  // DF(I) of wave 1 at point 4
+  EXPECT_EQ(Trim(session.DFTable.Cells[3][1]), "6.00");   // dI/dt, from the rescaled slopes
+  EXPECT_EQ(session.Results.Cell(1, kResultColumnCount), "24.5");  // the row's I1 field
 }
 
 TEST(AmplificationChange, CancelOrAGainTooSmallForFloatsChangesNothing) {

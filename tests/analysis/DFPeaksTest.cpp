@@ -112,13 +112,25 @@ TEST(KeptPeakAdjustment, AdjustI4SearchesI4AfterTheFirstWavesAndD5AfterIt) {
   EXPECT_EQ(session.Record.DFPoints[5].D, 36);
 }
 
-TEST(DFPeakEdits, DeleteClearsIInTheFirstRowAndDBelowAndMovesShiftWholeWavesInsideTheTable) {
+TEST(DFPeakEdits, DeleteClearsThePointItsRowDescribesAndMovesShiftWholeWavesInsideTheTable) {
   Session session = TwoWaves();
-  DeleteDFPeak(session, 2, 1);
-  DeleteDFPeak(session, 1, 4);
+  EXPECT_TRUE(DeleteDFPeak(session, 2, 3));  // dI/dt belongs to the induction maximum
+  EXPECT_TRUE(DeleteDFPeak(session, 1, 4));  // dD/dt to the decay minimum
   EXPECT_EQ(session.Record.DFPoints[1], (DFPeakPair{3, 0}));
   EXPECT_EQ(session.Record.DFPoints[2], (DFPeakPair{0, 10}));
   EXPECT_EQ(session.DFTable.Cells[1][2], "     0.00");  // recomputed
+  for (const int row : {1, 5, 7}) {
+    session = TwoWaves();
+    DeleteDFPeak(session, 1, row);
+    EXPECT_EQ(session.Record.DFPoints[1], (DFPeakPair{0, 6})) << row;
+  }
+  for (const int row : {2, 6, 8}) {
+    session = TwoWaves();
+    DeleteDFPeak(session, 1, row);
+    EXPECT_EQ(session.Record.DFPoints[1], (DFPeakPair{3, 0})) << row;
+  }
+  EXPECT_FALSE(DeleteDFPeak(session, 0, 1));
+  EXPECT_FALSE(DeleteDFPeak(session, 1, 0));
 
   session = TwoWaves();
   EXPECT_FALSE(MoveDFPeaksLeft(session, 1, 2));

@@ -41,9 +41,11 @@ Session Typical() {
 TEST(PFResultRow, HoldsTheValuesAndRatiosWithTwoDecimalsInTheFilesRowOnly) {
   Session session = Typical();
   FillPFResultRow(session);
-  const ResultRowCells expected = {"leaf1.tmk", "100.00", "160.00", "150.00", "400.00", "0.00",
-                                   "0.00",      "200.00", "3.00",   "0.75",   "2.00",   "1.00",
-                                   "0.50",      "0.13",   "0.50",   "0.25"};
+  // The DF fields I1, D1, ..., D6 and the file's path (none here) are kept with the row.
+  const ResultRowCells expected = {
+      "leaf1.tmk", "100.00", "160.00", "150.00", "400.00", "0.00", "0.00", "200.00", "3.00", "0.75",
+      "2.00",      "1.00",   "0.50",   "0.13",   "0.50",   "0.25", "60.0", "0.0",    "0.0",  "0.0",
+      "0.0",       "0.0",    "100.0",  "0.0",    "0.0",    "0.0",  "0.0",  "0.0",    ""};
   EXPECT_EQ(session.Results.Rows.at(1), expected);
   session.Results.ResultRow = 0;  // never the row of column names
   FillPFResultRow(session);
@@ -88,6 +90,16 @@ TEST(PFPeaksView, ListsPointsTimesAndRatiosLeavingOutThoseOverZero) {
   EXPECT_EQ(text.find("Fv/Fo"), std::string::npos);
   EXPECT_EQ(text.find("I1/Fo"), std::string::npos);
   EXPECT_NE(text.find("Fv/Fm = 1.00\r\n"), std::string::npos);
+}
+
+TEST(PFPeaksView, ShowsTheLinesItCanComputeWhenASlotOrAKeptPeakLiesBeyondTheCurve) {
+  Session session = Typical();
+  session.Record.PFPoints[kSlotFm] = 900;
+  session.Record.DFPoints[1].I = 700;
+  EXPECT_EQ(ViewPFPeaksText(session.Record),
+            "Fo = 120\tT(Fo) = 0.5\r\nFi = 160.00\tT(Fi) = 2\r\nFd = 150.00\tT(Fd) = 3\r\n"
+            "Fs = 200.00\tT(Fs) = 7.5\r\n");
+  EXPECT_EQ(ViewPFPeaksText(Measurement{}), "");
 }
 
 TEST(FindResultRow, FindsTheRowOfTheSameFileOnlyAndAddsRowsBeyondAnyFixedSize) {

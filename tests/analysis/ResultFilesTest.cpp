@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "analysis/DFPeaks.h"
 #include "analysis/PFResults.h"
 #include "analysis/ResultFiles.h"
+#include "data/FileIO.h"
 #include "data/Measurement.h"
 #include "support/TestSupport.h"
 #include "ui/ScriptedFeedback.h"
@@ -46,6 +48,11 @@ Session TwoRows(const std::string& folder) {
   table.Cell(2, 0) = "12345678";
   table.Cell(2, 1) = "1.5";
   table.ResultRowCount = table.ResultRow = 2;
+  for (int r = 1; r <= 2; ++r) {
+    std::fill(table.Rows[r].begin() + kResultColumnCount, table.Rows[r].end() - 1, "0.0");
+    table.Cell(r, kResultColumnCount) = "1.3";
+    table.Cell(r, kResultColumnCount + 1) = "0.5";
+  }
   return session;
 }
 
@@ -73,23 +80,25 @@ TEST(FLRes, AnExistingFileIsBackedUpThenAppendedQuietlyOrAsTheAnswerSays) {
   EXPECT_TRUE(WriteFLRes(session, feedback, 1));  // the loaded file's row only
   EXPECT_EQ(Slurp(folder.File("fl.res")), "old\r\n" + kRow2);
   EXPECT_EQ(Slurp(folder.File("fl.bak")), "old\r\n");
-  feedback.Answers = {Answer::Yes, Answer::Cancel, Answer::No};
+  feedback.Answers = {Answer::Yes, Answer::Cancel, Answer::No, Answer::No, Answer::No, Answer::Yes};
   WriteFLRes(session, feedback, 0);  // every row again
   EXPECT_EQ(Slurp(folder.File("fl.res")), "old\r\n" + kRow2 + kRow1 + kRow2);
   WriteFLRes(session, feedback, 0);
+  WriteFLRes(session, feedback, 0);  // replacing, but not sure
   EXPECT_EQ(Slurp(folder.File("fl.res")), "old\r\n" + kRow2 + kRow1 + kRow2);
   WriteFLRes(session, feedback, 0);
   EXPECT_EQ(Slurp(folder.File("fl.res")), kHeading + kRow1 + kRow2);
   EXPECT_EQ(feedback.Questions.at(0), "File FL.RES already exists. Append data at end of file?");
+  EXPECT_EQ(feedback.Questions.at(3), "Are you sure?");
 }
 
-TEST(FLRes, DFPointsBeyondTheLoadedCurveGiveEmptyFieldsAreNamedAndKeepTheRow) {
+TEST(FLRes, DFPointsBeyondTheLoadedCurveAreNamedAndKeepTheRow) {
   TempFolder folder;
   Session session = TwoRows(folder.Path());
   session.Record.CurrentFilePath = folder.File("leaf2.tmk");
   session.Record.DFPoints[6].D = 6;  // inside the arrays, beyond the 5 points of the curve
-  EXPECT_EQ(FLResDataLine(session, 2),
-            "12345678.00\t1.50\t" + std::string(14, '\t') + DFTail(true));
+  EXPECT_TRUE(DFPointBeyondCurve(session.Record, 6));
+  EXPECT_FALSE(DFPointBeyondCurve(session.Record, 5));
   ScriptedFeedback feedback;
   ASSERT_TRUE(WriteFLRes(session, feedback, 1));
   session.Record.DFPoints[4].I = 500;
@@ -98,8 +107,7 @@ TEST(FLRes, DFPointsBeyondTheLoadedCurveGiveEmptyFieldsAreNamedAndKeepTheRow) {
             (std::vector<std::string>{"D6 lies beyond the 5 points of leaf2.tmk",
                                       "I4, D6 lie beyond the 5 points of leaf2.tmk"}));
   EXPECT_EQ(feedback.Messages[0].Icon, MessageIcon::Exclamation);
-  session.Record = Measurement{};
-  EXPECT_EQ(FLResDataLine(session, 1), "leaf1\t100.00\t" + std::string(26, '\t') + "\r\n");
+  EXPECT_EQ(Slurp(folder.File("fl.res")), kHeading + kRow1 + kRow2 + kRow2);
 }
 
 TEST(DFRes, ABlockIsTheNameAndNineTableLinesThenAnEmptyLineAppendedAfterABackup) {
@@ -115,31 +123,61 @@ TEST(DFRes, ABlockIsTheNameAndNineTableLinesThenAnEmptyLineAppendedAfterABackup)
   EXPECT_TRUE(WriteDFRes(session, feedback, 1));
   EXPECT_EQ(Slurp(folder.File("df.res")), block + block);
   EXPECT_EQ(Slurp(folder.File("df.bak")), block);
-  feedback.Answers = {Answer::No};
+  feedback.Answers = {Answer::No, Answer::Yes};
   EXPECT_TRUE(WriteDFRes(session, feedback, 0));
   EXPECT_EQ(Slurp(folder.File("df.res")), block);
 }
 
-TEST(ResultRows, DeletingRowsBeforeTheLastShiftsTheRestAndClearingKeepsOnlyTheLoadedFile) {
+TEST(ResultRows, DeletingRowsShiftsTheRestButNeverTheLastOrTheLoadedFilesRow) {
   Session session = TwoRows("");
   ResultTable& table = session.Results;
   table.Cell(3, 0) = "leaf3";
-  table.ResultRowCount = 3;
-  EXPECT_FALSE(DeleteResultRows(table, 2, 3));
-  EXPECT_EQ(table.ResultRowCount, 3);
+  table.ResultRowCount = 4;
+  EXPECT_FALSE(DeleteResultRows(table, 3, 4));  // the last row
+  EXPECT_FALSE(DeleteResultRows(table, 1, 2));  // the loaded file's row
+  EXPECT_FALSE(DeleteResultRows(table, 2, 1));  // no rows
+  EXPECT_EQ(table.ResultRowCount, 4);
 
   EXPECT_TRUE(DeleteResultRows(table, 1, 1));
-  EXPECT_EQ(table.ResultRowCount, 2);
+  EXPECT_EQ(table.ResultRowCount, 3);
   EXPECT_EQ(table.Cell(1, 0), "12345678");
   EXPECT_EQ(table.Cell(2, 0), "leaf3");
   EXPECT_EQ(table.ResultRow, 1);  // the loaded file's row moved up with it
-  EXPECT_EQ(table.Cell(3, 0), "");
+  EXPECT_EQ(table.Cell(4, 0), "");
+}
 
+TEST(ResultRows, ClearingKeepsOnlyTheLoadedFileAndNoRowWhenNothingIsLoaded) {
+  Session session = TwoRows("");
+  ResultTable& table = session.Results;
+  session.Record.CurrentFilePath = "/data/leaf2.tmk";
   ClearResultTable(session);
   EXPECT_EQ(table.ResultRowCount, 1);
   EXPECT_EQ(table.Cell(0, 15), "I4/Fm");
   EXPECT_EQ(table.Cell(1, 0), "leaf2.tmk");
   EXPECT_EQ(table.Cell(2, 0), "");
+  session.Record.CurrentFilePath.clear();
+  ClearResultTable(session);
+  EXPECT_EQ(table.ResultRowCount, 0);
+  EXPECT_EQ(table.Cell(1, 0), "");
+}
+
+TEST(FLRes, EveryRowKeepsTheDFFieldsOfItsOwnMeasurement) {
+  TempFolder folder;
+  Session session = TwoRows(folder.Path());
+  session.Results.ResultRowCount = session.Results.ResultRow = 1;
+  session.Record.CurrentFileName = "leaf1.tmk";
+  FillPFResultRow(session);
+  session.Record.DFValues[2] = 7.5f;  // the next file, with another I1
+  session.Record.DFPoints[6].D = 500;
+  session.Record.CurrentFileName = "leaf2.tmk";
+  FindResultRow(session);
+  FillPFResultRow(session);
+  ScriptedFeedback feedback;
+  ASSERT_TRUE(WriteFLRes(session, feedback, 0));
+  const std::string text = Slurp(folder.File("fl.res"));
+  const std::string second = DFTail(true).replace(0, 3, "7.5");  // D6 beyond the second curve
+  EXPECT_NE(text.find(DFTail() + "leaf2.tmk\t"), std::string::npos) << text;
+  EXPECT_EQ(LastChars(text, second.size()), second);
 }
 
 }  // namespace

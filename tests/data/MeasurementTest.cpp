@@ -74,6 +74,7 @@ TEST(ResetState, LeavesNothingLoadedAndNoHeaderOfTheLastFileButKeptDFPeaks) {
     record.HeaderComments[3] = "from the last file";
     record.ExperimentText = "last experiment";
     session.DFTable.Cells[1][1] = "12.5";
+    session.Results.ResultRowCount = session.Results.ResultRow = 3;
     ResetState(session);
     EXPECT_TRUE(record.CurrentFilePath.empty());
     EXPECT_TRUE(record.PFValues.empty());
@@ -88,6 +89,8 @@ TEST(ResetState, LeavesNothingLoadedAndNoHeaderOfTheLastFileButKeptDFPeaks) {
     EXPECT_EQ(record.HeaderComments[3], "");
     EXPECT_EQ(record.ExperimentText, "Unknown");
     EXPECT_EQ(session.DFTable.Cells[1][1], kUncomputedCell);
+    EXPECT_EQ(session.Results.ResultRow, 0);  // the rows stay, none is the loaded file's
+    EXPECT_EQ(session.Results.ResultRowCount, 3);
     EXPECT_FALSE(record.PFSlope.empty());  // every reader sizes the slopes itself
   }
 }

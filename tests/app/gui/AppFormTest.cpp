@@ -334,5 +334,22 @@ TEST_F(MainWindow, ASecondStartHandsItsFileOverToTheRunningOne) {
   EXPECT_FALSE(none.HandOver("x", 200));
 }
 
+TEST_F(MainWindow, TableWindowsOpenOnceAndBringTheirOwnMenusAndShortcuts) {
+  Open("a.tmk");
+  Trigger("dfres");
+  Trigger("pfres");
+  Trigger("dfres");
+  ASSERT_EQ(form->MdiArea()->subWindowList().size(), 3);  // the chart and the two tables
+  QWidget* df = form->MdiArea()->activeSubWindow()->widget();
+  EXPECT_EQ(df->windowTitle(), "DF Min/Max");
+  QStringList menus;
+  for (QAction* menu : form->menuBar()->actions()) menus << menu->text();
+  EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&Window"}));
+  // Ctrl+S in the DF window is its own "Save to DF.RES", not the main window's "Save As".
+  df->findChild<QWidget*>("Grid1")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(Exists("df.res"));
+}
+
 }  // namespace
 }  // namespace tolmek
