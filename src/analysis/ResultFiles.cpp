@@ -167,6 +167,7 @@ bool DeleteResultRows(ResultTable& table, int firstRow, int lastRow) {
   // that its own computation skips.
   for (int r = count - n + 1; r <= count; ++r) table.Rows[r].fill(std::string());
   table.ResultRowCount = static_cast<int16_t>(count - n);
+  table.KeyRowsCount = -1;
   // The loaded file's row follows its file when rows before it go.
   if (table.ResultRow > lastRow) table.ResultRow = static_cast<int16_t>(table.ResultRow - n);
   return true;
@@ -175,6 +176,7 @@ bool DeleteResultRows(ResultTable& table, int firstRow, int lastRow) {
 void ClearResultTable(Session& session) {
   ResultTable& table = session.Results;
   table.Rows.assign(1, ResultRowCells{});
+  table.KeyRowsCount = -1;
   FillResultColumnNames(table);
   // With nothing loaded no row is left: a row for the last file's name would hold no values.
   const bool loaded = !session.Record.CurrentFilePath.empty();

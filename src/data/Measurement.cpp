@@ -66,14 +66,30 @@ int FindCurveMaxima(Measurement& record) {
   return fm;
 }
 
+namespace {
+
+// The first row of each key wins, as a search from the top would find it.
+void RebuildKeyRows(ResultTable& table) {
+  table.KeyRows.clear();
+  for (int i = table.ResultRowCount; i >= 1; --i) {
+    const std::string& key = table.Cell(i, kResultFileKey);
+    if (!key.empty()) table.KeyRows[key] = i;
+  }
+  table.KeyRowsCount = table.ResultRowCount;
+}
+
+}  // namespace
+
 void FindResultRow(Session& session) {
   ResultTable& table = session.Results;
   // The row is found by the full path of the file: the shown name may be shortened to the same
   // eight characters for different files, and a name alone is ambiguous across folders.
   const std::string& key = session.Record.CurrentFilePath;
-  for (int i = 1; i <= table.ResultRowCount && !key.empty(); ++i) {
-    if (table.Cell(i, kResultFileKey) == key) {
-      table.ResultRow = static_cast<int16_t>(i);
+  if (table.KeyRowsCount != table.ResultRowCount) RebuildKeyRows(table);
+  if (!key.empty()) {
+    const auto found = table.KeyRows.find(key);
+    if (found != table.KeyRows.end() && table.Cell(found->second, kResultFileKey) == key) {
+      table.ResultRow = static_cast<int16_t>(found->second);
       return;
     }
   }
@@ -81,7 +97,13 @@ void FindResultRow(Session& session) {
   // it is computed, so nothing is lost.
   if (table.ResultRowCount < std::numeric_limits<int16_t>::max()) ++table.ResultRowCount;
   table.ResultRow = table.ResultRowCount;
-  table.Cell(table.ResultRow, kResultFileKey) = key;
+  std::string& rowKey = table.Cell(table.ResultRow, kResultFileKey);
+  const auto previous = table.KeyRows.find(rowKey);
+  if (previous != table.KeyRows.end() && previous->second == table.ResultRow)
+    table.KeyRows.erase(previous);
+  rowKey = key;
+  if (!key.empty()) table.KeyRows.emplace(key, table.ResultRow);
+  table.KeyRowsCount = table.ResultRowCount;
 }
 
 void ResetState(Session& session) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "FileIO.h"
@@ -163,6 +164,11 @@ struct ResultTable {
   std::vector<ResultRowCells> Rows = std::vector<ResultRowCells>(1);
   int16_t ResultRowCount = 0;
   int16_t ResultRow = 0;
+  // The row of each file key, so that a long batch does not search every row for every file.
+  // Built for KeyRowsCount rows; an edit that moves or removes rows sets KeyRowsCount to -1, and
+  // any change of the row count makes the next lookup rebuild it.
+  std::unordered_map<std::string, int> KeyRows;
+  int KeyRowsCount = -1;
 
   // Cell access that grows the table to reach row r.
   std::string& Cell(int r, int c) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "analysis/PFResults.h"
+#include "analysis/ResultFiles.h"
 #include "data/FileIO.h"
 #include "data/Measurement.h"
 
@@ -123,6 +124,11 @@ TEST(FindResultRow, FindsTheRowOfTheSameFileOnlyAndAddsRowsBeyondAnyFixedSize) {
   EXPECT_EQ(load("/d/leafname11.dat"), 2);
   EXPECT_EQ(load("/d/leaf3.dat"), 701);
   EXPECT_EQ(session.Results.ResultRowCount, 701);
+  // Rows removed before a file's row move it up; the lookup follows.
+  ASSERT_TRUE(DeleteResultRows(session.Results, 1, 1));
+  EXPECT_EQ(load("/d/leafname11.dat"), 1);
+  EXPECT_EQ(load("/d/leaf3.dat"), 700);
+  EXPECT_EQ(load("/d/leafname01.dat"), 701);
 }
 
 }  // namespace
