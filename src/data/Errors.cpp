@@ -5,18 +5,7 @@
 
 namespace tolmek {
 
-double Divide(double numerator, double denominator) {
-  if (denominator == 0) throw ErrorText(errors::kDivisionByZero);
-  const double result = numerator / denominator;
-  if (!std::isfinite(result)) throw ErrorText(errors::kOverflow);
-  return result;
-}
-
-float ToSingle(double value) {
-  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
-    throw ErrorText(errors::kOverflow);
-  return static_cast<float>(value);
-}
+void ThrowError(const char* text) { throw ErrorText(text); }
 
 int16_t ToInt16(double value) {
   const double rounded = std::nearbyint(value);

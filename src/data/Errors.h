@@ -1,7 +1,9 @@
 // The error texts shown to the user and the exception that carries them to a reader's one exit.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -31,25 +33,40 @@ class ErrorText : public std::runtime_error {
   explicit ErrorText(const std::string& text) : std::runtime_error(text) {}
 };
 
+// The failures of the checks below, out of line so that the checks themselves inline into the
+// readers' sample loops.
+[[noreturn]] void ThrowError(const char* text);
+
 // Checked element access: an index outside the array is the index error, never a stray read.
 template <typename T>
 T& At(std::vector<T>& values, long long index) {
-  if (index < 0 || index >= static_cast<long long>(values.size()))
-    throw ErrorText(errors::kSubscriptOutOfRange);
+  if (index < 0 || index >= static_cast<long long>(values.size())) [[unlikely]]
+    ThrowError(errors::kSubscriptOutOfRange);
   return values[static_cast<size_t>(index)];
 }
 template <typename T>
 const T& At(const std::vector<T>& values, long long index) {
-  if (index < 0 || index >= static_cast<long long>(values.size()))
-    throw ErrorText(errors::kSubscriptOutOfRange);
+  if (index < 0 || index >= static_cast<long long>(values.size())) [[unlikely]]
+    ThrowError(errors::kSubscriptOutOfRange);
   return values[static_cast<size_t>(index)];
 }
 
 // Division that fails as the arithmetic error instead of producing an infinity or NaN.
-double Divide(double numerator, double denominator);
+inline double Divide(double numerator, double denominator) {
+  if (denominator == 0) [[unlikely]]
+    ThrowError(errors::kDivisionByZero);
+  const double result = numerator / denominator;
+  if (!std::isfinite(result)) [[unlikely]]
+    ThrowError(errors::kOverflow);
+  return result;
+}
 
 // A result that does not fit a 32-bit float (or is not a number) is an overflow.
-float ToSingle(double value);
+inline float ToSingle(double value) {
+  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) [[unlikely]]
+    ThrowError(errors::kOverflow);
+  return static_cast<float>(value);
+}
 
 // A value stored into a 16-bit slot must fit it.
 int16_t ToInt16(double value);
