@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "analysis/JipResFile.h"
 #include "analysis/ResultFiles.h"
 #include "data/AsciiFile.h"
 #include "data/FileIO.h"
@@ -33,6 +34,7 @@ bool AutosaveOutputs(Session& session, Feedback& feedback) {
                                  record.DFValues, record.PointCount, source);
   written = WriteFLRes(session, feedback, 1) && written;
   written = WriteDFRes(session, feedback, 1) && written;
+  if (session.Options.JipTest == 1) written = WriteJipRes(session, feedback) && written;
   // A loaded ASCII file is not replaced by its own copy rounded to fewer decimals.
   const std::string asciiTarget = base + "asc";
   if (!IsSameFile(source, asciiTarget))

@@ -11,22 +11,28 @@
 #include "data/Errors.h"
 #include "data/FileIO.h"
 #include "data/NumberText.h"
+#include "data/OjipTextFile.h"
 #include "ui/ConsoleFeedback.h"
 
 namespace tolmek {
 
 const char* const kBatchUsage =
-    "Usage: tolmek-batch [--settings FILE] [--gains PF,DF] FILE...\n"
+    "Usage: tolmek-batch [--settings FILE] [--gains PF,DF] [--jip] FILE...\n"
     "       tolmek-batch --average FOLDER [--results] [--curves]\n"
+    "       tolmek-batch --split FILE...\n"
     "       tolmek-batch --help\n"
     "\n"
     "Reads each measurement file and writes its outputs beside it: the .tmk file, a row of\n"
     "fl.res, a block of df.res and the .asc export.\n"
     "  --settings FILE   settings to use instead of tolmek.ini beside the program\n"
     "  --gains PF,DF     gains for recordings whose header gains are out of range\n"
+    "  --jip             also appends the JIP-test of each file to jip.res\n"
     "  --average FOLDER  averages the replicates of a folder: --curves the .asc files into\n"
     "                    \"!.avg\" files, --results fl.res into Fl_avg.res and Fl_err.res\n"
-    "                    (both when neither is given)\n"
+    "                    (both when neither is given); also jip.res into Jip_avg.res and\n"
+    "                    Jip_err.res when it is there\n"
+    "  --split FILE...   writes each measurement of an OJIP text export as its own ASCII\n"
+    "                    measurement beside it, <name>-<index>.asc\n"
     "\n"
     "Exit status: 0 when every file was processed, 1 when any failed, 2 on a usage error.\n";
 
@@ -64,9 +70,15 @@ bool OptionValue(const std::vector<std::string>& arguments, size_t& i, const std
 }
 
 bool CheckCombination(const BatchArguments& parsed, std::string& error) {
-  if (parsed.Mode == BatchMode::Average) {
+  if (parsed.Mode == BatchMode::Split) {
+    if (parsed.Files.empty()) error = "--split needs files";
+    if (parsed.Gains || parsed.Jip || parsed.Results || parsed.Curves ||
+        !parsed.AverageFolder.empty())
+      error = "--split takes files only";
+  } else if (parsed.Mode == BatchMode::Average) {
     if (!parsed.Files.empty()) error = "--average takes a folder, not files";
     if (parsed.Gains) error = "--gains does not apply to --average";
+    if (parsed.Jip) error = "--jip does not apply to --average";
   } else {
     if (parsed.Results || parsed.Curves) error = "--results and --curves need --average";
     if (parsed.Files.empty()) error = "no files given";
@@ -95,6 +107,15 @@ int RunAverage(Session& session, ConsoleFeedback& console, const BatchArguments&
   return averaged ? kExitAllProcessed : kExitSomeFailed;
 }
 
+int RunSplit(ConsoleFeedback& console, const BatchArguments& parsed) {
+  int failed = 0;
+  for (const std::string& path : parsed.Files) {
+    console.SetContext(FileNameOf(path));
+    if (!SplitOjipExport(console, path)) ++failed;
+  }
+  return failed > 0 ? kExitSomeFailed : kExitAllProcessed;
+}
+
 // The settings named on the command line, else tolmek.ini beside the program when there is one;
 // the batch never creates a settings file. False when a named file cannot be used.
 bool LoadBatchSettings(Session& session, ConsoleFeedback& console, const BatchArguments& parsed) {
@@ -121,7 +142,12 @@ int RunParsed(const BatchArguments& parsed, const BatchEnvironment& environment)
   ConsoleFeedback console(environment.Err, environment.ProgressOnTerminal);
   if (!LoadBatchSettings(session, console, parsed)) return kExitSomeFailed;
   if (parsed.Mode == BatchMode::Average) return RunAverage(session, console, parsed);
+  if (parsed.Mode == BatchMode::Split) return RunSplit(console, parsed);
   FillResultColumnNames(session.Results);
+  if (parsed.Jip) {
+    session.Options.JipTest = 1;
+    session.Shell.ReportJipGaps = true;
+  }
   console.SetGains(parsed.Gains);
   const BatchSummary summary =
       RunBatch(session, console, parsed.Files,
@@ -175,6 +201,10 @@ bool ParseBatchArguments(const std::vector<std::string>& arguments, BatchArgumen
     if (matched) {
       parsed.Mode = BatchMode::Average;
       parsed.AverageFolder = value;
+    } else if (argument == "--split") {
+      parsed.Mode = BatchMode::Split;
+    } else if (argument == "--jip") {
+      parsed.Jip = true;
     } else if (argument == "--results") {
       parsed.Results = true;
     } else if (argument == "--curves") {

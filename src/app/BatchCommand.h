@@ -10,7 +10,7 @@
 
 namespace tolmek {
 
-enum class BatchMode { Help, Process, Average };
+enum class BatchMode { Help, Process, Average, Split };
 
 struct BatchArguments {
   BatchMode Mode = BatchMode::Process;
@@ -20,6 +20,7 @@ struct BatchArguments {
   std::string AverageFolder;
   bool Results = false;  // --average: average FL.RES
   bool Curves = false;   // --average: average the ASCII curves
+  bool Jip = false;      // --jip: also write the JIP-test of every file to jip.res
 };
 
 // Exit statuses of the command.
