@@ -1,4 +1,5 @@
-// Reading and writing 10000-point measurements through the program's own readers and writers.
+// Reading and writing measurements through the program's own readers and writers: 10000-point
+// ASCII and native files, and an instrument recording of 20000 raw samples per channel.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -8,6 +9,7 @@
 
 #include "data/AsciiFile.h"
 #include "data/FileIO.h"
+#include "data/InstrumentFile.h"
 #include "data/NativeFile.h"
 #include "synth/Synthetic.h"
 #include "ui/ScriptedFeedback.h"
@@ -29,6 +31,7 @@ class BenchFiles {
     WriteFileReplacing(Path("leaf.asc"), synth::AsciiText(curves_));
     WriteFileReplacing(Path("leaf.tmk"), synth::NativeText(curves_, synth::NativeLayout::Tolmek13,
                                                            synth::MarkPoints(curves_, 4)));
+    WriteFileReplacing(Path("leaf.dat"), synth::MakeRecording({}));
   }
   ~BenchFiles() {
     std::error_code ec;
@@ -50,26 +53,32 @@ const BenchFiles& Files() {
   return files;
 }
 
-void ReadOnce(benchmark::State& state, const std::string& path, bool native) {
+using Reader = ReadOutcome (*)(Session&, Feedback&, const std::string&);
+
+void ReadOnce(benchmark::State& state, const std::string& path, Reader reader, int points) {
   Session session;
   ScriptedFeedback feedback;
   session.Record.CurrentFilePath = path;
   session.Record.CurrentFileName = FileNameOf(path);
-  const ReadOutcome outcome =
-      native ? ReadNativeFile(session, feedback, path) : ReadAsciiFile(session, feedback, path);
-  if (outcome != ReadOutcome::Loaded || session.Record.PointCount != kPoints)
+  const ReadOutcome outcome = reader(session, feedback, path);
+  if (outcome != ReadOutcome::Loaded || (points > 0 && session.Record.PointCount != points))
     state.SkipWithError("the measurement did not load");
   benchmark::DoNotOptimize(session.Record.PFMax);
 }
 
 void ReadAscii(benchmark::State& state) {
   const std::string path = Files().Path("leaf.asc");
-  for (auto _ : state) ReadOnce(state, path, false);
+  for (auto _ : state) ReadOnce(state, path, ReadAsciiFile, kPoints);
 }
 
 void ReadNative(benchmark::State& state) {
   const std::string path = Files().Path("leaf.tmk");
-  for (auto _ : state) ReadOnce(state, path, true);
+  for (auto _ : state) ReadOnce(state, path, ReadNativeFile, kPoints);
+}
+
+void ReadInstrument(benchmark::State& state) {
+  const std::string path = Files().Path("leaf.dat");
+  for (auto _ : state) ReadOnce(state, path, ReadInstrumentFile, 0);
 }
 
 void WriteAscii(benchmark::State& state) {
@@ -95,6 +104,7 @@ void WriteNative(benchmark::State& state) {
 
 BENCHMARK(ReadAscii)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadNative)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadInstrument)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteAscii)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteNative)->Unit(benchmark::kMillisecond);
 

@@ -2,7 +2,9 @@
 # Batch throughput against the I/O floor. For each count N it generates N recordings with
 # tolmek-gen into a temporary folder, runs tolmek-batch over them and, in the same run, the floor:
 # `cat` of the same inputs and `cp` of the outputs the batch wrote into a fresh folder. Prints
-# files per second, the ratio to the floor and the growth exponent between successive counts.
+# files per second, the ratio to the floor and the growth exponent between successive counts, for
+# the elapsed time and for the processor time (user and system) that the processes used, which a
+# busy machine disturbs less; and the peak resident memory of tolmek-batch.
 #
 # Usage: bench/batch-scale.sh BUILD_FOLDER [dat|asc|tmk] [N...]
 #   dat: instrument recordings of 20000 raw samples (80 KB), N = 100 1000 4000 10000 by default
@@ -28,13 +30,14 @@ batch="$build/src/app/tolmek-batch"
 work="$(mktemp -d "${TOLMEK_BENCH_DIR:-/tmp}/tolmek-scale.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 
-# Seconds (with fractions) that a command takes.
-seconds_of() {
-  local start end
-  start=$(date +%s.%N)
-  "$@" || return 1
-  end=$(date +%s.%N)
-  echo "$end - $start" | bc -l
+# Runs a command under /usr/bin/time; prints "wall cpu peak_kb" (cpu: user plus system time of
+# the command and of every process it waited for).
+measure() {
+  /usr/bin/time -f '%e %U %S %M' -o "$work/time" "$@" || return 1
+  read -r wall user system peak <"$work/time"
+  # Times below the clock's resolution count as one tick, so that ratios stay defined.
+  echo "$(echo "if ($wall < 0.01) 0.01 else $wall" | bc -l) \
+$(echo "t = $user + $system; if (t < 0.01) 0.01 else t" | bc -l) $peak"
 }
 
 # A few distinct recordings, copied round to N files.
@@ -62,10 +65,10 @@ floor() {
 }
 
 run_batch() {
-  /usr/bin/time -f '%M' -o "$work/rss" "$batch" "$1"/*."$kind" 2>"$work/batch.err" >/dev/null || {
+  "$batch" "$1"/*."$kind" 2>"$work/batch.err" >/dev/null || {
     echo "batch-scale: tolmek-batch failed:" >&2
     head -n 5 "$work/batch.err" >&2
-    exit 1
+    return 1
   }
 }
 
@@ -78,36 +81,39 @@ minimum() {
   if [ -z "$1" ] || [ "$(echo "$2 < $1" | bc -l)" = 1 ]; then echo "$2"; else echo "$1"; fi
 }
 
-printf '%-5s %6s %8s %8s %11s %6s %9s %s\n' kind files batch_s floor_s files_per_s ratio exponent \
-  peak_rss_mb
+printf '%-4s %6s %7s %7s %8s %7s %9s %9s %9s %5s %7s %s\n' kind files batch_s floor_s files/s \
+  ratio batch_cpu floor_cpu cpu_ratio exp cpu_exp peak_mb
 previous_n=""
-previous_t=""
 for n in "${counts[@]}"; do
   folder="$work/in-$n"
   make_inputs "$folder" "$n"
-  batch_s=""
-  floor_s=""
-  rss_kb=0
+  batch_s="" floor_s="" batch_cpu="" floor_cpu="" peak_kb=0
   for ((r = 1; r <= repeats; r++)); do
     clear_outputs "$folder"
     sync
-    t=$(seconds_of run_batch "$folder")
-    batch_s=$(minimum "$batch_s" "$t")
-    rss_kb=$(($(tail -n 1 "$work/rss") > rss_kb ? $(tail -n 1 "$work/rss") : rss_kb))
+    read -r wall cpu peak < <(measure bash -c "$(declare -f run_batch); batch='$batch' \
+      kind='$kind' work='$work' run_batch '$folder'")
+    [ -n "$wall" ] || exit 1
+    batch_s=$(minimum "$batch_s" "$wall")
+    batch_cpu=$(minimum "$batch_cpu" "$cpu")
+    peak_kb=$((peak > peak_kb ? peak : peak_kb))
     sync
-    t=$(seconds_of floor "$folder" "$work/out-$n")
-    floor_s=$(minimum "$floor_s" "$t")
+    read -r wall cpu peak < <(measure bash -c "$(declare -f floor); kind='$kind' \
+      floor '$folder' '$work/out-$n'")
+    floor_s=$(minimum "$floor_s" "$wall")
+    floor_cpu=$(minimum "$floor_cpu" "$cpu")
     rm -rf "$work/out-$n"
   done
-  rate=$(echo "$n / $batch_s" | bc -l)
-  ratio=$(echo "$batch_s / $floor_s" | bc -l)
-  exponent="-"
+  exponent="-" cpu_exponent="-"
   if [ -n "$previous_n" ]; then
     exponent=$(printf '%.2f' "$(echo "l($batch_s / $previous_t) / l($n / $previous_n)" | bc -l)")
+    cpu_exponent=$(printf '%.2f' \
+      "$(echo "l($batch_cpu / $previous_cpu) / l($n / $previous_n)" | bc -l)")
   fi
-  printf '%-5s %6d %8.2f %8.2f %11.0f %6.2f %9s %d\n' "$kind" "$n" "$batch_s" "$floor_s" "$rate" \
-    "$ratio" "$exponent" $((rss_kb / 1024))
-  previous_n=$n
-  previous_t=$batch_s
+  printf '%-4s %6d %7.2f %7.2f %8.0f %7.2f %9.2f %9.2f %9.2f %5s %7s %d\n' "$kind" "$n" \
+    "$batch_s" "$floor_s" "$(echo "$n / $batch_s" | bc -l)" "$(echo "$batch_s / $floor_s" | bc -l)" \
+    "$batch_cpu" "$floor_cpu" "$(echo "$batch_cpu / $floor_cpu" | bc -l)" "$exponent" \
+    "$cpu_exponent" $((peak_kb / 1024))
+  previous_n=$n previous_t=$batch_s previous_cpu=$batch_cpu
   rm -rf "$folder"
 done

@@ -91,29 +91,53 @@ struct ResultRowValues {
   std::array<std::optional<double>, kResultColumns> Values;  // empty field: no value
 };
 
-std::optional<double> ResultField(std::string_view field) {
-  const std::string text = Trim(field);
-  if (text.empty()) return std::nullopt;
-  const auto number = ParseNumber(text);
-  if (!number) throw ErrorText(errors::kTypeMismatch);
-  if (!std::isfinite(*number)) throw ErrorText(errors::kOverflow);
-  return number;
+bool IsFieldBlank(char c) {
+  return c == ' ';
 }
 
-// The name is the first 8 characters of the name field; the numbers are the TAB-separated fields
-// after it, so an empty field stays in its own column.
-ResultRowValues ParseResultLine(std::string_view line) {
-  ResultRowValues row;
-  const size_t tab = line.find('\t');
-  row.Name = FirstChars(line.substr(0, tab), kResultNameLength);
-  if (tab == std::string_view::npos) return row;
-  std::string_view rest = line.substr(tab + 1);
-  for (int c = 0; c < kResultColumns; ++c) {
-    const size_t end = rest.find('\t');
-    row.Values[c] = ResultField(rest.substr(0, end));
-    if (end == std::string_view::npos) break;
-    rest.remove_prefix(end + 1);
+// Adds the numbers of one TAB field, which may hold several separated by blanks. An empty field
+// is one column without a value. False when a piece is not a finite number.
+bool AddResultField(std::string_view field, std::vector<std::optional<double>>& values) {
+  const std::string text = Trim(field);
+  if (text.empty()) {
+    values.emplace_back();
+    return true;
   }
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = start;
+    while (end < text.size() && !IsFieldBlank(text[end])) ++end;
+    const auto number = ParseNumber(std::string_view(text).substr(start, end - start));
+    if (!number || !std::isfinite(*number)) return false;
+    values.emplace_back(number);
+    start = end;
+    while (start < text.size() && IsFieldBlank(text[start])) ++start;
+  }
+  return true;
+}
+
+// A data line: the name field, then the 27 numbers, separated by TABs or blanks. The name field
+// ends at the first TAB, or at the first blank in a line without TABs; the name is its first 8
+// characters. Nothing when the rest cannot be read as exactly 27 numbers or empty TAB fields.
+std::optional<ResultRowValues> ParseResultLine(std::string_view line) {
+  const bool tabbed = line.find('\t') != std::string_view::npos;
+  const std::string kept = tabbed ? std::string(line) : Trim(line);
+  const std::string_view trimmed = kept;
+  const size_t nameEnd = trimmed.find(tabbed ? '\t' : ' ');
+  ResultRowValues row;
+  row.Name = FirstChars(trimmed.substr(0, nameEnd), kResultNameLength);
+  if (nameEnd == std::string_view::npos) return std::nullopt;
+  std::string_view rest = trimmed.substr(nameEnd + 1);
+  if (!rest.empty() && rest.back() == '\t') rest.remove_suffix(1);  // each field ends in a TAB
+  std::vector<std::optional<double>> values;
+  for (bool more = true; more;) {
+    const size_t end = tabbed ? rest.find('\t') : std::string_view::npos;
+    if (!AddResultField(rest.substr(0, end), values)) return std::nullopt;
+    more = end != std::string_view::npos;
+    if (more) rest.remove_prefix(end + 1);
+  }
+  if (values.size() != kResultColumns) return std::nullopt;
+  std::copy(values.begin(), values.end(), row.Values.begin());
   return row;
 }
 
@@ -153,41 +177,60 @@ void AppendGroupLines(const std::vector<ResultRowValues>& rows, const std::vecto
   standardErrors += kLineEnd;
 }
 
-// Runs one step on a file; an error names the file, so the user knows which one to look at.
-template <typename Step>
-auto OnFile(const std::string& path, Step step) {
-  try {
-    return step();
-  } catch (const ErrorText& error) {
-    throw ErrorText(FileNameOf(path) + ": " + error.what());
+// Names a row that cannot be averaged by its line number and name, one line per row.
+std::string UnreadableRowText(const std::string& source, size_t lineNumber, std::string_view line) {
+  const std::string name = FirstChars(line.substr(0, line.find_first_of("\t ")), kResultNameLength);
+  return std::string(FileNameOf(source)) + ": line " + std::to_string(lineNumber) + " (" + name +
+         ") cannot be read as " + std::to_string(kResultColumns) + " numbers";
+}
+
+struct ResultRows {
+  std::string Heading;
+  std::vector<ResultRowValues> Rows;
+  std::string Unreadable;  // the rows that cannot be averaged, named one per line
+};
+
+// Reads the heading and at most 1000 rows, line by line: nothing after them is read.
+ResultRows ReadResultRows(const std::string& source) {
+  int64_t bytesRead = 0;
+  InputFile file(source, bytesRead);
+  TextFields text(file);
+  ResultRows read;
+  if (!text.ReadLine(read.Heading)) throw ErrorText(errors::kInputPastEnd);
+  std::string line;
+  for (size_t number = 2; read.Rows.size() < kMaxResultRows && text.ReadLine(line); ++number) {
+    if (Trim(line).empty()) continue;
+    if (auto row = ParseResultLine(line)) {
+      read.Rows.push_back(std::move(*row));
+    } else {
+      if (!read.Unreadable.empty()) read.Unreadable += "\n";
+      read.Unreadable += UnreadableRowText(source, number, line);
+    }
   }
+  return read;
 }
 
 void AverageResultFile(const std::string& folder, size_t keyLength, const AveragedFile& files) {
   // Result files written on another system may carry their names in another case.
   const std::string source = FindFileIgnoringCase(folder, files.Source);
-  const std::string content = OnFile(source, [&] { return ReadWholeFile(source); });
-  const std::vector<std::string_view> lines = SplitLines(content);
-  if (lines.empty()) throw ErrorText(FileNameOf(source) + ": " + errors::kInputPastEnd);
-  std::vector<ResultRowValues> rows;
+  const ResultRows read = NamingFile(source, [&] { return ReadResultRows(source); });
+  // Averages without a row the user counts on would pass for complete ones: nothing is written.
+  if (!read.Unreadable.empty()) throw ErrorText(read.Unreadable);
+  const std::vector<ResultRowValues>& rows = read.Rows;
   std::vector<std::string> keys;
-  for (size_t i = 1; i < lines.size() && rows.size() < kMaxResultRows; ++i) {
-    if (Trim(lines[i]).empty()) continue;
-    rows.push_back(OnFile(source, [&] { return ParseResultLine(lines[i]); }));
-    keys.push_back(FirstChars(rows.back().Name, keyLength));
-  }
+  for (const auto& row : rows) keys.push_back(FirstChars(row.Name, keyLength));
   const auto always = [](size_t) { return true; };
   const auto notMarked = [&](size_t q) {
     return rows[q].Name.empty() || rows[q].Name.back() != '!';
   };
   const Groups groups = *GroupByKey(keys, always, notMarked, always);
 
-  std::string means = std::string(lines.front()) + kLineEnd;
+  std::string means = read.Heading + kLineEnd;
   std::string standardErrors = means;
   for (const auto& group : groups) AppendGroupLines(rows, group, keyLength, means, standardErrors);
   const auto write = [&](const char* name, const std::string& text) {
     const std::string target = FindFileIgnoringCase(folder, name);
-    OnFile(target, [&] { WriteFileReplacing(target, text); });
+    WriteFileReplacing(target, text);
   };
   write(files.Means, means);
   write(files.StandardErrors, standardErrors);
@@ -208,8 +251,7 @@ float AddSingle(float sum, float value) {
   return result;
 }
 
-int AddMemberLines(const std::string& content, CurveSums& sums) {
-  TextFields fields(content);
+int AddMemberLines(TextFields& fields, CurveSums& sums) {
   int rows = 0;
   while (!fields.OnlyWhiteSpaceLeft()) {
     if (rows >= kMaxCurveRows) throw ErrorText(errors::kSubscriptOutOfRange);
@@ -224,7 +266,12 @@ int AddMemberLines(const std::string& content, CurveSums& sums) {
 // Reads one member (time, PF and DF per line, as the ASCII reader reads them) into the sums and
 // returns its number of lines.
 int AddMember(const std::string& path, CurveSums& sums) {
-  return OnFile(path, [&] { return AddMemberLines(ReadWholeFile(path), sums); });
+  return NamingFile(path, [&] {
+    int64_t bytesRead = 0;
+    InputFile file(path, bytesRead);
+    TextFields fields(file);
+    return AddMemberLines(fields, sums);
+  });
 }
 
 // Reads the group's members and writes their mean curve; the output is named after the first
@@ -244,7 +291,7 @@ void AverageCurveGroup(const std::string& folder, const std::vector<std::string>
   }
   const std::string output =
       JoinPath(folder, DropLast(names[group.front()], dropped) + kAverageCurveEnding);
-  OnFile(output, [&] { WriteFileReplacing(output, text); });
+  WriteFileReplacing(output, text);
 }
 
 // Gives the event loop a turn; true when the user pressed Esc (the flag is then cleared).

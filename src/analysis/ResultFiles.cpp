@@ -1,6 +1,7 @@
 #include "ResultFiles.h"
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "PFResults.h"
 #include "data/BackedUpFile.h"
@@ -28,7 +29,6 @@ enum class WriteMode { Append, Overwrite, Skip };
 WriteMode ChooseWriteMode(const FileState& state, Feedback& feedback, int16_t quiet,
                           const char* question) {
   if (!state.Exists) return WriteMode::Overwrite;
-  if (state.IsFolder) throw ErrorText(errors::kFileAccessError);
   if (quiet == 1) return WriteMode::Append;
   switch (feedback.Ask(question, Buttons::YesNoCancel, MessageIcon::Exclamation, Answer::Yes)) {
     case Answer::Yes:
@@ -41,18 +41,21 @@ WriteMode ChooseWriteMode(const FileState& state, Feedback& feedback, int16_t qu
 }
 
 // Writes one result file: found whatever the case of its name, backed up, then appended to or
-// replaced as the mode says; textFor builds the text for the mode chosen.
+// replaced as the mode says; textFor builds the text for the mode chosen. Returns that mode.
 template <typename TextFor>
-void WriteResultFile(Session& session, ResultFileMemo& memo, const char* name, Feedback& feedback,
-                     int16_t quiet, const char* question, TextFor textFor) {
+WriteMode WriteResultFile(Session& session, ResultFileMemo& memo, const char* name,
+                          Feedback& feedback, int16_t quiet, const char* question,
+                          TextFor textFor) {
   FileState state;
   const std::string path = LocateResultFile(memo, session.Options.DataFolder, name, state);
+  if (state.IsFolder) throw ErrorText(FileNameOf(path) + ": " + errors::kFileAccessError);
   const WriteMode mode = ChooseWriteMode(state, feedback, quiet, question);
   if (mode == WriteMode::Append) {
     AppendBackedUp(memo, path, state, textFor(mode));
   } else if (mode == WriteMode::Overwrite) {
     ReplaceBackedUp(memo, path, textFor(mode));
   }
+  return mode;
 }
 
 std::string FLResRows(const Session& session, int firstRow, int lastRow) {
@@ -61,14 +64,38 @@ std::string FLResRows(const Session& session, int firstRow, int lastRow) {
   return text;
 }
 
-// DF value of the loaded measurement at a point; empty when the point lies outside its arrays
-// (peaks kept from a longer recording, or nothing loaded), so the row itself is not lost.
+// True when a DF point lies beyond the loaded curve: kept from a longer recording, or nothing is
+// loaded. The arrays may reach further than the curve (an ASCII table is read into 10000 points).
+bool BeyondCurve(const Measurement& record, int point) {
+  return point < 0 || point > record.PointCount ||
+         point >= static_cast<int>(record.DFValues.size());
+}
+
+// DF value of the loaded measurement at a point; empty beyond the curve, so the row itself is not
+// lost.
 std::string DFField(const Measurement& record, int point) {
-  try {
-    return FormatDecimals(At(record.DFValues, point), kDFDecimals);
-  } catch (const ErrorText&) {
-    return {};
+  if (BeyondCurve(record, point)) return {};
+  return FormatDecimals(record.DFValues[static_cast<size_t>(point)], kDFDecimals);
+}
+
+// The empty DF fields of a row would pass unnoticed in a long batch: the peaks beyond the loaded
+// curve are named ("I4 lies beyond the 6000 points of r.dat").
+void ReportPeaksBeyondCurve(const Session& session, Feedback& feedback) {
+  const Measurement& record = session.Record;
+  if (record.CurrentFilePath.empty()) return;
+  std::vector<std::string> names;
+  for (int k = 1; k <= kWaveCount; ++k) {
+    const DFPeakPair& wave = record.DFPoints[k];
+    if (wave.I != 0 && BeyondCurve(record, wave.I)) names.push_back("I" + std::to_string(k));
+    if (wave.D != 0 && BeyondCurve(record, wave.D)) names.push_back("D" + std::to_string(k));
   }
+  if (names.empty()) return;
+  std::string text = names.front();
+  for (size_t i = 1; i < names.size(); ++i) text += ", " + names[i];
+  text += names.size() == 1 ? " lies" : " lie";
+  feedback.ShowMessage(text + " beyond the " + std::to_string(record.PointCount) + " points of " +
+                           record.CurrentFileName,
+                       MessageIcon::Exclamation);
 }
 
 }  // namespace
@@ -113,13 +140,16 @@ std::string DFResBlock(const Session& session) {
 bool WriteFLRes(Session& session, Feedback& feedback, int16_t quiet) {
   const ResultTable& table = session.Results;
   return RunWriter(feedback, [&] {
-    WriteResultFile(session, session.ResultFiles.FL, kFLResName, feedback, quiet, kFLResQuestion,
-                    [&](WriteMode mode) {
-                      if (mode == WriteMode::Overwrite)
-                        return FLResHeading(table) + FLResRows(session, 1, table.ResultRowCount);
-                      if (quiet == 1) return FLResDataLine(session, table.ResultRow);
-                      return FLResRows(session, 1, table.ResultRowCount);
-                    });
+    const WriteMode mode = WriteResultFile(session, session.ResultFiles.FL, kFLResName, feedback,
+                                           quiet, kFLResQuestion, [&](WriteMode chosen) {
+                                             if (chosen == WriteMode::Overwrite)
+                                               return FLResHeading(table) +
+                                                      FLResRows(session, 1, table.ResultRowCount);
+                                             if (quiet == 1)
+                                               return FLResDataLine(session, table.ResultRow);
+                                             return FLResRows(session, 1, table.ResultRowCount);
+                                           });
+    if (mode != WriteMode::Skip) ReportPeaksBeyondCurve(session, feedback);
   });
 }
 

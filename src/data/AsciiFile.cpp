@@ -58,6 +58,17 @@ std::string BuildAsciiText(const std::vector<float>& time, const std::vector<flo
   return text;
 }
 
+bool WriteAsciiColumns(Feedback& feedback, const std::string& path, const std::vector<float>& time,
+                       const std::vector<float>& a, const std::vector<float>& b, int first,
+                       int last, bool twoColumns) {
+  return RunWriter(feedback, [&] {
+    BusyScope busy(feedback);
+    int16_t noCancel = kFalse;  // the writer cannot be cancelled
+    PercentProgress progress(feedback, noCancel);
+    WriteFileReplacing(path, BuildAsciiText(time, a, b, first, last, twoColumns, &progress));
+  });
+}
+
 }  // namespace
 
 ReadOutcome ReadAsciiFile(Session& session, Feedback& feedback, const std::string& path) {
@@ -68,8 +79,9 @@ ReadOutcome ReadAsciiFile(Session& session, Feedback& feedback, const std::strin
     record.DFAmplification = 1;
     record.PointCount = 0;
     SizeCurveArrays(record, kAsciiCapacity);
-    const std::string bytes = ReadWholeFile(path);
-    TextFields fields(bytes);
+    record.BytesRead = 0;
+    InputFile file(path, record.BytesRead);
+    TextFields fields(file);
     ReadPoints(fields, record, feedback);
     At(record.DFSlope, 1) = 0;
     At(record.PFSlope, 2) = 0;
@@ -86,25 +98,20 @@ std::string AsciiFileText(const std::vector<float>& time, const std::vector<floa
 bool WriteAsciiFile(Feedback& feedback, const std::string& path, const std::vector<float>& time,
                     const std::vector<float>& a, const std::vector<float>& b, int first, int last) {
   const bool twoColumns = LastChars(path, 3) == kTwoColumnEnding;
-  return RunWriter(feedback, [&] {
-    BusyScope busy(feedback);
-    int16_t noCancel = kFalse;  // the writer cannot be cancelled
-    PercentProgress progress(feedback, noCancel);
-    WriteFileReplacing(path, BuildAsciiText(time, a, b, first, last, twoColumns, &progress));
-  });
+  return WriteAsciiColumns(feedback, path, time, a, b, first, last, twoColumns);
 }
 
 bool SaveAscWithDecay(const Measurement& record, Feedback& feedback,
                       const std::string& measurementPath) {
-  // The names are made as the autosave makes them: the last three characters replaced.
-  const std::string base = DropLast(measurementPath, 3);
-  if (!WriteAsciiFile(feedback, base + "asc", record.TimeValues, record.PFValues, record.DFValues,
-                      1, record.PointCount))
+  // The names are made as the autosave makes them, in the case of the measurement's extension;
+  // the tail block has two columns whatever the case of its name.
+  if (!WriteAsciiFile(feedback, SiblingPath(measurementPath, "asc"), record.TimeValues,
+                      record.PFValues, record.DFValues, 1, record.PointCount))
     return false;
   if (record.DecayValues.size() <= 1) return true;
   const int last = static_cast<int>(record.DecayValues.size()) - 1;
-  return WriteAsciiFile(feedback, base + "ddf", record.DecayTimes, record.DecayValues,
-                        record.DecayValues, 1, last);
+  return WriteAsciiColumns(feedback, SiblingPath(measurementPath, "ddf"), record.DecayTimes,
+                           record.DecayValues, record.DecayValues, 1, last, true);
 }
 
 }  // namespace tolmek

@@ -20,6 +20,9 @@ constexpr const char* kPathNotFound = "Path not found";
 constexpr const char* kPermissionDenied = "Permission denied";
 constexpr const char* kDiskFull = "Disk full";
 constexpr const char* kFileAccessError = "Path/File access error";
+constexpr const char* kIsAFolder = "This is a folder, not a file";
+constexpr const char* kNotARegularFile = "This is a device or a pipe, not a file";
+constexpr const char* kLineTooLong = "Line too long";
 }  // namespace errors
 
 // Thrown inside readers, writers and computations; caught where the failure is reported.

@@ -15,6 +15,16 @@ ReaderKind ChooseReader(const std::string& path) {
   return ReaderKind::Ascii;
 }
 
+std::string SiblingPath(const std::string& path, const std::string& extension) {
+  const std::string replaced = LastChars(path, extension.size());
+  std::string cased = extension;
+  for (size_t i = 0; i < cased.size() && i < replaced.size(); ++i) {
+    if (replaced[i] >= 'A' && replaced[i] <= 'Z' && cased[i] >= 'a' && cased[i] <= 'z')
+      cased[i] = static_cast<char>(cased[i] - 'a' + 'A');
+  }
+  return DropLast(path, extension.size()) + cased;
+}
+
 bool SavesAsNative(const std::string& path) {
   return ToUpper(LastChars(path, 3)) == "TMK";
 }

@@ -21,6 +21,11 @@ enum class ReadOutcome { Loaded, Failed, Cancelled, Exported };
 // "ASCII Export File" the OJIP text export reader.
 ReaderKind ChooseReader(const std::string& path);
 
+// The path with its last three characters replaced by the extension, each letter in the case of
+// the character it replaces: REC01.DAT gives REC01.TMK, leaf.asc gives leaf.tmk, so an output
+// of a file from a system that ignores case is that file itself, not a second one beside it.
+std::string SiblingPath(const std::string& path, const std::string& extension);
+
 // True when the save command writes the native format for this name ("TMK" at its end).
 bool SavesAsNative(const std::string& path);
 

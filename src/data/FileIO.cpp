@@ -1,5 +1,10 @@
 #include "FileIO.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -7,6 +12,7 @@
 #include <ctime>
 #include <filesystem>
 #include <memory>
+#include <random>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -54,18 +60,26 @@ std::string ErrorTextFor(int error, const std::string& path) {
   throw ErrorText(ErrorTextFor(error, path));
 }
 
-FileHandle Open(const std::string& path, const char* mode) {
+// Opens without blocking (a FIFO would wait for a writer) and looks at what was opened, so a
+// folder, a device or a FIFO is refused before a single byte is read from it.
+FileHandle OpenForReading(const std::string& path, int64_t* size = nullptr) {
   errno = 0;
-  FileHandle file(std::fopen(path.c_str(), mode));
-  if (!file) Fail(errno ? errno : EIO, path);
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) Fail(errno ? errno : EIO, path);
+  struct stat status {};
+  if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const bool folder = S_ISDIR(status.st_mode);
+    ::close(descriptor);
+    throw ErrorText(folder ? errors::kIsAFolder : errors::kNotARegularFile);
+  }
+  ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+  if (size) *size = static_cast<int64_t>(status.st_size);
+  FileHandle file(::fdopen(descriptor, "rb"));
+  if (!file) {
+    ::close(descriptor);
+    Fail(EIO, path);
+  }
   return file;
-}
-
-// A folder opens on some systems but cannot be read as a file.
-FileHandle OpenForReading(const std::string& path) {
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) throw ErrorText(errors::kFileAccessError);
-  return Open(path, "rb");
 }
 
 void WriteAll(std::FILE* file, std::string_view content, const std::string& path) {
@@ -126,15 +140,59 @@ bool WriteNewFile(const std::string& path, std::string_view content) {
   return true;
 }
 
+// The append itself; the caller names the file in its errors.
+FileState AppendUnnamed(const std::string& path, std::string_view content) {
+  const int descriptor = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  if (descriptor < 0) Fail(errno, path);
+  struct stat before {};
+  if (::fstat(descriptor, &before) != 0) {
+    const int error = errno;
+    ::close(descriptor);
+    Fail(error, path);
+  }
+  bool written = WriteDescriptor(descriptor, content);
+  int error = written ? 0 : errno;
+  // Whole rows only: what a failed write left of the text goes again.
+  if (!written) (void)!::ftruncate(descriptor, before.st_size);
+  struct stat after {};
+  const bool known = written && ::fstat(descriptor, &after) == 0;
+  if (::close(descriptor) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (!written) Fail(error ? error : EIO, path);
+  // A state that could not be taken matches no later one.
+  return known ? StateOf(after) : FileState{};
+}
+
 }  // namespace
 
+InputFile::InputFile(const std::string& path, int64_t& bytesRead)
+    : file_(OpenForReading(path, &size_).release()), bytesRead_(bytesRead) {}
+
+size_t InputFile::ReadMore(std::string& text, size_t count) {
+  const size_t before = text.size();
+  text.resize(before + count);
+  const size_t got = std::fread(text.data() + before, 1, count, file_.get());
+  text.resize(before + got);
+  bytesRead_ += static_cast<int64_t>(got);
+  if (got < count && std::ferror(file_.get())) throw ErrorText(std::strerror(EIO));
+  return got;
+}
+
+void InputFile::ReadUpTo(std::string& text, size_t size) {
+  constexpr size_t kPiece = 65536;
+  while (text.size() < size && ReadMore(text, std::min(kPiece, size - text.size())) > 0) {
+  }
+}
+
 std::string ReadWholeFile(const std::string& path) {
-  FileHandle file = OpenForReading(path);
+  int64_t bytesRead = 0;
+  InputFile file(path, bytesRead);
   std::string content;
-  char buffer[65536];
-  size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, got);
-  if (std::ferror(file.get())) Fail(EIO, path);
+  content.reserve(static_cast<size_t>(file.Size()));
+  while (file.ReadMore(content, 65536) > 0) {
+  }
   return content;
 }
 
@@ -159,7 +217,28 @@ void CheckReadable(const std::string& path) {
   OpenForReading(path);
 }
 
-void WriteFileReplacing(const std::string& requested, std::string_view content) {
+// A hidden name in the target's folder that is never longer than the target's own name (a name
+// at the system's length limit must stay replaceable), created exclusively so that it never
+// overwrites another file. Only a one-character target gets a two-character name.
+FileHandle CreateTemporaryBeside(const std::string& path, std::string& temporary) {
+  static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+  constexpr size_t kLongest = 8;
+  constexpr int kAttempts = 100;
+  const size_t length = std::clamp<size_t>(FileNameOf(path).size(), 2, kLongest);
+  std::minstd_rand random(std::random_device{}());
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    std::string name = ".";
+    while (name.size() < length) name += kLetters[random() % kLetters.size()];
+    temporary = JoinPath(FolderOf(path), name);
+    errno = 0;
+    FileHandle file(std::fopen(temporary.c_str(), "wbx"));
+    if (file) return file;
+    if (errno != EEXIST) Fail(errno ? errno : EIO, path);
+  }
+  Fail(EEXIST, path);
+}
+
+void ReplaceFile(const std::string& requested, std::string_view content) {
   struct stat link {};
   if (::lstat(requested.c_str(), &link) != 0 && errno == ENOENT && WriteNewFile(requested, content))
     return;
@@ -167,9 +246,9 @@ void WriteFileReplacing(const std::string& requested, std::string_view content) 
   std::error_code ec;
   const bool replacing = fs::exists(path, ec);
   if (replacing) CheckWritable(path);
-  const std::string temporary = path + ".tmp~";
+  std::string temporary;
   {
-    FileHandle file = Open(temporary, "wb");
+    FileHandle file = CreateTemporaryBeside(path, temporary);
     try {
       WriteAll(file.get(), content, temporary);
     } catch (...) {
@@ -193,35 +272,20 @@ void WriteFileReplacing(const std::string& requested, std::string_view content) 
   }
 }
 
+void WriteFileReplacing(const std::string& path, std::string_view content) {
+  NamingFile(path, [&] { ReplaceFile(path, content); });
+}
+
 FileState StatFile(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0) return StateOf(info);
   if (errno == ENOENT) return {};
-  Fail(errno, path);
+  const int error = errno;
+  return NamingFile(path, [&]() -> FileState { Fail(error, path); });
 }
 
 FileState AppendToFile(const std::string& path, std::string_view content) {
-  const int descriptor = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-  if (descriptor < 0) Fail(errno, path);
-  struct stat before {};
-  if (::fstat(descriptor, &before) != 0) {
-    const int error = errno;
-    ::close(descriptor);
-    Fail(error, path);
-  }
-  bool written = WriteDescriptor(descriptor, content);
-  int error = written ? 0 : errno;
-  // Whole rows only: what a failed write left of the text goes again.
-  if (!written) (void)!::ftruncate(descriptor, before.st_size);
-  struct stat after {};
-  const bool known = written && ::fstat(descriptor, &after) == 0;
-  if (::close(descriptor) != 0 && written) {
-    written = false;
-    error = errno;
-  }
-  if (!written) Fail(error ? error : EIO, path);
-  // A state that could not be taken matches no later one.
-  return known ? StateOf(after) : FileState{};
+  return NamingFile(path, [&] { return AppendUnnamed(path, content); });
 }
 
 std::string FindFileIgnoringCase(const std::string& folder, const std::string& name) {
@@ -238,7 +302,7 @@ std::string FindFileIgnoringCase(const std::string& folder, const std::string& n
 }
 
 void CopyWholeFile(const std::string& source, const std::string& target) {
-  WriteFileReplacing(target, ReadWholeFile(source));
+  WriteFileReplacing(target, NamingFile(source, [&] { return ReadWholeFile(source); }));
 }
 
 bool FileExists(const std::string& path) {

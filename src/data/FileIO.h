@@ -2,17 +2,59 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "Errors.h"
+
 namespace tolmek {
+
+std::string FileNameOf(const std::string& path);
+
+// A regular file opened for reading, read piece by piece as far as its reader asks. A folder, a
+// device or a FIFO is refused at once: such a "file" can block or never end.
+class InputFile {
+ public:
+  // Throws ErrorText ("File not found", ...) when the file cannot be opened or is not a regular
+  // file. Every byte read is added to bytesRead, the reader's own count of what it took.
+  InputFile(const std::string& path, int64_t& bytesRead);
+
+  // Appends up to count further bytes to text; returns how many came (0 at the end).
+  size_t ReadMore(std::string& text, size_t count);
+  // Appends bytes until text holds size bytes or the file ends.
+  void ReadUpTo(std::string& text, size_t size);
+  // The length of the file when it was opened.
+  int64_t Size() const { return size_; }
+
+ private:
+  struct Closer {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+  int64_t size_ = 0;  // set by the opening below, so declared before it
+  std::unique_ptr<std::FILE, Closer> file_;
+  int64_t& bytesRead_;
+};
 
 // Reads the whole file into memory. Throws ErrorText ("File not found", ...) on failure.
 std::string ReadWholeFile(const std::string& path);
 
-// Writes the text to the file, replacing an existing one through a temporary file beside it and
-// a rename, so a failed write never destroys the old file. A file of a new name is written
-// directly and removed again when the write fails. Throws ErrorText on failure.
+// Runs step() on the file; an ErrorText it throws gets the file's bare name in front ("rec01.tmk:
+// Permission denied"), so a message about one of several files says which one failed.
+template <typename Step>
+auto NamingFile(const std::string& path, Step step) {
+  try {
+    return step();
+  } catch (const ErrorText& error) {
+    throw ErrorText(FileNameOf(path) + ": " + error.what());
+  }
+}
+
+// Writes the text to the file, replacing an existing one through a hidden temporary file beside
+// it (a name no longer than the file's own) and a rename, so a failed write never destroys the
+// old file. A file of a new name is written directly and removed again when the write fails.
+// Throws ErrorText that names the file on failure; so do the other writes below.
 void WriteFileReplacing(const std::string& path, std::string_view content);
 
 // Opens the file for reading and closes it at once; throws ErrorText ("File not found", ...)

@@ -1,5 +1,6 @@
 #include "InstrumentFile.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -28,6 +29,9 @@ constexpr int64_t kHeaderLineLength = 40;
 constexpr int64_t kTimeStepPosition = 213;
 constexpr int64_t kCountPosition = 255;
 constexpr double kTimeStepCodeScale = 1000000;
+// Every header field of every type lies in the first bytes: the longest header (type 5, count
+// byte 255) ends at 255 x 4 + 258 + 1.
+constexpr size_t kHeaderBytes = 1280;
 
 constexpr int32_t kMaxRawPoints = 50000;
 // The stored time-step code only decides whether a file is accepted; every file uses this step.
@@ -52,27 +56,34 @@ constexpr int64_t kTemperaturePFOffset = 130;
 
 constexpr const char* kTemperatureTitle = "Temperature curve";
 
+// Where the samples of both channels lie: DF sample q at dfBase + 2q, PF sample q at pfBase + 2q.
+struct SampleLayout {
+  int64_t DFBase = 0;
+  int64_t PFBase = 0;
+  int32_t Count = 0;
+  // The last byte any sample occupies: the recording is read up to here and no further.
+  int64_t End() const { return std::max(DFBase, PFBase) + 2 * int64_t{Count} + 1; }
+};
+
 // The raw samples of both channels at raw positions 1..M; a position beyond the recording is
 // outside the arrays, even where the file has bytes there.
 class RawSamples {
  public:
-  RawSamples(const ByteReader& bytes, int64_t base, int32_t count, int64_t pfBase)
-      : bytes_(bytes), dfBase_(base), pfBase_(pfBase), count_(count) {}
+  RawSamples(const ByteReader& bytes, const SampleLayout& layout)
+      : bytes_(bytes), layout_(layout) {}
 
-  int32_t Count() const { return count_; }
-  double DF(int64_t q) const { return bytes_.Int16(Position(dfBase_, q)); }
-  double PF(int64_t q) const { return bytes_.Int16(Position(pfBase_, q)); }
+  int32_t Count() const { return layout_.Count; }
+  double DF(int64_t q) const { return bytes_.Int16(Position(layout_.DFBase, q)); }
+  double PF(int64_t q) const { return bytes_.Int16(Position(layout_.PFBase, q)); }
 
  private:
   int64_t Position(int64_t base, int64_t q) const {
-    if (q < 1 || q > count_) throw ErrorText(errors::kSubscriptOutOfRange);
+    if (q < 1 || q > layout_.Count) throw ErrorText(errors::kSubscriptOutOfRange);
     return base + 2 * q;
   }
 
   const ByteReader& bytes_;
-  int64_t dfBase_;
-  int64_t pfBase_;
-  int32_t count_;
+  SampleLayout layout_;
 };
 
 bool GainInRange(double gain) {
@@ -100,7 +111,7 @@ void TakeHeader(Measurement& record, Feedback& feedback, const ByteReader& bytes
 }
 
 // Checks the time-step code and the point count and finds where the samples lie.
-RawSamples LocateSamples(const ByteReader& bytes, int16_t type) {
+SampleLayout LocateSamples(const ByteReader& bytes, int16_t type) {
   const double step = bytes.Int16(kTimeStepPosition) / kTimeStepCodeScale;
   if (step <= 0 || step > 1) throw UnreadableFile{};
   int64_t base = kCountPosition;
@@ -116,7 +127,7 @@ RawSamples LocateSamples(const ByteReader& bytes, int16_t type) {
   if (count < 1 || count > kMaxRawPoints) throw UnreadableFile{};
   const int64_t pfBase =
       type == kTypeLongHeader ? base + (2 * int64_t{count} + 4) * countByte : base + 2 * count + 4;
-  return RawSamples(bytes, base, count, pfBase);
+  return SampleLayout{base, pfBase, count};
 }
 
 void StorePoint(Measurement& record, int idx, double time, double dfRaw, double pfRaw) {
@@ -204,17 +215,33 @@ void ReadCurves(Measurement& record, Feedback& feedback, const RawSamples& raw) 
   PrepareCurves(record);
 }
 
-ReadOutcome ReadRecording(Session& session, Feedback& feedback, const std::string& bytes) {
+// The last byte a temperature curve with the end temperature at kLastTemperaturePosition uses.
+int64_t TemperatureCurveEnd(const ByteReader& head) {
+  const int64_t last = std::max<int64_t>(head.Int16(kLastTemperaturePosition), 0);
+  return 2 * last + kTemperaturePFOffset + 1;
+}
+
+// Reads the header part of the file first and then only as far as the recording it describes
+// reaches: bytes after the samples are never read, however many there are.
+ReadOutcome ReadRecording(Session& session, Feedback& feedback, InputFile& file) {
   Measurement& record = session.Record;
-  const ByteReader reader(bytes);
-  if (reader.Int16(kMagicPosition) != kMagic) throw UnreadableFile{};
-  record.FileTypeCode = reader.Int16(kTypePosition);
+  std::string bytes;
+  file.ReadUpTo(bytes, kHeaderBytes);
+  const ByteReader head(bytes);
+  if (head.Int16(kMagicPosition) != kMagic) throw UnreadableFile{};
+  record.FileTypeCode = head.Int16(kTypePosition);
   const int16_t type = record.FileTypeCode;
   if (type != kTypeInduction && type != kTypeTemperature && type != kTypeLongHeader)
     throw UnreadableFile{};
-  TakeHeader(record, feedback, reader);
-  if (type == kTypeTemperature) return ExportTemperatureCurve(session, feedback, bytes);
-  ReadCurves(record, feedback, LocateSamples(reader, type));
+  TakeHeader(record, feedback, head);
+  if (type == kTypeTemperature) {
+    file.ReadUpTo(bytes, static_cast<size_t>(TemperatureCurveEnd(head)));
+    return ExportTemperatureCurve(session, feedback, bytes);
+  }
+  const SampleLayout layout = LocateSamples(head, type);
+  file.ReadUpTo(bytes, static_cast<size_t>(layout.End()));
+  const ByteReader whole(bytes);
+  ReadCurves(record, feedback, RawSamples(whole, layout));
   return ReadOutcome::Loaded;
 }
 
@@ -243,7 +270,8 @@ ReadOutcome WriteTemperatureCurve(Session& session, Feedback& feedback, const st
     values->assign(static_cast<size_t>(last) + 1, 0.0f);
   for (int i = first; i <= last - 1; ++i) StoreTemperature(record, reader, i, last);
 
-  const std::string target = DropLast(record.CurrentFilePath, 4) + ".asc";
+  const std::string& path = record.CurrentFilePath;
+  const std::string target = DropLast(path, 4) + "." + LastChars(SiblingPath(path, "asc"), 3);
   const bool written = WriteAsciiFile(feedback, target, record.TimeValues, record.PFValues,
                                       record.DFValues, first, last - 1);
   if (!written) {
@@ -280,7 +308,9 @@ ReadOutcome ReadInstrumentFile(Session& session, Feedback& feedback, const std::
       session, feedback,
       [&] {
         BusyScope busy(feedback);
-        return ReadRecording(session, feedback, ReadWholeFile(path));
+        session.Record.BytesRead = 0;
+        InputFile file(path, session.Record.BytesRead);
+        return ReadRecording(session, feedback, file);
       },
       kReaderErrorPrefix);
 }

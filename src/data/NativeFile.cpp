@@ -1,5 +1,6 @@
 #include "NativeFile.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -56,8 +57,20 @@ int ReadPointCount(TextFields& fields) {
   return static_cast<int>(count);
 }
 
+// The arrays grow with the points actually read, so a count that the file's lines do not bear out
+// costs no memory; at the end they hold indices 0..count+1.
+constexpr int kFirstArraySize = 1024;
+void MakeRoomFor(Measurement& record, int i, int count) {
+  if (static_cast<size_t>(i) + 1 < record.TimeValues.size()) return;
+  const size_t size = static_cast<size_t>(std::min(count + 1, 2 * i)) + 1;
+  for (auto* values :
+       {&record.TimeValues, &record.PFValues, &record.DFValues, &record.PFSlope, &record.DFSlope})
+    values->resize(size, 0.0f);
+}
+
 void ReadPoints(TextFields& fields, Measurement& record, int count, PercentProgress& progress) {
   for (int i = 1; i <= count; ++i) {
+    MakeRoomFor(record, i, count);
     At(record.TimeValues, i) = ToSingle(fields.ReadNumberField());
     At(record.PFValues, i) = ToSingle(fields.ReadNumberField());
     At(record.DFValues, i) = ToSingle(fields.ReadNumberField());
@@ -97,11 +110,17 @@ std::string InformationLine(const Measurement& record, const std::string& source
   }
 }
 
-// A text field on its own line. A line break inside it would split the field and shift every line
-// after it, so it becomes a space.
+// A text field on its own line. A line break inside it would split the field and a double quote
+// would end it early, shifting every line after it: the break becomes a space, the double quote a
+// single one.
+char WritableInQuotes(char c) {
+  if (c == '\r' || c == '\n') return ' ';
+  return c == '"' ? '\'' : c;
+}
+
 void AppendQuotedLine(std::string& text, std::string_view field) {
   text += '"';
-  for (char c : field) text += (c == '\r' || c == '\n') ? ' ' : c;
+  for (char c : field) text += WritableInQuotes(c);
   text += '"';
   text += kLineEnd;
 }
@@ -148,11 +167,12 @@ ReadOutcome ReadNativeFile(Session& session, Feedback& feedback, const std::stri
     record.PFAmplification = 1;
     record.DFAmplification = 1;
     record.PointCount = 0;
-    const std::string bytes = ReadWholeFile(path);
-    TextFields fields(bytes);
+    record.BytesRead = 0;
+    InputFile file(path, record.BytesRead);
+    TextFields fields(file);
     const bool versioned = ReadHeader(fields, record);
     const int count = ReadPointCount(fields);
-    SizeCurveArrays(record, count + 1);
+    SizeCurveArrays(record, std::min(count, kFirstArraySize) + 1);
     PercentProgress progress(feedback, record.CancelRequested);
     ReadPoints(fields, record, count, progress);
     record.PointCount = count;

@@ -48,7 +48,8 @@ void PadToNextZone(std::string& text, size_t lineStart);
 
 std::string Trim(std::string_view text);
 
-// The lines of a text without their CR LF (or LF) ends; a final line end adds no empty line.
+// The lines of a text without their ends, which may be CR LF, LF alone or CR alone (files from
+// other systems); a final line end adds no empty line.
 std::vector<std::string_view> SplitLines(std::string_view text);
 std::string ToUpper(std::string_view text);
 

@@ -13,6 +13,7 @@
 #include "Measurement.h"
 #include "NumberText.h"
 #include "ReaderExit.h"
+#include "TextFields.h"
 #include "ui/Progress.h"
 
 namespace tolmek {
@@ -123,13 +124,14 @@ void FillRecord(Measurement& record, const OjipExport& data) {
 
 bool IsOjipTextExport(const std::string& path) {
   if (ToUpper(LastChars(path, 3)) != kTxtKey) return false;
-  struct Closer {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-  };
-  std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return false;  // the ASCII reader reports what is wrong with it
-  std::string start(kFirstLineLimit, '\0');
-  start.resize(std::fread(start.data(), 1, start.size(), file.get()));
+  std::string start;
+  try {
+    int64_t bytesRead = 0;
+    InputFile file(path, bytesRead);
+    file.ReadUpTo(start, kFirstLineLimit);
+  } catch (const ErrorText&) {
+    return false;  // the ASCII reader reports what is wrong with the file
+  }
   const size_t end = start.find_first_of("\r\n");
   return EndsWithMarker(std::string_view(start).substr(0, end));
 }
@@ -169,6 +171,7 @@ void OjipExportParser::HeaderLine(std::string_view label, std::vector<std::strin
     export_.Ids = ColumnTexts(fields, kOjipMaxMeasurements);
   } else if (label == "description") {
     export_.Descriptions = ColumnTexts(fields, kOjipMaxMeasurements);
+    complete_ = backgroundSeen_;
   } else if (label == "Bckg" && export_.Measurements > 0 && !backgroundSeen_) {
     BackgroundLine(fields);
   }
@@ -220,20 +223,15 @@ OjipExport OjipExportParser::Finish() {
 namespace {
 
 // step(done, total) reports the progress in bytes and returns true when the user cancelled.
-OjipExport ReadExport(const std::string& path, int keptColumns,
+OjipExport ReadExport(const std::string& path, int keptColumns, int64_t& bytesRead,
                       const std::function<bool(size_t, size_t)>& step) {
-  const std::string bytes = ReadWholeFile(path);
+  InputFile file(path, bytesRead);
+  TextFields text(file);
   OjipExportParser parser(keptColumns);
-  std::string_view rest = bytes;
-  while (!rest.empty()) {
-    // Lines end in CR LF, LF or CR alone.
-    const size_t end = rest.find_first_of("\r\n");
-    parser.Line(rest.substr(0, end));
-    if (end == std::string_view::npos) break;
-    const size_t next =
-        rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n' ? end + 2 : end + 1;
-    rest.remove_prefix(next);
-    if (step && step(bytes.size() - rest.size(), bytes.size())) throw ReadCancelled{};
+  std::string line;
+  while (!parser.Complete() && text.ReadLine(line)) {
+    parser.Line(line);
+    if (step && step(text.Position(), text.Size())) throw ReadCancelled{};
   }
   return parser.Finish();
 }
@@ -241,7 +239,8 @@ OjipExport ReadExport(const std::string& path, int keptColumns,
 }  // namespace
 
 OjipExport ReadOjipExport(const std::string& path, int keptColumns) {
-  return ReadExport(path, keptColumns, {});
+  int64_t bytesRead = 0;
+  return ReadExport(path, keptColumns, bytesRead, {});
 }
 
 ReadOutcome ReadOjipTextFile(Session& session, Feedback& feedback, const std::string& path) {
@@ -250,8 +249,9 @@ ReadOutcome ReadOjipTextFile(Session& session, Feedback& feedback, const std::st
   const ReadOutcome outcome = RunReader(session, feedback, [&] {
     BusyScope busy(feedback);
     record.PointCount = 0;
+    record.BytesRead = 0;
     PercentProgress progress(feedback, record.CancelRequested);
-    const OjipExport data = ReadExport(path, 1, [&](size_t done, size_t total) {
+    const OjipExport data = ReadExport(path, 1, record.BytesRead, [&](size_t done, size_t total) {
       return progress.Step(static_cast<double>(done), static_cast<double>(total));
     });
     FillRecord(record, data);
@@ -273,8 +273,10 @@ bool SplitOjipExport(Feedback& feedback, const std::string& path) {
     const std::string base = WithoutExtension(path);
     std::string written;
     for (int c = 0; c < data.Measurements; ++c) {
+      // The extension takes the case of the export's: LEAF.TXT gives LEAF-1.ASC.
       const std::string target =
-          base + "-" + suffixes[static_cast<size_t>(c)] + "." + kAsciiExtension;
+          SiblingPath(base + "-" + suffixes[static_cast<size_t>(c)] + "." + LastChars(path, 3),
+                      kAsciiExtension);
       WriteFileReplacing(target, MeasurementAsciiText(data, c));
       written += (written.empty() ? "" : ", ") + FileNameOf(target);
     }

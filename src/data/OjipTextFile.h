@@ -46,6 +46,8 @@ class OjipExportParser {
  public:
   explicit OjipExportParser(int keptColumns) : kept_(keptColumns) {}
   void Line(std::string_view line);
+  // True after the `description` line that ends an export: nothing after it is read.
+  bool Complete() const { return complete_; }
   // The export read; throws ErrorText when a part of it is missing.
   OjipExport Finish();
 
@@ -57,13 +59,15 @@ class OjipExportParser {
   int kept_;
   long long lineNumber_ = 0;
   bool backgroundSeen_ = false;
+  bool complete_ = false;
   bool haveSample_ = false;
   double lastMicroseconds_ = 0;
   std::vector<std::vector<double>> raw_;  // signals before the background is known
   OjipExport export_;
 };
 
-// Reads the whole export (all measurements kept). Throws as the parser does.
+// Reads the export line by line, keeping the signals of the first keptColumns measurements.
+// Throws as the parser does.
 OjipExport ReadOjipExport(const std::string& path, int keptColumns);
 
 // Loads the first measurement into the record, as the ASCII reader would load its table: time in
@@ -73,7 +77,8 @@ OjipExport ReadOjipExport(const std::string& path, int keptColumns);
 ReadOutcome ReadOjipTextFile(Session& session, Feedback& feedback, const std::string& path);
 
 // Writes each measurement of the export as an ASCII measurement beside it:
-// <name without extension>-<index>.asc. Failures are reported; returns whether all were written.
+// <name without extension>-<index>.asc, the extension in the case of the export's. Failures are
+// reported; returns whether all were written.
 bool SplitOjipExport(Feedback& feedback, const std::string& path);
 
 }  // namespace tolmek

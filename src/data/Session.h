@@ -63,6 +63,8 @@ struct Measurement {
   int16_t CancelRequested = kFalse;
   std::array<std::string, kHeaderCommentCount> HeaderComments;
   std::string ExperimentText = "Unknown";
+  // Bytes the last reader took from its file; kept when the read fails (ResetState leaves it).
+  int64_t BytesRead = 0;
 };
 
 struct ViewState {

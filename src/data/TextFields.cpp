@@ -1,11 +1,16 @@
 #include "TextFields.h"
 
+#include <algorithm>
+
 #include "Errors.h"
+#include "FileIO.h"
 #include "NumberText.h"
 
 namespace tolmek {
 
 namespace {
+
+constexpr size_t kPieceSize = 65536;
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
@@ -25,11 +30,28 @@ double NumberOrMismatch(std::string_view text) {
 
 }  // namespace
 
+TextFields::TextFields(InputFile& file) : size_(static_cast<size_t>(file.Size())), file_(&file) {}
+
+bool TextFields::ReadMore() {
+  if (!file_) return false;
+  if (tooLong_ && position_ - fieldStart_ >= kMaxFieldLength) throw ErrorText(tooLong_);
+  const size_t keepFrom = tooLong_ ? fieldStart_ : position_;
+  held_.erase(0, keepFrom);
+  dropped_ += keepFrom;
+  position_ -= keepFrom;
+  fieldStart_ -= std::min(fieldStart_, keepFrom);
+  const size_t got = file_->ReadMore(held_, kPieceSize);
+  bytes_ = held_;
+  return got > 0;
+}
+
 void TextFields::SkipBlanks() {
+  tooLong_ = nullptr;
   while (!AtEnd() && IsBlank(Current())) ++position_;
 }
 
 void TextFields::SkipWhiteSpace() {
+  tooLong_ = nullptr;
   while (!AtEnd() && IsWhiteSpace(Current())) ++position_;
 }
 
@@ -51,19 +73,24 @@ void TextFields::SkipToDelimiter() {
 }
 
 std::string TextFields::ReadField() {
+  return ReadFieldOr(errors::kLineTooLong);
+}
+
+std::string TextFields::ReadFieldOr(const char* tooLong) {
   SkipBlanks();
   if (AtEnd()) throw ErrorText(errors::kInputPastEnd);
   if (Current() == '"') {
     // A quoted field never runs past its line, so an unclosed quote costs one field, not the file.
-    const size_t start = ++position_;
+    ++position_;
+    BeginField(tooLong);
     while (!AtEnd() && Current() != '"' && !IsLineEnd(Current())) ++position_;
-    std::string text(bytes_.substr(start, position_ - start));
+    std::string text(bytes_.substr(fieldStart_, position_ - fieldStart_));
     SkipToDelimiter();
     return text;
   }
-  const size_t start = position_;
+  BeginField(tooLong);
   while (!AtEnd() && Current() != ',' && !IsLineEnd(Current())) ++position_;
-  std::string text = Trim(bytes_.substr(start, position_ - start));
+  std::string text = Trim(bytes_.substr(fieldStart_, position_ - fieldStart_));
   ConsumeDelimiter();
   return text;
 }
@@ -71,26 +98,37 @@ std::string TextFields::ReadField() {
 double TextFields::ReadNumberField() {
   SkipBlanks();
   if (AtEnd()) throw ErrorText(errors::kInputPastEnd);
-  if (Current() == '"') return NumberOrMismatch(ReadField());
-  // The common unquoted field is parsed where it lies, without a string of its own.
-  const size_t start = position_;
+  if (Current() == '"') return NumberOrMismatch(ReadFieldOr(errors::kTypeMismatch));
+  // The common unquoted field is parsed where it lies, without a string of its own (and before
+  // the delimiter is consumed, which may bring the next piece of the file in).
+  BeginField(errors::kTypeMismatch);
   while (!AtEnd() && Current() != ',' && !IsLineEnd(Current())) ++position_;
-  const std::string_view field = bytes_.substr(start, position_ - start);
+  const double value = NumberOrMismatch(bytes_.substr(fieldStart_, position_ - fieldStart_));
   ConsumeDelimiter();
-  return NumberOrMismatch(field);
+  return value;
 }
 
 double TextFields::ReadNumber() {
   SkipWhiteSpace();
   if (AtEnd()) throw ErrorText(errors::kInputPastEnd);
-  const size_t start = position_;
+  BeginField(errors::kTypeMismatch);
   while (!AtEnd() && Current() != ',' && !IsWhiteSpace(Current())) ++position_;
-  const std::string_view token = bytes_.substr(start, position_ - start);
+  const std::string_view token = bytes_.substr(fieldStart_, position_ - fieldStart_);
   if (token.empty()) throw ErrorText(errors::kTypeMismatch);
   const double value = NumberOrMismatch(token);
   SkipBlanks();
   if (!AtEnd() && Current() == ',') ++position_;
   return value;
+}
+
+bool TextFields::ReadLine(std::string& line) {
+  tooLong_ = nullptr;
+  if (AtEnd()) return false;
+  BeginField(errors::kLineTooLong);
+  while (!AtEnd() && !IsLineEnd(Current())) ++position_;
+  line.assign(bytes_.substr(fieldStart_, position_ - fieldStart_));
+  ConsumeDelimiter();
+  return true;
 }
 
 bool TextFields::OnlyWhiteSpaceLeft() {

@@ -79,6 +79,30 @@ TEST_F(ResultAveraging, AMissingFileIsReportedAndNothingIsWritten) {
   EXPECT_FALSE(std::filesystem::exists(folder.File("Fl_avg.res")));
 }
 
+// Rows typed or converted elsewhere: numbers separated by blanks, lines ended by CR alone.
+TEST_F(ResultAveraging, RowsSeparatedByBlanksOrEndedByCarriageReturnsAverageTheSame) {
+  std::string spaced;
+  for (int c = 1; c <= 27; ++c) spaced += " " + std::to_string(c % 2 ? 1 : 3);
+  std::string tabbed = FLLine("leaf0122", std::vector<std::string>(27, "3"));
+  tabbed.replace(tabbed.size() - 2, 2, "\r");
+  ASSERT_TRUE(Run("leaf0121  " + spaced + "  \r" + tabbed));
+  std::vector<std::string> means(27, "3.00");
+  for (size_t c = 0; c < means.size(); c += 2) means[c] = "2.00";
+  EXPECT_EQ(Means(), kHeading + "\r\n" + OutLine("leaf012", means));
+}
+
+TEST_F(ResultAveraging, RowsThatAreNotTwentySevenNumbersAreNamedAndNothingIsWritten) {
+  std::string shortRow = FLLine("leaf0123", std::vector<std::string>(27, "1"));
+  shortRow.erase(shortRow.rfind("1\t"), 2);
+  EXPECT_FALSE(Run(FLLine("leaf0121", {"1"}) + FLLine("leaf0122", {"1", "x"}) + shortRow +
+                   "leaf0124 1 2 3\r\n"));
+  EXPECT_EQ(feedback.MessageTexts(),
+            std::vector<std::string>{"fl.res: line 3 (leaf0122) cannot be read as 27 numbers\n"
+                                     "fl.res: line 4 (leaf0123) cannot be read as 27 numbers\n"
+                                     "fl.res: line 5 (leaf0124) cannot be read as 27 numbers"});
+  EXPECT_FALSE(std::filesystem::exists(folder.File("Fl_avg.res")));
+}
+
 class CurveAveraging : public testing::Test {
  protected:
   bool Run(const std::vector<std::string>& names) {

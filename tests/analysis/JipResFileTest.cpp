@@ -88,8 +88,11 @@ TEST_F(JipRes, IsAveragedIntoItsOwnFilesByTheRulesOfFLRes) {
   // A later Fo time moves only the area and what follows from it.
   Load("leaf0122.asc", 0.1875f);
   ASSERT_TRUE(WriteJipRes(session, feedback));
+  // An FL.RES that cannot be averaged does not keep jip.res from being averaged.
   folder.Write("fl.res", "Filename\t\r\nleaf0121\t1.00\t\r\n");
-  ASSERT_TRUE(AverageResults(feedback, folder.Path(), 1));
+  EXPECT_FALSE(AverageResults(feedback, folder.Path(), 1));
+  ASSERT_EQ(feedback.Messages.size(), 1u);
+  EXPECT_EQ(feedback.Messages[0].Text.rfind("fl.res: line 2 (leaf0121)", 0), 0u);
   const std::string means = Slurp(folder.File("Jip_avg.res"));
   EXPECT_EQ(means.substr(0, kHeading.size()), kHeading);
   // Areas 16346.875 and 16346.875 - 0.125 (500 + 400) / 2, written as 16346.88 and 16290.63.
@@ -100,7 +103,7 @@ TEST_F(JipRes, IsAveragedIntoItsOwnFilesByTheRulesOfFLRes) {
   EXPECT_NE(errors.find("leaf012 \t0.000\t0.000\t0.000\t0.000\t0.000\t0.000\t0.000\t0.000\t"),
             std::string::npos);
   EXPECT_NE(errors.find("\t28.125\t"), std::string::npos);  // SEM of the areas: 56.25 / 2
-  EXPECT_TRUE(std::filesystem::exists(folder.File("Fl_avg.res")));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("Fl_avg.res")));
 }
 
 }  // namespace

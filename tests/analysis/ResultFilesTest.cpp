@@ -60,7 +60,7 @@ TEST(FLRes, FirstSaveWritesTheHeadingAndEveryRowWithoutAskingOrReportsAMissingFo
     EXPECT_TRUE(feedback.Messages.empty());
     session.Options.DataFolder = folder.File("missing");
     EXPECT_FALSE(WriteFLRes(session, feedback, quiet));
-    EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"Path not found"});
+    EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"fl.res: Path not found"});
     EXPECT_EQ(feedback.Messages[0].Icon, MessageIcon::Critical);
   }
 }
@@ -83,11 +83,21 @@ TEST(FLRes, AnExistingFileIsBackedUpThenAppendedQuietlyOrAsTheAnswerSays) {
   EXPECT_EQ(feedback.Questions.at(0), "File FL.RES already exists. Append data at end of file?");
 }
 
-TEST(FLRes, DFPointsOutsideTheLoadedCurveGiveEmptyFieldsButKeepTheRow) {
-  Session session = TwoRows("");
-  session.Record.DFPoints[6].D = 500;
+TEST(FLRes, DFPointsBeyondTheLoadedCurveGiveEmptyFieldsAreNamedAndKeepTheRow) {
+  TempFolder folder;
+  Session session = TwoRows(folder.Path());
+  session.Record.CurrentFilePath = folder.File("leaf2.tmk");
+  session.Record.DFPoints[6].D = 6;  // inside the arrays, beyond the 5 points of the curve
   EXPECT_EQ(FLResDataLine(session, 2),
             "12345678.00\t1.50\t" + std::string(14, '\t') + DFTail(true));
+  ScriptedFeedback feedback;
+  ASSERT_TRUE(WriteFLRes(session, feedback, 1));
+  session.Record.DFPoints[4].I = 500;
+  ASSERT_TRUE(WriteFLRes(session, feedback, 1));
+  EXPECT_EQ(feedback.MessageTexts(),
+            (std::vector<std::string>{"D6 lies beyond the 5 points of leaf2.tmk",
+                                      "I4, D6 lie beyond the 5 points of leaf2.tmk"}));
+  EXPECT_EQ(feedback.Messages[0].Icon, MessageIcon::Exclamation);
   session.Record = Measurement{};
   EXPECT_EQ(FLResDataLine(session, 1), "leaf1\t100.00\t" + std::string(26, '\t') + "\r\n");
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "data/NumberText.h"
 #include "support/TestSupport.h"
 #include "ui/ScriptedFeedback.h"
 
@@ -99,6 +100,15 @@ TEST_F(SettingsFile, SkipsJunkLinesAndAppliesTheKeysAfterThem) {
   EXPECT_EQ(session.Options.AutosaveEnabled, 1);
   EXPECT_EQ(session.Options.Window.Top, 0);
   EXPECT_TRUE(feedback.Messages.empty());
+}
+
+// Files edited on other systems may end their lines with CR alone.
+TEST_F(SettingsFile, ReadsLinesEndedByCarriageReturnsAlone) {
+  const std::string written = SettingsText(Changed());
+  std::string text;
+  for (const std::string_view line : SplitLines(written)) text += std::string(line) + "\r";
+  Read(text);
+  EXPECT_EQ(SettingsText(session), written);
 }
 
 TEST_F(SettingsFile, IsCreatedWhenMissingReadsBackEveryValueAndReportsAFailedWriteOnce) {

@@ -107,13 +107,6 @@ TEST_F(AsciiFile, WriterRoundsIntoPrintZonesWithCrLfAndOnlyALowercaseDdfGetsTwoC
   EXPECT_EQ(Slurp(folder.File("t.DDF")), AsciiFileText(time, a, b, 1, 2, false));
 }
 
-TEST_F(AsciiFile, WriteIntoAMissingFolderIsReported) {
-  const std::vector<float> v = {0, 1};
-  EXPECT_FALSE(WriteAsciiFile(feedback, folder.File("no/x.asc"), v, v, v, 1, 1));
-  EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"Path not found"});
-  EXPECT_TRUE(feedback.MainWindowEnabled);
-}
-
 TEST_F(AsciiFile, SaveAscWritesTheTailBlockBesideItOnlyWhenThereIsOne) {
   Measurement record;
   record.TimeValues = record.PFValues = record.DFValues = {0, 1, 2};
@@ -125,8 +118,12 @@ TEST_F(AsciiFile, SaveAscWritesTheTailBlockBesideItOnlyWhenThereIsOne) {
   record.DecayTimes = {0, 5, 6, 7};
   record.DecayValues = {0, 0.5f, 0.25f, 0.125f};
   ASSERT_TRUE(SaveAscWithDecay(record, feedback, folder.File("leaf1.tmk")));
-  EXPECT_EQ(Slurp(folder.File("leaf1.ddf")),
-            "5.000         0.50\r\n6.000         0.25\r\n7.000         0.13\r\n");
+  const std::string tail = "5.000         0.50\r\n6.000         0.25\r\n7.000         0.13\r\n";
+  EXPECT_EQ(Slurp(folder.File("leaf1.ddf")), tail);
+  // An upper-case extension gives upper-case outputs, the tail block still in two columns.
+  ASSERT_TRUE(SaveAscWithDecay(record, feedback, folder.File("LEAF2.DAT")));
+  EXPECT_EQ(Slurp(folder.File("LEAF2.DDF")), tail);
+  EXPECT_TRUE(FileExists(folder.File("LEAF2.ASC")));
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "data/Errors.h"
 #include "data/FileIO.h"
+#include "data/FolderList.h"
 #include "support/TestSupport.h"
 
 namespace tolmek {
@@ -33,16 +37,46 @@ TEST(ReplacingAFile, KeepsItsPermissionsAndTheLinkThatPointsToIt) {
   EXPECT_TRUE(fs::is_symlink(folder.File("link.tmk")));
   EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_FALSE(fs::exists(folder.File("m.tmk.tmp~")));
 }
 
-TEST(ReplacingAFile, AFailedWriteLeavesTheOldFileWhole) {
+// Runs the checks under a file size limit of a few bytes: writes then fail even for the
+// superuser, who may write any file.
+template <typename Checks>
+void UnderFileSizeLimit(Checks checks) {
+  rlimit kept{};
+  getrlimit(RLIMIT_FSIZE, &kept);
+  rlimit limit = kept;
+  limit.rlim_cur = 4;
+  const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &limit);
+  checks();
+  setrlimit(RLIMIT_FSIZE, &kept);
+  std::signal(SIGXFSZ, handler);
+}
+
+TEST(ReplacingAFile, AFailedWriteNamesTheFileAndLeavesTheOldOneWholeWithNothingBeside) {
   TempFolder folder;
   const std::string target = folder.Write("m.asc", "old");
-  fs::create_directory(folder.File("m.asc.tmp~"));  // the temporary file cannot be made
-  EXPECT_FALSE(FailureText(target, "new").empty());
+  UnderFileSizeLimit([&] {
+    EXPECT_EQ(FailureText(target, "new content"), "m.asc: File too large");
+    EXPECT_THROW(AppendToFile(folder.File("fl.res"), "a row too long"), ErrorText);
+  });
   EXPECT_EQ(Slurp(target), "old");
-  EXPECT_EQ(FailureText(folder.File("missing/m.asc"), "new"), "Path not found");
+  EXPECT_EQ(ListFolder(folder.Path(), "*"), (std::vector<std::string>{"fl.res", "m.asc"}));
+  EXPECT_EQ(FailureText(folder.File("missing/m.asc"), "new"), "m.asc: Path not found");
+}
+
+// Names at the system's limit of 255 bytes come from other systems; a temporary name made by
+// adding to them would be too long.
+TEST(ReplacingAFile, ANameOfTheLongestLengthIsReplacedThroughAShorterTemporaryName) {
+  TempFolder folder;
+  for (size_t length : {size_t{1}, size_t{251}, size_t{255}}) {
+    const std::string name(length, 'r');
+    WriteFileReplacing(folder.File(name), "old");
+    WriteFileReplacing(folder.File(name), "new");
+    EXPECT_EQ(Slurp(folder.File(name)), "new");
+  }
+  EXPECT_EQ(ListFolder(folder.Path(), "*").size(), 3u);
 }
 
 TEST(ReplacingAFile, AReadOnlyFileIsRefusedAndKept) {
@@ -50,7 +84,7 @@ TEST(ReplacingAFile, AReadOnlyFileIsRefusedAndKept) {
   TempFolder folder;
   const std::string target = folder.Write("m.tmk", "old");
   fs::permissions(target, fs::perms::owner_read);
-  EXPECT_EQ(FailureText(target, "new"), "Permission denied");
+  EXPECT_EQ(FailureText(target, "new"), "m.tmk: Permission denied");
   EXPECT_EQ(Slurp(target), "old");
 }
 
@@ -65,7 +99,7 @@ TEST(AppendingToAFile, KeepsNoPartOfATextThatDoesNotFit) {
     AppendToFile(path, std::string(200, 'n'));
     ADD_FAILURE() << "the append did not fail";
   } catch (const ErrorText& error) {
-    EXPECT_STREQ(error.what(), "Disk full");
+    EXPECT_STREQ(error.what(), "fl.res: Disk full");
   }
   EXPECT_EQ(Slurp(path), rows);
 }

@@ -88,7 +88,9 @@ TEST_F(NativeFile, WrittenFileReadsBackWithTheSamePointsSlotsAndHeaderTexts) {
   std::sort(source.TimeValues.begin() + 1, source.TimeValues.end());
   source.PFPoints = {0, 2, 3, 5, 6, 7, 8};
   source.DFPoints[3] = {4, 5};
-  source.HeaderComments = {"a, b", "", "x", "y", "z"};
+  // A double quote in a header text (instrument headers may hold one) is written as a single
+  // quote: as it stands it would end the field and shift every line after it.
+  source.HeaderComments = {"a, b", "gain \"DF\", then PF", "x", "y", "z"};
   source.ExperimentText = "Plant 7, dark adapted";
   source.FileTypeCode = 6;
   const std::string path = folder.File("r.tmk");
@@ -102,6 +104,7 @@ TEST_F(NativeFile, WrittenFileReadsBackWithTheSamePointsSlotsAndHeaderTexts) {
   EXPECT_EQ(std::memcmp(back.DFValues.data(), source.DFValues.data(), 9 * sizeof(float)), 0);
   EXPECT_EQ(back.PFPoints, source.PFPoints);
   EXPECT_EQ(back.DFPoints, source.DFPoints);
+  source.HeaderComments[1] = "gain 'DF', then PF";
   EXPECT_EQ(back.HeaderComments, source.HeaderComments);
   EXPECT_EQ(back.ExperimentText, source.ExperimentText);
 }
@@ -113,7 +116,7 @@ TEST_F(NativeFile, WriterLaysOutVersion13WithCrLfAndShortestFloats) {
   record.DFPoints[1] = {4, -5};
   const std::vector<float> time = {0, 0.011f, 2.5e-6f}, pf = {0, 400, 0.5f}, df = {0, -1, 0};
   EXPECT_EQ(NativeFileText(record, time, pf, df, 2, ""),
-            "\"TOLMEK13\"\r\n\"Unknown\"\r\n\"one\"\r\n\"say \"hi\"\"\r\n\"line  break\"\r\n"
+            "\"TOLMEK13\"\r\n\"Unknown\"\r\n\"one\"\r\n\"say 'hi'\"\r\n\"line  break\"\r\n"
             "\"\"\r\n\"\"\r\n2\r\n0.011,400,-1\r\n2.5e-06,0.5,0\r\n1,2,3,0,0,9\r\n4,-5\r\n"
             "0,0\r\n0,0\r\n0,0\r\n0,0\r\n0,0\r\n");
 }
@@ -196,7 +199,7 @@ TEST_F(NativeFile, WriteFailureIsReportedAndKeepsWhatWasThere) {
   EXPECT_FALSE(write("dir.tmk"));
   EXPECT_TRUE(std::filesystem::is_directory(folder.File("dir.tmk")));
   ASSERT_EQ(feedback.Messages.size(), 2u);
-  EXPECT_EQ(feedback.Messages[0].Text, "Path not found");
+  EXPECT_EQ(feedback.Messages[0].Text, "m.tmk: Path not found");
   EXPECT_EQ(feedback.Messages[1].Icon, MessageIcon::Critical);
   EXPECT_TRUE(feedback.MainWindowEnabled);
 }

@@ -112,6 +112,11 @@ TEST_F(OjipText, SplitWritesEachMeasurementAsAnAsciiMeasurementThatLoads) {
   ASSERT_EQ(feedback.MessageTexts(),
             std::vector<std::string>{"Written: leaf-5.asc, leaf-6.asc, leaf-7.asc"});
 
+  // The outputs take the case of the export's extension.
+  feedback.Messages.clear();
+  ASSERT_TRUE(SplitOjipExport(feedback, folder.Write("LEAF.TXT", OjipExportText(1, 12))));
+  EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"Written: LEAF-5.ASC"});
+
   feedback.Messages.clear();
   EXPECT_FALSE(SplitOjipExport(feedback, folder.Write("cut.txt", "x ASCII Export File\r\n")));
   EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{errors::kInputPastEnd});
