@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <functional>
-#include <memory>
 #include <set>
 
 #include "AsciiFile.h"
