@@ -92,26 +92,23 @@ void ExpectAsPrinted(const JipResult& r, const std::map<std::string, std::string
   }
 }
 
-class RealExport : public ::testing::Test {
- protected:
-  Measurement Load(const std::string& name) {
-    Session session;
-    ScriptedFeedback feedback;
-    path = std::string(TOLMEK_TEST_DATA_DIR) + "/" + name;
-    EXPECT_EQ(ReadOjipTextFile(session, feedback, path), ReadOutcome::Loaded);
-    return session.Record;
-  }
-  std::string path;
-};
-
-TEST_F(RealExport, WhereFmIsTheInstrumentsPGivesWhatTheInstrumentPrinted) {
-  const Measurement record = Load("ojip-export-5.txt");
-  ExpectAsPrinted(ComputeJipTest(record), PrintedParameters(path));
+Measurement LoadExport(const std::string& path) {
+  Session session;
+  ScriptedFeedback feedback;
+  EXPECT_EQ(ReadOjipTextFile(session, feedback, path), ReadOutcome::Loaded);
+  return session.Record;
 }
 
-TEST_F(RealExport, WithAJStepAbovePTakesFmAtJUntilTheUserSetsItAtP) {
-  Measurement record = Load("ojip-export-2.txt");
-  const auto printed = PrintedParameters(path);
+const std::string kExport2 = std::string(TOLMEK_TEST_DATA_DIR) + "/ojip-export-2.txt";
+const std::string kExport5 = std::string(TOLMEK_TEST_DATA_DIR) + "/ojip-export-5.txt";
+
+TEST(RealExport, WhereFmIsTheInstrumentsPGivesWhatTheInstrumentPrinted) {
+  ExpectAsPrinted(ComputeJipTest(LoadExport(kExport5)), PrintedParameters(kExport5));
+}
+
+TEST(RealExport, WithAJStepAbovePTakesFmAtJUntilTheUserSetsItAtP) {
+  Measurement record = LoadExport(kExport2);
+  const auto printed = PrintedParameters(kExport2);
   JipResult r = ComputeJipTest(record);
   // The program's Fm is the largest value, 34299 at 1.521 ms, above the instrument's P (34201).
   EXPECT_EQ(r[kJipFm], 34299);
@@ -122,8 +119,7 @@ TEST_F(RealExport, WithAJStepAbovePTakesFmAtJUntilTheUserSetsItAtP) {
   EXPECT_GT(std::fabs(r[kJipVj] - Val(printed.at("Vj"))), 0.01);
 
   record.PFPoints[kSlotFm] = 278;  // P at 231.621 ms
-  r = ComputeJipTest(record);
-  ExpectAsPrinted(r, printed);
+  ExpectAsPrinted(ComputeJipTest(record), printed);
 }
 
 }  // namespace
