@@ -14,6 +14,7 @@
 namespace tolmek {
 namespace {
 
+using test::Count;
 using test::Slurp;
 using test::TempFolder;
 
@@ -84,12 +85,6 @@ TEST(BatchCommand, WritesEveryOutputByteForByte) {
   const std::array<std::string, 8> wave1 = {"   100.00", "    40.00", "    20.00", "   -30.00",
                                             "    10.00", "    16.00", "     3.00", "    12.00"};
   EXPECT_EQ(Slurp(data.File("df.res")), DFResBlock("leaf1", zeros) + DFResBlock("leaf2", wave1));
-}
-
-size_t Count(const std::string& text, const std::string& part) {
-  size_t count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
 }
 
 TEST(BatchCommand, ProcessesEveryGoodFileOnceNamesEveryBadOneAndExitsWithOne) {

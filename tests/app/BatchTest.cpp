@@ -20,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
+using test::Count;
 using test::Slurp;
 using test::SmallFileSystem;
 using test::TempFolder;
@@ -36,12 +37,6 @@ TEST(BatchSelection, SplitsFolderAndUpToAThousandNamesAndNeedsTwo) {
   ASSERT_TRUE(SplitBatchSelection(answer, selection));
   ASSERT_EQ(selection.Names.size(), 1000u);
   EXPECT_EQ(selection.Names.back(), "n999.asc");
-}
-
-size_t Count(const std::string& text, const std::string& part) {
-  size_t count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
 }
 
 // FL.RES of whole rows only: the heading, then rows of 28 fields each ended by TAB, CR LF.
@@ -69,7 +64,7 @@ class Batch : public ::testing::Test {
                      folder.Write("c.tmk", test::NativeMeasurement())});
   }
   bool Exists(const std::string& name) const { return std::filesystem::exists(folder.File(name)); }
-  // count copies of the hand-made ASCII measurement in the folder.
+  // Count copies of the hand-made ASCII measurement in the folder.
   static std::vector<std::string> Measurements(const std::string& where, int count) {
     std::vector<std::string> paths;
     for (int i = 0; i < count; ++i) {

@@ -24,17 +24,6 @@ TEST(FileChoice, TheLastThreeCharactersInAnyCaseChooseTheReaderAndTheWriter) {
   EXPECT_FALSE(SavesAsNative("a.tmk.txt"));
 }
 
-TEST(FileChoice, BackupCopiesToBakReplacingAnOldCopyAndSkipsAFileNotWrittenYet) {
-  TempFolder folder;
-  const std::string results = folder.Write("fl.res", "new\r\n");
-  folder.Write("fl.bak", "old old old\r\n");
-  BackupFile(results);
-  EXPECT_EQ(Slurp(folder.File("fl.bak")), "new\r\n");
-  EXPECT_EQ(Slurp(results), "new\r\n");
-  EXPECT_NO_THROW(BackupFile(folder.File("DF.RES")));
-  EXPECT_FALSE(FileExists(folder.File("DF.bak")));
-}
-
 TEST(FileChoice, UnreadableFileIsReportedAndLeavesTheEmptyState) {
   Session session;
   ScriptedFeedback feedback;

@@ -44,6 +44,9 @@ class SmallFileSystem {
   std::string why_;
 };
 
+// How often part occurs in text (overlapping occurrences included).
+size_t Count(const std::string& text, const std::string& part);
+
 // The whole content of a file ("" when it cannot be read).
 std::string Slurp(const std::string& path);
 
