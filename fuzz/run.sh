@@ -17,13 +17,14 @@ seed_folder() {
     instrument) cp "$root"/examples/*.dat "$corpus"/ ;;
     native) cp "$root"/examples/*.tmk "$corpus"/ ;;
     ascii) cp "$root"/examples/*.asc "$corpus"/ ;;
+    ojip) cp "$root"/tests/testdata/ojip-export-*.txt "$corpus"/ ;;
     settings) cp "$root"/fuzz/seeds/tolmek.ini "$corpus"/ ;;
     results) cp "$root"/fuzz/seeds/fl.res "$corpus"/ ;;
   esac
   echo "$corpus"
 }
 
-for target in instrument native ascii settings results; do
+for target in instrument native ascii ojip settings results; do
   corpus="$(seed_folder "$target")"
   echo "fuzz: $target for ${seconds} s"
   (cd "$build/fuzz" &&

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 
+#include "JipResFile.h"
 #include "ResultFiles.h"
 #include "data/Errors.h"
 #include "data/FileIO.h"
@@ -23,8 +24,17 @@ namespace {
 constexpr const char* kAveragingResultsText = "Averaging FL.RES...";
 constexpr const char* kSortingText = "Sorting files... Press Esc to cancel.";
 constexpr const char* kAveragingCurvesText = "Averaging...";
-constexpr const char* kAverageFileName = "Fl_avg.res";
-constexpr const char* kErrorFileName = "Fl_err.res";
+constexpr const char* kJipAveragingText = "Averaging jip.res...";
+
+// A result file and the two files its averages go to; jip.res has as many value columns as
+// FL.RES and is averaged by the same rules.
+struct AveragedFile {
+  const char* Source;
+  const char* Means;
+  const char* StandardErrors;
+};
+constexpr AveragedFile kFLResAverage = {kFLResName, "Fl_avg.res", "Fl_err.res"};
+constexpr AveragedFile kJipResAverage = {kJipResName, "Jip_avg.res", "Jip_err.res"};
 constexpr const char* kAverageCurveEnding = "!.avg";
 constexpr const char* kLineEnd = "\r\n";
 
@@ -200,9 +210,9 @@ ResultRows ReadResultRows(const std::string& source) {
   return read;
 }
 
-void AverageResultFile(const std::string& folder, size_t keyLength) {
+void AverageResultFile(const std::string& folder, size_t keyLength, const AveragedFile& files) {
   // Result files written on another system may carry their names in another case.
-  const std::string source = FindFileIgnoringCase(folder, kFLResName);
+  const std::string source = FindFileIgnoringCase(folder, files.Source);
   const ResultRows read = NamingFile(source, [&] { return ReadResultRows(source); });
   // Averages without a row the user counts on would pass for complete ones: nothing is written.
   if (!read.Unreadable.empty()) throw ErrorText(read.Unreadable);
@@ -222,8 +232,8 @@ void AverageResultFile(const std::string& folder, size_t keyLength) {
     const std::string target = FindFileIgnoringCase(folder, name);
     WriteFileReplacing(target, text);
   };
-  write(kAverageFileName, means);
-  write(kErrorFileName, standardErrors);
+  write(files.Means, means);
+  write(files.StandardErrors, standardErrors);
 }
 
 // ---- Curves (ASCII files) ----
@@ -331,11 +341,20 @@ size_t ResultKeyLength(int dropped) {
 }  // namespace
 
 bool AverageResults(Feedback& feedback, const std::string& folder, int dropped) {
-  return RunWriter(feedback, [&] {
+  const bool averaged = RunWriter(feedback, [&] {
     feedback.SetProgressText(kAveragingResultsText);
     BusyScope busy(feedback);
-    AverageResultFile(folder, ResultKeyLength(dropped));
+    AverageResultFile(folder, ResultKeyLength(dropped), kFLResAverage);
   });
+  // jip.res is averaged when it is there, whether or not FL.RES could be.
+  if (!FileExists(FindFileIgnoringCase(folder, kJipResName))) return averaged;
+  return RunWriter(feedback,
+                   [&] {
+                     feedback.SetProgressText(kJipAveragingText);
+                     BusyScope busy(feedback);
+                     AverageResultFile(folder, ResultKeyLength(dropped), kJipResAverage);
+                   }) &&
+         averaged;
 }
 
 bool AverageAscFiles(Session& session, Feedback& feedback, const std::string& folder,

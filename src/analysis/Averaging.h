@@ -12,8 +12,9 @@ namespace tolmek {
 
 // Groups the rows of folder/fl.res by the first 8 - dropped characters of their names and writes
 // the means and standard errors to Fl_avg.res and Fl_err.res. An empty field is left out of its
-// column; a column without any number gets an empty field. Errors are reported; returns false
-// after one.
+// column; a column without any number gets an empty field. When the folder holds jip.res, its rows
+// are averaged by the same rules into Jip_avg.res and Jip_err.res. Errors are reported; returns
+// false after one.
 bool AverageResults(Feedback& feedback, const std::string& folder, int dropped);
 
 // Groups the ".asc" files of fileList (bare names in folder) by their names without the last

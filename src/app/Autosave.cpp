@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "analysis/JipResFile.h"
 #include "analysis/ResultFiles.h"
 #include "data/AsciiFile.h"
 #include "data/FileChoice.h"
@@ -63,6 +64,7 @@ bool AutosaveOutputs(Session& session, Feedback& feedback) {
   bool written = WriteNativeOutput(record, feedback);
   written = WriteFLRes(session, feedback, 1) && written;
   written = WriteDFRes(session, feedback, 1) && written;
+  if (session.Options.JipTest == 1) written = WriteJipRes(session, feedback) && written;
   // A loaded ASCII file is not replaced by its own copy rounded to fewer decimals.
   const std::string asciiTarget = SiblingPath(source, "asc");
   if (!IsSameFile(source, asciiTarget))

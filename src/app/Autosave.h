@@ -1,5 +1,5 @@
-// The outputs of a measurement written when it is left: native file, FL.RES row, DF.RES block
-// and ASCII export.
+// The outputs of a measurement written when it is left: native file, FL.RES row, DF.RES block,
+// the jip.res row when the JIP-test is on, and ASCII export.
 #pragma once
 
 #include "data/Session.h"

@@ -12,14 +12,16 @@
 #include "data/Errors.h"
 #include "data/FileIO.h"
 #include "data/NumberText.h"
+#include "data/OjipTextFile.h"
 #include "ui/ConsoleFeedback.h"
 
 namespace tolmek {
 
 const char* const kBatchUsage =
-    "Usage: tolmek-batch [--settings FILE] [--gains PF,DF] [--plot [--linear] [--plot-size WxH]]\n"
-    "                    FILE...\n"
+    "Usage: tolmek-batch [--settings FILE] [--gains PF,DF] [--jip]\n"
+    "                    [--plot [--linear] [--plot-size WxH]] FILE...\n"
     "       tolmek-batch --average FOLDER [--results] [--curves]\n"
+    "       tolmek-batch --split FILE...\n"
     "       tolmek-batch --help\n"
     "\n"
     "Reads each measurement file and writes its outputs beside it: the .tmk file, a row of\n"
@@ -31,9 +33,13 @@ const char* const kBatchUsage =
     "                    scales, logarithmic time axis, set points marked; needs no display\n"
     "  --linear          with --plot: the linear time axis over the whole measurement\n"
     "  --plot-size WxH   with --plot: the picture's size in pixels (default 1200x700)\n"
+    "  --jip             also appends the JIP-test of each file to jip.res\n"
     "  --average FOLDER  averages the replicates of a folder: --curves the .asc files into\n"
     "                    \"!.avg\" files, --results fl.res into Fl_avg.res and Fl_err.res\n"
-    "                    (both when neither is given)\n"
+    "                    (both when neither is given); also jip.res into Jip_avg.res and\n"
+    "                    Jip_err.res when it is there\n"
+    "  --split FILE...   writes each measurement of an OJIP text export as its own ASCII\n"
+    "                    measurement beside it, <name>-<index>.asc\n"
     "\n"
     "Exit status: 0 when every file was processed, 1 when any failed, 2 on a usage error.\n";
 
@@ -90,10 +96,16 @@ bool ParsePlotSize(const std::string& text, BatchArguments& parsed) {
 }
 
 bool CheckCombination(const BatchArguments& parsed, std::string& error) {
-  if (parsed.Mode == BatchMode::Average) {
+  if (parsed.Mode == BatchMode::Split) {
+    if (parsed.Files.empty()) error = "--split needs files";
+    if (parsed.Gains || parsed.Jip || parsed.Plot || parsed.Results || parsed.Curves ||
+        !parsed.AverageFolder.empty())
+      error = "--split takes files only";
+  } else if (parsed.Mode == BatchMode::Average) {
     if (!parsed.Files.empty()) error = "--average takes a folder, not files";
     if (parsed.Gains) error = "--gains does not apply to --average";
     if (parsed.Plot) error = "--plot does not apply to --average";
+    if (parsed.Jip) error = "--jip does not apply to --average";
   } else {
     if (parsed.Results || parsed.Curves) error = "--results and --curves need --average";
     if (parsed.Files.empty()) error = "no files given";
@@ -116,6 +128,15 @@ int RunAverage(Session& session, ConsoleFeedback& console, const BatchArguments&
   const bool averaged =
       AverageFolder(session, console, folder, both || parsed.Results, both || parsed.Curves);
   return averaged ? kExitAllProcessed : kExitSomeFailed;
+}
+
+int RunSplit(ConsoleFeedback& console, const BatchArguments& parsed) {
+  int failed = 0;
+  for (const std::string& path : parsed.Files) {
+    console.SetContext(FileNameOf(path));
+    if (!SplitOjipExport(console, path)) ++failed;
+  }
+  return failed > 0 ? kExitSomeFailed : kExitAllProcessed;
 }
 
 // The settings named on the command line, else tolmek.ini beside the program when there is one;
@@ -165,7 +186,12 @@ int RunParsed(const BatchArguments& parsed, const BatchEnvironment& environment)
   ConsoleFeedback console(environment.Err, environment.ProgressOnTerminal);
   if (!LoadBatchSettings(session, console, parsed)) return kExitSomeFailed;
   if (parsed.Mode == BatchMode::Average) return RunAverage(session, console, parsed);
+  if (parsed.Mode == BatchMode::Split) return RunSplit(console, parsed);
   FillResultColumnNames(session.Results);
+  if (parsed.Jip) {
+    session.Options.JipTest = 1;
+    session.Shell.ReportJipGaps = true;
+  }
   console.SetGains(parsed.Gains);
   const BatchSummary summary = RunBatch(
       session, console, parsed.Files,
@@ -220,6 +246,10 @@ bool ParseBatchArguments(const std::vector<std::string>& arguments, BatchArgumen
     if (matched) {
       parsed.Mode = BatchMode::Average;
       parsed.AverageFolder = value;
+    } else if (argument == "--split") {
+      parsed.Mode = BatchMode::Split;
+    } else if (argument == "--jip") {
+      parsed.Jip = true;
     } else if (argument == "--results") {
       parsed.Results = true;
     } else if (argument == "--curves") {

@@ -12,7 +12,7 @@
 
 namespace tolmek {
 
-enum class BatchMode { Help, Process, Average };
+enum class BatchMode { Help, Process, Average, Split };
 
 struct BatchArguments {
   BatchMode Mode = BatchMode::Process;
@@ -26,6 +26,7 @@ struct BatchArguments {
   bool PlotLinear = false;
   int PlotWidth = 1200;
   int PlotHeight = 700;
+  bool Jip = false;  // --jip: also write the JIP-test of every file to jip.res
 };
 
 // Exit statuses of the command.

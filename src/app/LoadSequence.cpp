@@ -6,6 +6,7 @@
 #include "data/InstrumentFile.h"
 #include "data/Measurement.h"
 #include "data/NativeFile.h"
+#include "data/OjipTextFile.h"
 
 namespace tolmek {
 
@@ -18,6 +19,8 @@ ReadOutcome RunChosenReader(Session& session, Feedback& feedback, ReaderKind kin
       return ReadInstrumentFile(session, feedback, path);
     case ReaderKind::Native:
       return ReadNativeFile(session, feedback, path);
+    case ReaderKind::OjipText:
+      return ReadOjipTextFile(session, feedback, path);
     case ReaderKind::Ascii:
       break;
   }

@@ -137,6 +137,8 @@ void LineReader::Apply(const std::string& rawLine) {
     options.AdjustI4 = value == "1" ? 1 : 0;
   } else if (key == "STRIPFILENAME") {
     options.StripFileName = value == "1" ? 1 : 0;
+  } else if (key == "JIPTEST") {
+    ApplyFlag(options.JipTest);
   }
 }
 
@@ -173,6 +175,7 @@ void SetStartValues(Session& session) {
   options.DFPattern.fill(0);
   options.AdjustI4 = 0;
   options.StripFileName = 0;
+  options.JipTest = 0;
   options.SnapMode = 0;
   options.OptionsKeepPeaks = true;
   options.OptionsAdjust = false;
@@ -200,6 +203,8 @@ std::string SettingsText(const Session& session) {
   text += std::string("AdjustPeaks = ") + (options.OptionsAdjust ? "1" : "0") + end;
   text += "AdjustI4 =" + LabelNumber(IntegerText(options.AdjustI4)) + end;
   text += "StripFileName =" + LabelNumber(IntegerText(options.StripFileName)) + end;
+  // Only a user who turned the JIP-test on finds its line, so every other file stays as it was.
+  if (options.JipTest != 0) text += "JipTest =" + LabelNumber(IntegerText(options.JipTest)) + end;
   return text;
 }
 

@@ -3,6 +3,7 @@
 #include "FileIO.h"
 #include "Measurement.h"
 #include "NumberText.h"
+#include "OjipTextFile.h"
 
 namespace tolmek {
 
@@ -10,6 +11,7 @@ ReaderKind ChooseReader(const std::string& path) {
   const std::string key = ToUpper(LastChars(path, 3));
   if (key == "DAT" || key == ".DA") return ReaderKind::Instrument;
   if (key == "TMK") return ReaderKind::Native;
+  if (IsOjipTextExport(path)) return ReaderKind::OjipText;
   return ReaderKind::Ascii;
 }
 

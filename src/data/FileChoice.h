@@ -9,7 +9,7 @@
 
 namespace tolmek {
 
-enum class ReaderKind { Instrument, Native, Ascii };
+enum class ReaderKind { Instrument, Native, Ascii, OjipText };
 
 // How a reader ended. Failed: reported to the user; Cancelled: Esc or a cancelled question, no
 // message; Exported: a temperature recording was written as an ASCII file and nothing is loaded.
@@ -17,7 +17,8 @@ enum class ReaderKind { Instrument, Native, Ascii };
 enum class ReadOutcome { Loaded, Failed, Cancelled, Exported };
 
 // By the last three characters of the path in upper case: "DAT" or ".DA" the instrument reader,
-// "TMK" the native reader, anything else the ASCII reader.
+// "TMK" the native reader, anything else the ASCII reader; a "TXT" file whose first line ends in
+// "ASCII Export File" the OJIP text export reader.
 ReaderKind ChooseReader(const std::string& path);
 
 // The path with its last three characters replaced by the extension, each letter in the case of

@@ -37,10 +37,10 @@ struct DFPeakPair {
 };
 
 constexpr int kHeaderCommentCount = 5;
-constexpr int kFileTypeCount = 7;
+constexpr int kFileTypeCount = 8;
 constexpr std::array<const char*, kFileTypeCount> kFileTypeNames = {
     "Text file",         "Induction kinetics", "Ind. kin. in 2 intervals", "Decay kinetics",
-    "Temperature curve", "PX3310pi format",    "Tolmek32 format"};
+    "Temperature curve", "PX3310pi format",    "Tolmek32 format",          "OJIP text export"};
 
 // The one measurement in memory. Curve arrays hold points 1..PointCount; index 0 holds 0.
 struct Measurement {
@@ -141,6 +141,7 @@ struct Settings {
   std::array<int16_t, 13> DFPattern{};
   int16_t AdjustI4 = 0;
   int16_t StripFileName = 0;
+  int16_t JipTest = 0;  // 1: the JIP-test is shown and the autosave writes jip.res
   int16_t SnapMode = 0;
   // The check marks of "&Keep DF peaks" and "Adjust &peak position", and whether the latter is
   // enabled (it is only while keep-peaks is checked).
@@ -204,6 +205,8 @@ struct ShellState {
   int16_t ChartReady = 0;
   // Folder of the program, where tolmek.ini lives.
   std::string ProgramFolder = ".";
+  // tolmek-batch names the JIP-test values it cannot compute; the window shows them instead.
+  bool ReportJipGaps = false;
 };
 
 // What the program last left in a result file and in its backup. While both are as it left them,
@@ -221,6 +224,7 @@ struct ResultFileMemo {
 struct ResultFileMemos {
   ResultFileMemo FL;
   ResultFileMemo DF;
+  ResultFileMemo JIP;
 };
 
 constexpr const char* TabText = "\t";

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "MeasurementTexts.h"
+#include "analysis/JipResFile.h"
 #include "analysis/PFResults.h"
 #include "app/LoadSequence.h"
 #include "data/FolderList.h"
@@ -52,6 +53,16 @@ TEST_F(Autosave, WritesAllOutputsOnceWhenOnAndLoadedAndLeavesALoadedAsciiFileAlo
   EXPECT_EQ(Slurp(folder.File("leaf1.asc")), test::AsciiMeasurement());
   EXPECT_EQ(Slurp(folder.File("leaf1.tmk")).substr(0, 12), "\"TOLMEK13\"\r\n");
   EXPECT_EQ(Slurp(folder.File("df.res")).substr(0, 7), "leaf1\r\n");
+}
+
+TEST_F(Autosave, WritesTheJipTestRowOnlyWithTheJipTestOn) {
+  Load("leaf1.asc");
+  EXPECT_TRUE(AutosaveOutputs(session, feedback));
+  EXPECT_FALSE(fs::exists(folder.File("jip.res")));
+  session.Options.JipTest = 1;
+  Load("leaf2.asc");
+  EXPECT_TRUE(AutosaveOutputs(session, feedback));
+  EXPECT_EQ(Slurp(folder.File("jip.res")).find("\r\nleaf2.asc\t"), JipResHeading().size() - 2);
 }
 
 TEST_F(Autosave, GoesOnAfterAFailedWriterAndSaysSo) {

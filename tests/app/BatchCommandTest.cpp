@@ -150,12 +150,36 @@ TEST(BatchCommand, ReadsTheUsableLinesOfAJunkSettingsFileAndAveragesTheFolder) {
   EXPECT_EQ(RunTolmekBatch("--settings " + data.File("none.ini") + " " + files).Status, 1);
 }
 
+TEST(BatchCommand, WritesTheJipTestOfRealExportsAndSplitsAnExportIntoMeasurementsThatLoad) {
+  TempFolder data;
+  for (const char* name : {"ojip-export-2.txt", "ojip-export-5.txt"})
+    std::filesystem::copy_file(std::string(TOLMEK_TEST_DATA_DIR) + "/" + name, data.File(name));
+  const Outcome run = RunTolmekBatch("--jip " + data.File("ojip-export-2.txt") + " " +
+                                     data.File("ojip-export-5.txt"));
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  const std::string jipRes = Slurp(data.File("jip.res"));
+  EXPECT_EQ(Count(jipRes, "\r\n"), 3u);
+  EXPECT_NE(jipRes.find("\r\nojip-export-5.txt\t43369.00\t49806.00\t56471.00\t56016.00\t"
+                        "59170.00\t181.62\t15801.00\t0.829\t0.800\t1.364\t0.364\t0.267\t1.630\t"),
+            std::string::npos);
+  EXPECT_EQ(Count(Slurp(data.File("fl.res")), "\r\n"), 3u);
+
+  data.Write("three.txt", test::OjipExportText(3, 40));
+  const Outcome split = RunTolmekBatch("--split " + data.File("three.txt"));
+  EXPECT_EQ(split.Status, 0) << split.Err;
+  const Outcome load = RunTolmekBatch(data.File("three-5.asc") + " " + data.File("three-6.asc") +
+                                      " " + data.File("three-7.asc"));
+  EXPECT_EQ(load.Status, 0) << load.Err;
+  EXPECT_NE(Slurp(data.File("fl.res")).find("\r\nthree-7.asc\t3001.00\t"), std::string::npos);
+  EXPECT_EQ(RunTolmekBatch("--split " + data.File("three-5.asc")).Status, 1);
+}
+
 TEST(BatchCommand, PrintsTheUsageForHelpAndForUsageErrors) {
   const Outcome help = RunTolmekBatch("--help");
   EXPECT_EQ(help.Status, 0);
   EXPECT_EQ(help.Out.rfind("Usage: tolmek-batch", 0), 0u);
-  for (const char* wrong :
-       {"", "--bogus x.asc", "--gains 0,5 x.asc", "--results x.asc", "--average"}) {
+  for (const char* wrong : {"", "--bogus x.asc", "--gains 0,5 x.asc", "--results x.asc",
+                            "--average", "--split", "--split --jip x.txt", "--average . --jip"}) {
     const Outcome run = RunTolmekBatch(wrong);
     EXPECT_EQ(run.Status, 2) << wrong;
     EXPECT_NE(run.Err.find("Usage: tolmek-batch"), std::string::npos) << wrong;

@@ -57,6 +57,17 @@ TEST_F(SettingsFile, ReadsThickLinesFromTheThirteenthCharacterOfTheCurrentLine) 
   EXPECT_EQ(session.Options.LineWidth, 2);
 }
 
+TEST_F(SettingsFile, WritesTheJipTestLineOnlyWhenItIsOnAndReadsItBack) {
+  Session on = Changed();
+  on.Options.JipTest = 1;
+  const std::string text = SettingsText(on);
+  EXPECT_EQ(text, SettingsText(Changed()) + "JipTest = 1 \r\n");
+  Read(text);
+  EXPECT_EQ(session.Options.JipTest, 1);
+  Read("JIPTEST=0\r\n");
+  EXPECT_EQ(session.Options.JipTest, 0);
+}
+
 TEST_F(SettingsFile, TakesOnlyTheTrimmedValueOneAsOn) {
   Read("KeepPeaks = 1 \r\nAdjustPeaks = 1\r\nstripfilename = 1\r\nAdjustI4 = 1.0\r\n");
   EXPECT_TRUE(session.Options.OptionsKeepPeaks && session.Options.OptionsAdjust);

@@ -9,6 +9,7 @@
 #include "data/AsciiFile.h"
 #include "data/InstrumentFile.h"
 #include "data/NativeFile.h"
+#include "data/OjipTextFile.h"
 
 namespace tolmek {
 namespace {
@@ -32,6 +33,7 @@ TEST_F(ReadingLimits, AFileOfZeroBytesFailsAfterItsFirstFieldWhateverItsSize) {
   const std::tuple<Reader, const char*, std::string> cases[] = {
       {ReadAsciiFile, "zero.asc", "Type mismatch"},
       {ReadNativeFile, "zero.tmk", "Line too long"},
+      {ReadOjipTextFile, "zero.txt", "Line too long"},
       {ReadInstrumentFile, "zero.dat", kUnreadableFileText}};
   for (const auto& [reader, name, message] : cases) {
     SCOPED_TRACE(name);
@@ -50,14 +52,26 @@ TEST_F(ReadingLimits, ARecordingWithDataAppendedLoadsFromItsOwnBytesOnly) {
   EXPECT_LE(session.Record.BytesRead, recordingSize);
 }
 
+TEST_F(ReadingLimits, AnOjipExportWithDataAppendedIsReadUpToItsDescriptionLine) {
+  fs::copy_file(std::string(TOLMEK_TEST_DATA_DIR) + "/ojip-export-5.txt", folder.File("leaf.txt"));
+  const auto exportSize = static_cast<int64_t>(fs::file_size(folder.File("leaf.txt")));
+  ASSERT_EQ(ReadSparse(ReadOjipTextFile, "leaf.txt", exportSize + 500 * kMegabyte),
+            ReadOutcome::Loaded);
+  EXPECT_EQ(session.Record.PointCount, 455);
+  EXPECT_LT(session.Record.BytesRead, exportSize + kMegabyte);
+}
+
 TEST_F(ReadingLimits, ADeviceAPipeOrAFolderIsRefusedBeforeAnythingIsRead) {
   ASSERT_EQ(mkfifo(folder.File("pipe.asc").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo(folder.File("pipe.txt").c_str(), 0600), 0);
+  EXPECT_EQ(ChooseReader(folder.File("pipe.txt")), ReaderKind::Ascii);  // does not wait on it
   fs::create_symlink("/dev/zero", folder.File("zero.tmk"));
   fs::create_directory(folder.File("folder.asc"));
   const std::string device = "This is a device or a pipe, not a file";
   const std::tuple<Reader, const char*, std::string> cases[] = {
       {ReadAsciiFile, "pipe.asc", device},
       {ReadNativeFile, "zero.tmk", device},
+      {ReadOjipTextFile, "pipe.asc", device},
       {ReadAsciiFile, "folder.asc", "This is a folder, not a file"},
       {ReadInstrumentFile, "zero.tmk", "The following error occured\r" + device}};
   for (const auto& [reader, name, message] : cases) {

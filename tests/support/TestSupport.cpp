@@ -65,4 +65,24 @@ std::string Slurp(const std::string& path) {
   return text.str();
 }
 
+std::string OjipExportText(int columns, int samples, const std::string& lineEnd) {
+  const auto row = [&](const std::string& label, auto field) {
+    std::string line = label + "\t";
+    for (int c = 1; c <= columns; ++c) line += field(c) + "\t";
+    return line + lineEnd;
+  };
+  std::string text = "Meter ASCII Export File" + lineEnd + "------" + lineEnd + "File Name: test" +
+                     lineEnd + lineEnd;
+  text += row("index", [](int c) { return std::to_string(c + 4); });
+  text += row("time", [](int c) { return "10:0" + std::to_string(c) + ":00  01.02.2024"; });
+  text += row("id", [](int) { return std::string("OJIP"); });
+  text += row("10", [](int) { return std::string("100"); });
+  for (int i = 1; i <= samples; ++i)
+    text += row(std::to_string(50 * i), [&](int c) { return std::to_string(1000 * c + i + 100); });
+  text += row("Bckg", [](int) { return std::string("100"); });
+  text += row("Fo", [](int) { return std::string("1001"); });
+  text += row("description", [](int c) { return "leaf " + std::to_string(c); });
+  return text;
+}
+
 }  // namespace tolmek::test

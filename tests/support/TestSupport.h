@@ -50,4 +50,9 @@ size_t Count(const std::string& text, const std::string& part);
 // The whole content of a file ("" when it cannot be read).
 std::string Slurp(const std::string& path);
 
+// A hand-held OJIP fluorometer text export of `columns` measurements, samples at 10 us (ignored
+// by the readers), then 50, 100, 150 ... us (`samples` of them). Measurement c (1-based) has the
+// signal 1000 * c + sample number + background 100; lines end in lineEnd.
+std::string OjipExportText(int columns, int samples, const std::string& lineEnd = "\r\n");
+
 }  // namespace tolmek::test

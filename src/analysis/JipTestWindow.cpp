@@ -1,0 +1,70 @@
+#include "JipTestWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QEvent>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include <exception>
+
+#include "JipTest.h"
+
+namespace tolmek {
+
+JipTestWindow::JipTestWindow(Session& session, Feedback& feedback, QWidget* parent)
+    : QWidget(parent), session_(session), feedback_(feedback), Text1(new QPlainTextEdit(this)) {
+  setWindowTitle("JIP-test");
+  setObjectName("JipTestWindow");
+  resize(300, 520);
+  Text1->setObjectName("Text1");
+  Text1->setReadOnly(true);
+  Text1->setTabStopDistance(8 * Text1->fontMetrics().horizontalAdvance(' '));
+  auto* menuBar = new QMenuBar(this);
+  QMenu* edit = menuBar->addMenu("&Edit");
+  copyAction_ = edit->addAction("&Copy", this, &JipTestWindow::Copy);
+  copyAction_->setShortcut(QKeySequence::Copy);
+  copyAction_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  addAction(copyAction_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setMenuBar(menuBar);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(Text1);
+  Refresh();
+}
+
+void JipTestWindow::Refresh() {
+  try {
+    // The window lists the values it cannot compute at the end of its text.
+    const std::string text = session_.Record.CurrentFilePath.empty()
+                                 ? std::string()
+                                 : JipTestText(ComputeJipTest(session_.Record));
+    Text1->setPlainText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+  } catch (const std::exception& error) {
+    feedback_.ShowMessage(error.what(), MessageIcon::Critical);
+  }
+}
+
+void JipTestWindow::Copy() {
+  QString text = Text1->textCursor().selectedText();
+  if (text.isEmpty()) text = Text1->toPlainText();
+  // The editor keeps lines apart by U+2029 in a selection and LF in its text.
+  text.replace(QChar(0x2029), '\n');
+  text.replace("\r\n", "\n");
+  text.replace('\n', "\r\n");
+  QApplication::clipboard()->setText(text);
+}
+
+void JipTestWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Refresh();
+  QWidget::changeEvent(event);
+}
+
+void JipTestWindow::showEvent(QShowEvent* event) {
+  Refresh();
+  QWidget::showEvent(event);
+}
+
+}  // namespace tolmek
