@@ -5,6 +5,7 @@
 
 #include "Avgform.h"
 #include "EnterAmplifDialog.h"
+#include "JipTestWindow.h"
 #include "Resform.h"
 #include "ViewDFPeaksWindow.h"
 #include "ViewPFPeaksWindow.h"
@@ -19,7 +20,7 @@ QtTableWindows::QtTableWindows(Session& session, Feedback& feedback, QMdiArea* a
       area_(area),
       dialogParent_(dialogParent) {}
 
-void QtTableWindows::Present(TableWindow* window) {
+void QtTableWindows::Present(QWidget* window) {
   QMdiSubWindow* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
   if (frame == nullptr) frame = area_->addSubWindow(window);
   frame->show();
@@ -50,6 +51,11 @@ void QtTableWindows::ShowResults() {
   Present(results_);
 }
 
+void QtTableWindows::ShowJipTest() {
+  if (!jipTest_) jipTest_ = new JipTestWindow(session_, feedback_);
+  Present(jipTest_);
+}
+
 EnterAmplif& QtTableWindows::Amplification() {
   if (!amplification_) {
     amplification_ = new EnterAmplif(session_, feedback_, dialogParent_);
@@ -76,6 +82,7 @@ void QtTableWindows::ShowAverage() {
 void QtTableWindows::RefreshAll() {
   for (TableWindow* window : std::initializer_list<TableWindow*>{pfPeaks_, dfPeaks_, results_})
     if (window != nullptr) window->Refresh();
+  if (jipTest_) jipTest_->Refresh();
 }
 
 void QtTableWindows::AfterEdit() {

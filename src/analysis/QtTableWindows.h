@@ -17,6 +17,7 @@ namespace tolmek {
 
 class EnterAmplif;
 class Resform;
+class JipTestWindow;
 class TableWindow;
 class ViewDFPeaks;
 class ViewPFPeaks;
@@ -38,6 +39,8 @@ class QtTableWindows : public QObject {
   void ShowPFPeaks();
   void ShowDFPeaks();
   void ShowResults();
+  // "View &JIP-test" (offered while the JIP-test is switched on in the settings): the same.
+  void ShowJipTest();
   // "Change &Amp" and "&Average Files...": modal dialogs.
   void ChangeAmp();
   void ShowAverage();
@@ -54,7 +57,7 @@ class QtTableWindows : public QObject {
   void FileListReplaced();
 
  private:
-  void Present(TableWindow* window);
+  void Present(QWidget* window);
   EnterAmplif& Amplification();
   void AfterEdit();
 
@@ -65,6 +68,7 @@ class QtTableWindows : public QObject {
   QPointer<ViewPFPeaks> pfPeaks_;
   QPointer<ViewDFPeaks> dfPeaks_;
   QPointer<Resform> results_;
+  QPointer<JipTestWindow> jipTest_;
   QPointer<EnterAmplif> amplification_;
 };
 

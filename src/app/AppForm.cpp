@@ -165,6 +165,8 @@ void AppForm::UpdateCommands() {
     const bool enabled =
         (!entry->NeedsMeasurement || loaded) && (!entry->Enabled || entry->Enabled(session_));
     action->setEnabled(enabled);
+    // The JIP-test is offered only where the settings switch it on.
+    if (entry->Key == "ViewJip") action->setVisible(session_.Options.JipTest == 1);
     if (entry->Checked) action->setChecked(entry->Checked(session_));
   }
   for (QMenu* menu : ownMenus_) {

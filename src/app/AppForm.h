@@ -126,6 +126,7 @@ class AppForm : public QMainWindow {
   void ShowPFPeaks();
   void ShowDFPeaks();
   void ShowResults();
+  void ShowJipTest();
   void ChangeAmplification();
   void AverageFiles();
 

@@ -100,6 +100,15 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
       {"view5", "", "View P&F Min/Max", {}, "", true, &AppForm::ShowPFPeaks, {}, {}},
       {"view6", "dfres", "View DF &Min/Max", {}, "DF results", true, &AppForm::ShowDFPeaks, {}, {}},
       {"view7", "pfres", "View &Results", {}, "PF results", true, &AppForm::ShowResults, {}, {}},
+      {"ViewJip",
+       "",
+       "View &JIP-test",
+       {},
+       "",
+       true,
+       &AppForm::ShowJipTest,
+       [](S s) { return s.Options.JipTest == 1; },
+       {}},
       {"view9",
        "zoomin",
        "Zoom &In",
@@ -285,8 +294,8 @@ const std::vector<AppForm::MenuLayout>& AppForm::MenuTable() {
         "FileExit"}},
       {"&View",
        "View",
-       {"view1", "view2", "view3", "-", "view5", "view6", "view7", "-", "view9", "view10", "-",
-        "ViewRedraw"}},
+       {"view1", "view2", "view3", "-", "view5", "view6", "view7", "ViewJip", "-", "view9",
+        "view10", "-", "ViewRedraw"}},
       {"&Tools", "Tools", {"Math1", "-", "Math3", "Math4", "Math5", "-", "Math7"}},
       {"&Options",
        "Options",
@@ -444,6 +453,10 @@ void AppForm::NextFile() {
 void AppForm::ShowPFPeaks() {
   tables_->ShowPFPeaks();
 }
+void AppForm::ShowJipTest() {
+  tables_->ShowJipTest();
+}
+
 void AppForm::ShowDFPeaks() {
   tables_->ShowDFPeaks();
 }

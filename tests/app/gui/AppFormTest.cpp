@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -285,6 +286,18 @@ TEST_F(MainWindow, ClosingTheChartWindowSavesAndLeavesTheMeasurement) {
   Open("b.tmk");  // and the next file gets a chart window again
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(form->MdiArea()->subWindowList().size(), 1);
+}
+
+TEST_F(MainWindow, TheJipTestIsOfferedWhereTheSettingsSwitchItOn) {
+  Open("a.tmk");
+  EXPECT_FALSE(form->Command("ViewJip")->isVisible());
+  session.Options.JipTest = 1;
+  form->UpdateCommands();
+  ASSERT_TRUE(form->Command("ViewJip")->isVisible());
+  Trigger("ViewJip");
+  auto* text = form->MdiArea()->findChild<QPlainTextEdit*>();
+  ASSERT_NE(text, nullptr);
+  EXPECT_NE(text->toPlainText().indexOf("Fo"), -1);
 }
 
 class ChildWithMenus : public QWidget, public MenuProvider {
