@@ -25,6 +25,12 @@ void ComputeYScale(const Session& session, ChartFrame& frame) {
   const Measurement& m = session.Record;
   frame.PFFactor = frame.DFFactor = 1;
   if (session.View.UniversalY == 0) {
+    // A curve that is zero throughout (a measurement without DF, such as an OJIP export) leaves
+    // the other on its own scale instead of an empty chart.
+    if (m.PFMax <= 0 || m.DFMax <= 0) {
+      frame.YMax = std::max(m.PFMax, m.DFMax);
+      return;
+    }
     // The larger curve is shrunk until both maxima sit at the same height.
     if (m.DFMax > m.PFMax) {
       frame.YMax = m.PFMax;

@@ -143,7 +143,7 @@ TEST(DrawChart, DegenerateRangesDrawOnlyWhatCanBeDrawn) {
   EXPECT_EQ(empty.Ops[0].What, DrawnOp::Clear);
 
   session.View.AutoRange = 1;
-  session.Record.DFMax = 0;  // no y range
+  session.Record.PFMax = session.Record.DFMax = 0;  // no y range
   RecordingSurface frameOnly(800, 400);
   DrawChart(session, frameOnly, kDrawFull);
   EXPECT_EQ(frameOnly.Of(DrawnOp::Line).size(), 4u);

@@ -83,9 +83,20 @@ TEST(ChartFrame, TickStepsFallBackToTwoAndDecadesCarryStandardLabels) {
 TEST(ChartFrame, FramesWithoutARangeAreNotValidAndTicksStayFinite) {
   Session session;
   SetCurves(
-      session, 3, [](int i) { return i; }, [](int) { return 0; }, [](int) { return 5; });
-  ComputeChartFrame(session, 800, 400);  // PFMax 0 in Independent mode: no y range
+      session, 3, [](int i) { return i; }, [](int) { return 0; }, [](int) { return 0; });
+  ComputeChartFrame(session, 800, 400);  // both curves zero: no y range
   EXPECT_FALSE(session.Frame.Valid);
+  // One curve zero throughout (no DF recorded): the other keeps its own scale.
+  for (const bool pfZero : {true, false}) {
+    SetCurves(
+        session, 3, [](int i) { return i; }, [&](int) { return pfZero ? 0 : 5; },
+        [&](int) { return pfZero ? 5 : 0; });
+    ComputeChartFrame(session, 800, 400);
+    EXPECT_TRUE(session.Frame.Valid);
+    EXPECT_EQ(session.Frame.YMax, 5);
+    EXPECT_EQ(session.Frame.PFFactor, 1);
+    EXPECT_EQ(session.Frame.DFFactor, 1);
+  }
 
   SetCurves(
       session, 3, [](int i) { return 0.3 * i; }, [](int) { return 5; }, [](int) { return 5; });
