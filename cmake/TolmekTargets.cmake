@@ -26,6 +26,18 @@ function(tolmek_logic_library name)
   endif()
 endfunction()
 
+# The names among ARGN that are targets of this build (window libraries exist only once their
+# folder has window files).
+function(tolmek_existing_targets out)
+  set(existing)
+  foreach(name ${ARGN})
+    if(TARGET ${name})
+      list(APPEND existing ${name})
+    endif()
+  endforeach()
+  set(${out} ${existing} PARENT_SCOPE)
+endfunction()
+
 # The window files of one src/ folder as one static library on Qt Widgets (moc on), linked by the
 # window program and by the GUI tests. Nothing is made when the folder has no window files yet;
 # dependencies that do not exist (yet) are left out.
@@ -37,12 +49,7 @@ function(tolmek_window_library name folder)
   if(NOT sources)
     return()
   endif()
-  set(links)
-  foreach(dependency ${ARGN})
-    if(TARGET ${dependency})
-      list(APPEND links ${dependency})
-    endif()
-  endforeach()
+  tolmek_existing_targets(links ${ARGN})
   add_library(${name} STATIC ${sources})
   target_link_libraries(${name} PUBLIC ${links} Qt6::Widgets)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
