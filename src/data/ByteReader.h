@@ -29,6 +29,11 @@ class ByteReader {
     return static_cast<int16_t>(static_cast<uint16_t>(At(position) | (At(position + 1) << 8)));
   }
 
+  // A read that the caller has checked with one Int16 at the far end of its range.
+  int16_t Int16Unchecked(int64_t position) const {
+    return static_cast<int16_t>(static_cast<uint16_t>(At(position) | (At(position + 1) << 8)));
+  }
+
   int32_t Int32(int64_t position) const {
     Require(position, 4);
     uint32_t value = 0;

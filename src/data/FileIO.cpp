@@ -14,10 +14,6 @@
 #include <memory>
 #include <random>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "Errors.h"
 #include "NumberText.h"
 
@@ -61,8 +57,9 @@ std::string ErrorTextFor(int error, const std::string& path) {
 }
 
 // Opens without blocking (a FIFO would wait for a writer) and looks at what was opened, so a
-// folder, a device or a FIFO is refused before a single byte is read from it.
-FileHandle OpenForReading(const std::string& path, int64_t* size = nullptr) {
+// folder, a device or a FIFO is refused before a single byte is read from it. What is left is a
+// regular file, which never blocks, so the flag can stay. Returns the descriptor.
+int OpenForReading(const std::string& path, int64_t* size = nullptr) {
   errno = 0;
   const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (descriptor < 0) Fail(errno ? errno : EIO, path);
@@ -72,14 +69,8 @@ FileHandle OpenForReading(const std::string& path, int64_t* size = nullptr) {
     ::close(descriptor);
     throw ErrorText(folder ? errors::kIsAFolder : errors::kNotARegularFile);
   }
-  ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
   if (size) *size = static_cast<int64_t>(status.st_size);
-  FileHandle file(::fdopen(descriptor, "rb"));
-  if (!file) {
-    ::close(descriptor);
-    Fail(EIO, path);
-  }
-  return file;
+  return descriptor;
 }
 
 void WriteAll(std::FILE* file, std::string_view content, const std::string& path) {
@@ -168,15 +159,28 @@ FileState AppendUnnamed(const std::string& path, std::string_view content) {
 }  // namespace
 
 InputFile::InputFile(const std::string& path, int64_t& bytesRead)
-    : file_(OpenForReading(path, &size_).release()), bytesRead_(bytesRead) {}
+    : descriptor_(OpenForReading(path, &size_)), bytesRead_(bytesRead) {}
+
+InputFile::~InputFile() {
+  ::close(descriptor_);
+}
 
 size_t InputFile::ReadMore(std::string& text, size_t count) {
   const size_t before = text.size();
   text.resize(before + count);
-  const size_t got = std::fread(text.data() + before, 1, count, file_.get());
-  text.resize(before + got);
+  size_t got = 0;
+  while (got < count) {
+    const ssize_t piece = ::read(descriptor_, text.data() + before + got, count - got);
+    if (piece < 0 && errno == EINTR) continue;
+    if (piece <= 0) {
+      text.resize(before + got);
+      bytesRead_ += static_cast<int64_t>(got);
+      if (piece < 0) throw ErrorText(std::strerror(EIO));
+      return got;
+    }
+    got += static_cast<size_t>(piece);
+  }
   bytesRead_ += static_cast<int64_t>(got);
-  if (got < count && std::ferror(file_.get())) throw ErrorText(std::strerror(EIO));
   return got;
 }
 
@@ -214,7 +218,7 @@ void CheckWritable(const std::string& path) {
 }
 
 void CheckReadable(const std::string& path) {
-  OpenForReading(path);
+  ::close(OpenForReading(path));
 }
 
 // A hidden name in the target's folder that is never longer than the target's own name (a name

@@ -28,12 +28,13 @@ class InputFile {
   // The length of the file when it was opened.
   int64_t Size() const { return size_; }
 
+  ~InputFile();
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
  private:
-  struct Closer {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-  };
   int64_t size_ = 0;  // set by the opening below, so declared before it
-  std::unique_ptr<std::FILE, Closer> file_;
+  int descriptor_ = -1;
   int64_t& bytesRead_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 #include "AsciiFile.h"
@@ -76,6 +77,17 @@ class RawSamples {
   double DF(int64_t q) const { return bytes_.Int16(Position(layout_.DFBase, q)); }
   double PF(int64_t q) const { return bytes_.Int16(Position(layout_.PFBase, q)); }
 
+  // The samples first..last of both channels, checked once for a loop over all of them: the
+  // error the first failing single read would raise.
+  void RequireRange(int64_t first, int64_t last) const {
+    Position(layout_.DFBase, first);
+    bytes_.Int16(Position(layout_.DFBase, last));
+    bytes_.Int16(Position(layout_.PFBase, last));
+  }
+  // Sample q of a range RequireRange accepted.
+  int16_t DFIn(int64_t q) const { return bytes_.Int16Unchecked(layout_.DFBase + 2 * q); }
+  int16_t PFIn(int64_t q) const { return bytes_.Int16Unchecked(layout_.PFBase + 2 * q); }
+
  private:
   int64_t Position(int64_t base, int64_t q) const {
     if (q < 1 || q > layout_.Count) throw ErrorText(errors::kSubscriptOutOfRange);
@@ -137,6 +149,38 @@ void StorePoint(Measurement& record, int idx, double time, double dfRaw, double 
   ComputeSlopes(record, idx);
 }
 
+// Whether a raw PF sample lies below kTailRatio of the last stored point, decided as the quotient
+// sample / last would decide it but without a division for the samples far from the threshold,
+// which are nearly all of them.
+class LightOffTest {
+ public:
+  explicit LightOffTest(float last) : last_(last) {
+    if (last == 0) ThrowError(errors::kDivisionByZero);
+    // The quotient of a 16-bit sample by a nonzero single is always finite, so it never
+    // overflows. Its rounding moves it by far less than this margin.
+    constexpr double kMargin = 1e-9;
+    const double threshold = kTailRatio * last;
+    const double band = std::abs(threshold) * kMargin;
+    below_ = threshold - band;
+    above_ = threshold + band;
+  }
+  bool IsOff(int16_t sample) const {
+    const double value = sample;
+    const bool low = value < below_;
+    if (low || value > above_) return low == (last_ > 0);
+    return value / last_ < kTailRatio;
+  }
+  // Whether any sample between lowest and highest is off: the test is monotonic in the sample.
+  bool IsOffSomewhere(int16_t lowest, int16_t highest) const {
+    return IsOff(last_ > 0 ? lowest : highest);
+  }
+
+ private:
+  double last_;
+  double below_ = 0;
+  double above_ = 0;
+};
+
 struct GroupPass {
   int Points = 0;
   int64_t TailStart = 0;  // raw position where the tail block starts; 0 without a tail
@@ -155,19 +199,33 @@ GroupPass ReadGroups(Measurement& record, const RawSamples& raw, Feedback& feedb
     for (int64_t r = kSegmentStarts[s]; r <= end - size; r += size) {
       const int64_t last = r + size - 1;
       if (last > count) return pass;
-      double dfSum = 0;
-      double pfSum = 0;
+      // The errors come in the order single reads would raise them: the first sample, the
+      // division by the last point, the rest of the group.
+      raw.RequireRange(r, r);
+      const LightOffTest lightOff(At(record.PFValues, pass.Points));
+      raw.RequireRange(r, last);
+      // Sums of 16-bit samples are exact in integers, as they were in doubles.
+      int64_t dfSum = 0;
+      int64_t pfSum = 0;
+      int16_t lowest = raw.PFIn(r);
+      int16_t highest = lowest;
       for (int64_t q = r; q <= last; ++q) {
-        dfSum += raw.DF(q);
-        const double pf = raw.PF(q);
+        dfSum += raw.DFIn(q);
+        const int16_t pf = raw.PFIn(q);
         pfSum += pf;
-        if (pass.TailStart == 0 && Divide(pf, At(record.PFValues, pass.Points)) < kTailRatio)
-          pass.TailStart = q - 2;
+        lowest = std::min(lowest, pf);
+        highest = std::max(highest, pf);
       }
-      if (pass.TailStart > 0) return pass;
+      if (lightOff.IsOffSomewhere(lowest, highest)) {
+        int64_t q = r;
+        while (!lightOff.IsOff(raw.PFIn(q))) ++q;
+        pass.TailStart = q - 2;
+        return pass;
+      }
       ++pass.Points;
       const double time = (static_cast<double>(r) + static_cast<double>(size) / 2) * kTimeStep;
-      StorePoint(record, pass.Points, time, dfSum / size, pfSum / size);
+      StorePoint(record, pass.Points, time, static_cast<double>(dfSum) / size,
+                 static_cast<double>(pfSum) / size);
       if (progress.Step(static_cast<double>(last), static_cast<double>(count)))
         throw ReadCancelled{};
     }

@@ -136,6 +136,9 @@ std::string BuildNativeText(const Measurement& record, const std::vector<float>&
                             const std::vector<float>& pf, const std::vector<float>& df, int count,
                             const std::string& sourcePath, PercentProgress* progress) {
   std::string text;
+  constexpr size_t kLongestLine = 48;  // three numbers of the general format, commas, CR LF
+  constexpr size_t kHeadAndSlots = 1024;
+  text.reserve(static_cast<size_t>(std::max(count, 0)) * kLongestLine + kHeadAndSlots);
   AppendQuotedLine(text, kVersion13);
   AppendQuotedLine(text, InformationLine(record, sourcePath));
   for (const std::string& comment : record.HeaderComments) AppendQuotedLine(text, comment);
