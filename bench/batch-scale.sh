@@ -2,7 +2,8 @@
 # Batch throughput against the I/O floor. For each count N it generates N recordings with
 # tolmek-gen into a temporary folder, runs tolmek-batch over them and, in the same run, the floor:
 # `cat` of the same inputs and `cp` of the outputs the batch wrote into a fresh folder. Prints
-# files per second, the ratio to the floor and the growth exponent between successive counts, for
+# files per second, the ratio to the floor and the growth exponent between successive counts (and
+# over the whole range from 1000 files, for the batch and for the floor), for
 # the elapsed time and for the processor time (user and system) that the processes used, which a
 # busy machine disturbs less; and the peak resident memory of tolmek-batch.
 #
@@ -121,5 +122,14 @@ for n in "${counts[@]}"; do
     "$batch_s" "$floor_s" "$(echo "$n / $batch_s" | bc -l)" "$(echo "$batch_s / $floor_s" | bc -l)" \
     "$batch_cpu" "$floor_cpu" "$(echo "$batch_cpu / $floor_cpu" | bc -l)" "$exponent" \
     "$cpu_exponent" $((peak_kb / 1024))
-  previous_n=$n previous_t=$batch_s previous_cpu=$batch_cpu
+  previous_n=$n previous_t=$batch_s previous_cpu=$batch_cpu previous_floor=$floor_s
+  # The growth over the whole range from 1000 files on (or from the first count below that).
+  if [ -z "${from_n:-}" ] || { [ "$from_n" -lt 1000 ] && [ "$n" -le 1000 ]; }; then
+    from_n=$n from_t=$batch_s from_floor=$floor_s
+  fi
 done
+if [ "$previous_n" != "$from_n" ]; then
+  growth() { printf '%.2f' "$(echo "l($2 / $1) / l($previous_n / $from_n)" | bc -l)"; }
+  echo "growth exponent from $from_n to $previous_n files: batch $(growth "$from_t" \
+"$previous_t"), floor $(growth "$from_floor" "$previous_floor")"
+fi
