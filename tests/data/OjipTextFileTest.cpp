@@ -29,6 +29,7 @@ TEST_F(OjipText, RealExportLoadsFromTheFirstSampleAt40MicrosecondsWithoutBackgro
   EXPECT_EQ(record.PFValues[record.PointCount], 58487.0f - 325);
   EXPECT_EQ(record.DFMax, 0);
   EXPECT_EQ(record.PFPoints[kSlotFm], 273);  // P: 59495 - 325 at 181.621 ms
+  EXPECT_EQ(kFileTypeNames[record.FileTypeCode], std::string("OJIP text export"));
   EXPECT_EQ(record.HeaderComments[0], "13:39:41  18.12.2023");
   EXPECT_EQ(record.HeaderComments[1], "OJIP");
   EXPECT_TRUE(feedback.Messages.empty());
