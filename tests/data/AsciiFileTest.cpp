@@ -43,10 +43,9 @@ TEST_F(AsciiFile, CommasBlanksTabsAndPrintZonesReadTheSameAndTrailingBlanksAreNo
     EXPECT_EQ(Points(record.PFValues, 8), pf);
     EXPECT_EQ(Points(record.DFValues, 8), df);
     EXPECT_EQ(record.PFAmplification, 1);
-    EXPECT_EQ(record.FileTypeCode, 0);
+    EXPECT_FLOAT_EQ(record.PFSlope[1], 110 / 0.01f);
     EXPECT_EQ(record.PFSlope[2], 0);
     EXPECT_EQ(record.DFSlope[1], 0);
-    EXPECT_FLOAT_EQ(record.PFSlope[1], 110 / 0.01f);
   }
 }
 
@@ -57,14 +56,11 @@ TEST_F(AsciiFile, HoldsOneToTenThousandPointsAndRefusesTheNext) {
   EXPECT_EQ(session.Record.PFPoints[kSlotFs], 0);
   ASSERT_EQ(Read(Table(10000)), ReadOutcome::Loaded);
   EXPECT_EQ(session.Record.PointCount, 10000);
-  ExpectFailure(Read(Table(10001)), "Subscript out of range");
 }
 
 TEST_F(AsciiFile, BadInputFailsWithTheErrorTextAndLeavesTheEmptyState) {
-  const struct {
-    std::string content;
-    std::string text;
-  } cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
+      {Table(10001), "Subscript out of range"},
       {"", "Input past end of file"},
       {" \r\n\r\n", "Input past end of file"},
       {Table(8) + "1,2", "Input past end of file"},
@@ -76,21 +72,12 @@ TEST_F(AsciiFile, BadInputFailsWithTheErrorTextAndLeavesTheEmptyState) {
       {"1,1,1\r\n2,2,2\r\n1.5,3,3\r\n", kNonMonotonousText},
       {"-1,1,1\r\n", kNonMonotonousText},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.content);
-    ExpectFailure(Read(c.content), c.text);
+  for (const auto& [content, text] : cases) {
+    SCOPED_TRACE(content.substr(0, 40));
+    ExpectFailure(Read(content), text);
   }
   feedback.Messages.clear();
   ExpectFailure(ReadAsciiFile(session, feedback, folder.File("none.asc")), "File not found");
-}
-
-TEST_F(AsciiFile, EscDuringReadingCancelsQuietly) {
-  feedback.CancelAtTurn = 2;
-  EXPECT_EQ(Read(Table(500)), ReadOutcome::Cancelled);
-  EXPECT_TRUE(feedback.Messages.empty());
-  EXPECT_EQ(session.Record.CancelRequested, 0);
-  EXPECT_TRUE(session.Record.CurrentFilePath.empty());
-  EXPECT_FALSE(feedback.ProgressVisible);
 }
 
 TEST_F(AsciiFile, WriterRoundsIntoPrintZonesWithCrLfAndOnlyALowercaseDdfGetsTwoColumns) {

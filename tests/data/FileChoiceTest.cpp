@@ -1,39 +1,50 @@
+// Which reader a file gets, and which files of a folder are listed.
 #include "data/FileChoice.h"
 
 #include <gtest/gtest.h>
 
-#include "data/FileIO.h"
+#include <filesystem>
+
+#include "data/FolderList.h"
 #include "support/TestSupport.h"
-#include "ui/ScriptedFeedback.h"
 
 namespace tolmek {
 namespace {
 
-using test::Slurp;
-using test::TempFolder;
-
-TEST(FileChoice, TheLastThreeCharactersInAnyCaseChooseTheReaderAndTheWriter) {
-  for (const char* name : {"DATA.DAT", "data.dat", "x.da", "/m/leaf.Da"})
+TEST(FileChoice, TheLastThreeCharactersInAnyCaseOrAnOjipFirstLineChooseTheReaderAndTheWriter) {
+  test::TempFolder folder;
+  const std::string ojip = test::OjipExportText(1, 20);
+  for (const std::string name : {"DATA.DAT", "x.da", "/m/leaf.Da"})
     EXPECT_EQ(ChooseReader(name), ReaderKind::Instrument) << name;
-  for (const char* name : {"x.tmk", "X.TMK", "/m/a.Tmk"})
+  for (const std::string name : {"X.TMK", "/m/a.Tmk"})
     EXPECT_EQ(ChooseReader(name), ReaderKind::Native) << name;
-  for (const char* name : {"x.txt", "x.asc", "x.res", "noextension", "x.dta", "tmk.asc", ""})
+  EXPECT_EQ(ChooseReader(folder.Write("a.txt", ojip)), ReaderKind::OjipText);
+  for (const std::string& name :
+       {folder.Write("b.asc", ojip), folder.Write("c.txt", "1\r\n" + ojip),
+        folder.File("missing.txt"), std::string("x.dta"), std::string("tmk.asc"), std::string()})
     EXPECT_EQ(ChooseReader(name), ReaderKind::Ascii) << name;
   EXPECT_TRUE(SavesAsNative("a.TmK"));
-  EXPECT_FALSE(SavesAsNative("a.asc"));
   EXPECT_FALSE(SavesAsNative("a.tmk.txt"));
 }
 
-TEST(FileChoice, UnreadableFileIsReportedAndLeavesTheEmptyState) {
+TEST(FolderList, ListsPatternsInAnyCaseButNoFoldersAndFindsOnlyTheExactOpenedName) {
+  test::TempFolder folder;
+  for (const char* name : {"c.asc", "b.tmk", "A.TMK", "fl.res", "plain"}) folder.Write(name, "");
+  std::filesystem::create_directory(folder.File("sub.asc"));
+  EXPECT_EQ(ListFolder(folder.Path(), "*.asc; *.res"),
+            (std::vector<std::string>{"c.asc", "fl.res"}));
+  EXPECT_EQ(ListFolder(folder.Path(), PatternOf("plain")), (std::vector<std::string>{"plain"}));
+  EXPECT_EQ(PatternOf("leaf.1.dat"), "*.1.dat");
+  EXPECT_TRUE(ListFolder(folder.File("missing"), "*.*").empty());
   Session session;
-  ScriptedFeedback feedback;
-  session.Record.CurrentFilePath = "/m/x.dat";
-  ReportUnreadableFile(session, feedback);
-  EXPECT_EQ(feedback.MessageTexts(),
-            std::vector<std::string>{
-                "Cannot read file. The file is not in the correct format or is corrupt.\r"
-                "If this is a text file, please change its extension."});
-  EXPECT_TRUE(session.Record.CurrentFilePath.empty());
+  session.Record.CurrentFileName = "b.tmk";
+  BuildFileList(session, folder.Path(), PatternOf("b.tmk"));
+  EXPECT_EQ(session.Folder.FileList, (std::vector<std::string>{"A.TMK", "b.tmk"}));
+  EXPECT_EQ(session.Folder.FileIndex, 1);
+  session.Record.CurrentFileName = "a.tmk";
+  session.Folder.FileIndex = 5;
+  BuildFileList(session, folder.Path(), "*.tmk");
+  EXPECT_EQ(session.Folder.FileIndex, 5);
 }
 
 }  // namespace

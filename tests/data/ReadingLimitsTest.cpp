@@ -1,5 +1,6 @@
-// Files far larger than their format can hold, or no files at all, cost a reader what the format
-// allows and no more. Large files are sparse; the cost is the reader's own count of bytes read.
+// What the readers share: files far larger than their format can hold, or no files at all, cost a
+// reader what the format allows and no more (large files are sparse; the cost is the reader's own
+// count of bytes read), and Esc ends every reader quietly.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -10,6 +11,7 @@
 #include "data/InstrumentFile.h"
 #include "data/NativeFile.h"
 #include "data/OjipTextFile.h"
+#include "synth/Synthetic.h"
 
 namespace tolmek {
 namespace {
@@ -43,22 +45,19 @@ TEST_F(ReadingLimits, AFileOfZeroBytesFailsAfterItsFirstFieldWhateverItsSize) {
   }
 }
 
-TEST_F(ReadingLimits, ARecordingWithDataAppendedLoadsFromItsOwnBytesOnly) {
-  fs::copy_file(std::string(TOLMEK_EXAMPLES_DIR) + "/rec01.dat", folder.File("rec01.dat"));
-  const auto recordingSize = static_cast<int64_t>(fs::file_size(folder.File("rec01.dat")));
-  ASSERT_EQ(ReadSparse(ReadInstrumentFile, "rec01.dat", recordingSize + 500 * kMegabyte),
-            ReadOutcome::Loaded);
-  EXPECT_GT(session.Record.PointCount, 100);
-  EXPECT_LE(session.Record.BytesRead, recordingSize);
-}
-
-TEST_F(ReadingLimits, AnOjipExportWithDataAppendedIsReadUpToItsDescriptionLine) {
-  fs::copy_file(std::string(TOLMEK_TEST_DATA_DIR) + "/ojip-export-5.txt", folder.File("leaf.txt"));
-  const auto exportSize = static_cast<int64_t>(fs::file_size(folder.File("leaf.txt")));
-  ASSERT_EQ(ReadSparse(ReadOjipTextFile, "leaf.txt", exportSize + 500 * kMegabyte),
-            ReadOutcome::Loaded);
-  EXPECT_EQ(session.Record.PointCount, 455);
-  EXPECT_LT(session.Record.BytesRead, exportSize + kMegabyte);
+TEST_F(ReadingLimits, AFileWithDataAppendedLoadsFromItsOwnBytesOnly) {
+  // A recording is read up to its last sample, an OJIP export up to its description line.
+  const std::tuple<Reader, std::string, const char*, int64_t> cases[] = {
+      {ReadInstrumentFile, std::string(TOLMEK_EXAMPLES_DIR) + "/rec01.dat", "rec01.dat", 0},
+      {ReadOjipTextFile, std::string(TOLMEK_TEST_DATA_DIR) + "/ojip-export-5.txt", "leaf.txt",
+       int64_t{1} << 20}};
+  for (const auto& [reader, source, name, slack] : cases) {
+    fs::copy_file(source, folder.File(name));
+    const auto size = static_cast<int64_t>(fs::file_size(source));
+    ASSERT_EQ(ReadSparse(reader, name, size + 500 * kMegabyte), ReadOutcome::Loaded) << name;
+    EXPECT_GT(session.Record.PointCount, 100);
+    EXPECT_LE(session.Record.BytesRead, size + slack);
+  }
 }
 
 TEST_F(ReadingLimits, ADeviceAPipeOrAFolderIsRefusedBeforeAnythingIsRead) {
@@ -79,6 +78,25 @@ TEST_F(ReadingLimits, ADeviceAPipeOrAFolderIsRefusedBeforeAnythingIsRead) {
     feedback.Messages.clear();
     ExpectFailure(reader(session, feedback, folder.File(name)), message);
     EXPECT_EQ(session.Record.BytesRead, 0);
+  }
+}
+
+TEST_F(ReadingLimits, EscDuringThePointsEndsEveryReaderQuietlyAtThatTurn) {
+  const synth::Curves curves = synth::MakeInductionCurves({.Points = 500});
+  const std::tuple<Reader, const char*, std::string> cases[] = {
+      {ReadAsciiFile, "m.asc", synth::AsciiText(curves)},
+      {ReadNativeFile, "m.tmk", synth::NativeText(curves, synth::NativeLayout::Tolmek13, {})},
+      {ReadInstrumentFile, "m.dat", synth::MakeRecording({})}};
+  for (const auto& [reader, name, content] : cases) {
+    SCOPED_TRACE(name);
+    feedback = ScriptedFeedback{};
+    feedback.CancelAtTurn = 2;
+    EXPECT_EQ(ReadAs(reader, name, content), ReadOutcome::Cancelled);
+    EXPECT_TRUE(feedback.Messages.empty());
+    EXPECT_EQ(feedback.Turns, 2);
+    EXPECT_FALSE(feedback.ProgressVisible);
+    EXPECT_EQ(session.Record.CancelRequested, 0);
+    EXPECT_TRUE(session.Record.CurrentFilePath.empty());
   }
 }
 

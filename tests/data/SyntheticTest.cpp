@@ -14,28 +14,18 @@
 namespace tolmek::synth {
 namespace {
 
-TEST(SyntheticCurves, SameSeedGivesTheSameCurvesAndAnotherSeedAReplicate) {
+TEST(SyntheticCurves, ASeedGivesTheSameCurvesAndOthersReplicatesThatDipAfterFiAndPeakLater) {
   CurveOptions options;
   const Curves first = MakeInductionCurves(options);
-  const Curves again = MakeInductionCurves(options);
-  options.Seed = 2;
-  const Curves replicate = MakeInductionCurves(options);
-  EXPECT_EQ(first.PF, again.PF);
-  EXPECT_EQ(first.DF, again.DF);
-  EXPECT_EQ(first.Time, replicate.Time);
-  EXPECT_NE(first.PF, replicate.PF);
-  // A replicate of the same sample: the main maximum differs by a few percent, not more.
+  EXPECT_EQ(MakeInductionCurves(options).PF, first.PF);
+  EXPECT_EQ(MakeInductionCurves(options).DF, first.DF);
   const float maxFirst = *std::max_element(first.PF.begin(), first.PF.end());
-  const float maxReplicate = *std::max_element(replicate.PF.begin(), replicate.PF.end());
-  EXPECT_NEAR(maxReplicate / maxFirst, 1.0, 0.15);
-}
-
-TEST(SyntheticCurves, PFRisesToFiBeforePointEightDipsAndPeaksHigherLater) {
-  for (uint32_t seed : {1u, 7u, 99u}) {
-    CurveOptions options;
+  for (uint32_t seed : {2u, 7u, 99u}) {
     options.Seed = seed;
     const Curves curves = MakeInductionCurves(options);
     const auto& pf = curves.PF;
+    EXPECT_EQ(curves.Time, first.Time);
+    EXPECT_NE(pf, first.PF);
     const auto fi = std::max_element(pf.begin() + 1, pf.begin() + 8) - pf.begin();
     EXPECT_GE(fi, 3);
     EXPECT_LE(fi, 6);
@@ -45,6 +35,7 @@ TEST(SyntheticCurves, PFRisesToFiBeforePointEightDipsAndPeaksHigherLater) {
     EXPECT_LT(dip, pf[fi] * 0.9);
     EXPECT_GT(pf[fm], pf[fi] * 1.5);
     EXPECT_LT(pf[curves.Count()], pf[fm] * 0.95);  // the slow fall to Fs
+    EXPECT_NEAR(pf[fm] / maxFirst, 1.0, 0.15);     // a replicate differs by a few percent
   }
 }
 

@@ -24,19 +24,31 @@ struct TempStream {
   }
 };
 
-TEST(ConsoleFeedback, PrefixesEveryLineOfAMessageWithTheFileNameAndAnswersYes) {
+TEST(ConsoleFeedback, PrefixesEveryLineWithTheFileNameAnswersYesAndTakesGainsOnlyFromTheCommand) {
   TempStream stream;
   ConsoleFeedback console(stream.File, false);
   console.SetContext("leaf1.dat");
   console.ShowMessage("Cannot read file.\rIf this is a text file, please change its extension.",
                       MessageIcon::Critical, "");
-  EXPECT_EQ(stream.Written(),
-            "leaf1.dat: Cannot read file.\n"
-            "leaf1.dat: If this is a text file, please change its extension.\n");
+  const std::string message =
+      "leaf1.dat: Cannot read file.\n"
+      "leaf1.dat: If this is a text file, please change its extension.\n";
+  EXPECT_EQ(stream.Written(), message);
   EXPECT_EQ(console.ProblemCount(), 1);
   EXPECT_EQ(console.Ask("Do you want to continue with the next files?", Buttons::YesNo,
                         MessageIcon::Exclamation, Answer::No),
             Answer::Yes);
+  // Without gains from the command the question is refused and the gains read are named.
+  const size_t asked = stream.Written().size();
+  EXPECT_FALSE(console.AskGains({{0, 2000}, "DF 0*1 PF 0"}).has_value());
+  const std::string refusal = stream.Written().substr(asked);
+  EXPECT_TRUE(refusal.starts_with("leaf1.dat: ")) << refusal;
+  EXPECT_NE(refusal.find("PF 0, DF 2000"), std::string::npos);
+  console.SetGains(DisplayGains{6, 120});
+  const auto gains = console.AskGains({{0, 2000}, ""});
+  ASSERT_TRUE(gains.has_value());
+  EXPECT_EQ(gains->PF, 6);
+  EXPECT_EQ(gains->DF, 120);
 }
 
 TEST(ConsoleFeedback, DrawsProgressOnlyOnATerminalAndClearsItBeforeAMessage) {
@@ -57,39 +69,20 @@ TEST(ConsoleFeedback, DrawsProgressOnlyOnATerminalAndClearsItBeforeAMessage) {
   EXPECT_TRUE(text.ends_with("\r\033[KDisk full\n")) << text;
 }
 
-TEST(ConsoleFeedback, RefusesTheGainQuestionWithoutGainsAndNamesTheGainsRead) {
-  TempStream stream;
-  ConsoleFeedback console(stream.File, false);
-  console.SetContext("rec.dat");
-  EXPECT_FALSE(console.AskGains({{0, 2000}, "DF 0*1 PF 0"}).has_value());
-  const std::string text = stream.Written();
-  EXPECT_NE(text.find("rec.dat: "), std::string::npos);
-  EXPECT_NE(text.find("PF 0, DF 2000"), std::string::npos);
-  console.SetGains(DisplayGains{6, 120});
-  const auto gains = console.AskGains({{0, 2000}, ""});
-  ASSERT_TRUE(gains.has_value());
-  EXPECT_EQ(gains->PF, 6);
-  EXPECT_EQ(gains->DF, 120);
-}
-
-TEST(PercentProgress, MovesTheBarOnlyWhenTheWholePercentageGrows) {
-  ScriptedFeedback feedback;
-  int16_t cancel = 0;
-  PercentProgress progress(feedback, cancel);
-  for (int i = 1; i <= 1000; ++i) EXPECT_FALSE(progress.Step(i, 1000));
-  EXPECT_EQ(feedback.ProgressValues.size(), 100u);
-  EXPECT_EQ(feedback.ProgressValues.front(), 1);
-  EXPECT_EQ(feedback.ProgressValues.back(), 100);
-  EXPECT_EQ(feedback.Turns, 100);
-}
-
-TEST(BusyScope, RestoresPointerWindowAndProgressOnEveryWayOut) {
+TEST(Progress, TheBarMovesOnlyWhenTheWholePercentageGrowsAndEveryWayOutRestoresTheWindow) {
   ScriptedFeedback feedback;
   try {
     BusyScope busy(feedback);
     EXPECT_TRUE(feedback.Busy);
     EXPECT_FALSE(feedback.MainWindowEnabled);
     EXPECT_TRUE(feedback.ProgressVisible);
+    int16_t cancel = 0;
+    PercentProgress progress(feedback, cancel);
+    for (int i = 1; i <= 1000; ++i) EXPECT_FALSE(progress.Step(i, 1000));
+    EXPECT_EQ(feedback.ProgressValues.size(), 100u);
+    EXPECT_EQ(feedback.ProgressValues.front(), 1);
+    EXPECT_EQ(feedback.ProgressValues.back(), 100);
+    EXPECT_EQ(feedback.Turns, 100);
     throw 1;
   } catch (int) {
   }
