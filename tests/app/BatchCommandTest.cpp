@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <array>
 #include <cstdlib>
 #include <filesystem>
 
@@ -33,58 +32,31 @@ Outcome RunTolmekBatch(const std::string& arguments) {
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(logs.File("out")), Slurp(logs.File("err"))};
 }
 
-std::string Zones(const std::string& a, const std::string& b, const std::string& c) {
-  return a + std::string(14 - a.size(), ' ') + b + std::string(14 - b.size(), ' ') + c + "\r\n";
-}
-
-const std::string kFLResHeading =
-    "Filename\tFo\tFi\tFd\tFm\tFm1\tFm2\tFs\tFv/Fo\tFv/Fm\tFm/Fs\tRfd\tF150/Fm\tdFi/Fv\tI1/Fo\t"
-    "I4/Fm\tI1\tD1\tI2\tD2\tI3\tD3\tI4\tD4\tI5\tD5\tI6\tD6\t\r\n";
 const std::string kPFColumns =
     "\t100.00\t150.00\t130.00\t400.00\t0.00\t0.00\t250.00\t3.00\t0.75\t1.60\t0.60\t0.63\t0.10\t";
 
-std::string DFResBlock(const std::string& name, const std::array<std::string, 8>& wave1) {
-  static const char* const labels[8] = {"DF(I)", "DF(D)", "dI/dt", "dD/dt",
-                                        "t(I) ", "t(D) ", "t(dI)", "t(dD)"};
-  std::string block = name + "\r\n       ";
-  for (int k = 1; k <= 6; ++k) block += "        " + std::to_string(k) + "  ";
-  block += "\r\n";
-  for (int r = 0; r < 8; ++r) {
-    block += std::string(labels[r]) + "  " + wave1[r] + "  ";
-    for (int k = 2; k <= 6; ++k) block += "     0.00  ";
-    block += "\r\n";
-  }
-  return block + "\r\n";
-}
-
-TEST(BatchCommand, WritesEveryOutputByteForByte) {
+// The layouts of each file are tested with their writers; here the results worked out by hand
+// for both formats reach the files, and the native file is rewritten unchanged.
+TEST(BatchCommand, WritesTheResultsOfEachFormat) {
   TempFolder data;
   data.Write("leaf1.txt", test::AsciiMeasurement());
   data.Write("leaf2.tmk", test::NativeMeasurement());
   const Outcome run = RunTolmekBatch(data.File("leaf1.txt") + " " + data.File("leaf2.tmk"));
   EXPECT_EQ(run.Status, 0) << run.Err;
   EXPECT_EQ(run.Err, "");
-
-  std::string asc;
-  for (int i = 0; i < 16; ++i)
-    asc += Zones(std::to_string(i + 1) + ".000", std::to_string(test::kPF[i]) + ".00",
-                 std::to_string(test::kAsciiDF[i]) + ".00");
-  EXPECT_EQ(Slurp(data.File("leaf1.asc")), asc);
-  EXPECT_EQ(Slurp(data.File("leaf1.tmk")),
-            "\"TOLMEK13\"\r\n\"Unknown\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n16\r\n" +
-                test::AsciiMeasurement() +
-                "3,6,10,0,0,15\r\n0,0\r\n0,0\r\n0,0\r\n0,0\r\n0,0\r\n0,0\r\n");
+  EXPECT_TRUE(Slurp(data.File("leaf1.asc")).starts_with("1.000         100.00        10.00\r\n"));
+  EXPECT_NE(Slurp(data.File("leaf1.tmk")).find("\r\n3,6,10,0,0,15\r\n0,0\r\n"), std::string::npos);
   EXPECT_EQ(Slurp(data.File("leaf2.tmk")), test::NativeMeasurement());
-  EXPECT_EQ(Slurp(data.File("fl.res")),
-            kFLResHeading + "leaf1.txt" + kPFColumns +
+  const std::string flRes = Slurp(data.File("fl.res"));
+  EXPECT_EQ(flRes.substr(flRes.find("\r\n") + 2),
+            "leaf1.txt" + kPFColumns +
                 "0.00\t0.00\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t\r\n" +
                 "leaf2.tmk" + kPFColumns +
                 "0.91\t0.00\t100.0\t40.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t\r\n");
-  std::array<std::string, 8> zeros;
-  zeros.fill("     0.00");
-  const std::array<std::string, 8> wave1 = {"   100.00", "    40.00", "    20.00", "   -30.00",
-                                            "    10.00", "    16.00", "     3.00", "    12.00"};
-  EXPECT_EQ(Slurp(data.File("df.res")), DFResBlock("leaf1", zeros) + DFResBlock("leaf2", wave1));
+  const std::string dfRes = Slurp(data.File("df.res"));
+  EXPECT_TRUE(dfRes.starts_with("leaf1\r\n"));
+  EXPECT_NE(dfRes.find("\r\nDF(I)     100.00       0.00"), std::string::npos);
+  EXPECT_NE(dfRes.find("\r\nt(dD)      12.00       0.00"), std::string::npos);
 }
 
 TEST(BatchCommand, ProcessesEveryGoodFileOnceNamesEveryBadOneAndExitsWithOne) {
@@ -139,7 +111,7 @@ TEST(BatchCommand, ReadsTheUsableLinesOfAJunkSettingsFileAndAveragesTheFolder) {
   const std::string files = data.File("leaf0121.txt") + " " + data.File("leaf0122.txt");
   const Outcome run = RunTolmekBatch("--settings " + settings + " " + files);
   EXPECT_EQ(run.Status, 0) << run.Err;
-  EXPECT_EQ(Slurp(data.File("fl.res")).substr(kFLResHeading.size(), 9), "leaf0121\t");
+  EXPECT_NE(Slurp(data.File("fl.res")).find("\r\nleaf0121\t"), std::string::npos);
 
   EXPECT_EQ(RunTolmekBatch("--average " + data.Path()).Status, 0);
   EXPECT_TRUE(std::filesystem::exists(data.File("Fl_avg.res")));
