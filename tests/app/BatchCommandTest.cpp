@@ -23,10 +23,11 @@ struct Outcome {
   std::string Err;
 };
 
-// Runs the real tolmek-batch with the arguments (paths without blanks).
+// Runs the real tolmek-batch with the arguments (paths without blanks) and no display at all.
 Outcome RunTolmekBatch(const std::string& arguments) {
   const TempFolder logs;
-  const std::string command = std::string(TOLMEK_BATCH_EXE) + " " + arguments + " >" +
+  const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                              std::string(TOLMEK_BATCH_EXE) + " " + arguments + " >" +
                               logs.File("out") + " 2>" + logs.File("err");
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(logs.File("out")), Slurp(logs.File("err"))};
@@ -151,11 +152,31 @@ TEST(BatchCommand, PrintsTheUsageForHelpAndForUsageErrors) {
   EXPECT_EQ(help.Status, 0);
   EXPECT_EQ(help.Out.rfind("Usage: tolmek-batch", 0), 0u);
   for (const char* wrong : {"", "--bogus x.asc", "--gains 0,5 x.asc", "--results x.asc",
-                            "--average", "--split", "--split --jip x.txt", "--average . --jip"}) {
+                            "--average", "--split", "--split --jip x.txt", "--average . --jip",
+                            "--linear x.asc", "--plot --plot-size 12 x.asc"}) {
     const Outcome run = RunTolmekBatch(wrong);
     EXPECT_EQ(run.Status, 2) << wrong;
     EXPECT_NE(run.Err.find("Usage: tolmek-batch"), std::string::npos) << wrong;
   }
+}
+
+TEST(BatchCommand, PaintsAPictureOfEachLoadedFileWithoutADisplay) {
+  TempFolder data;
+  data.Write("leaf.asc", test::AsciiMeasurement());
+  data.Write("broken.asc", "no numbers here\r\n");
+  const Outcome run = RunTolmekBatch("--plot --plot-size 320x200 " + data.File("leaf.asc") + " " +
+                                     data.File("broken.asc"));
+#ifdef TOLMEK_BATCH_HAS_PLOT
+  EXPECT_EQ(run.Status, 1) << run.Err;  // the broken file fails; the run goes on
+  // The PNG header's width 320 and height 200.
+  EXPECT_EQ(Slurp(data.File("leaf.png")).substr(16, 8), std::string("\0\0\x01\x40\0\0\0\xc8", 8));
+  EXPECT_TRUE(std::filesystem::exists(data.File("leaf.tmk")));
+  EXPECT_FALSE(std::filesystem::exists(data.File("broken.png")));
+  EXPECT_EQ(run.Err.find("QStandardPaths"), std::string::npos) << run.Err;
+#else
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_NE(run.Err.find("--plot is not available"), std::string::npos) << run.Err;
+#endif
 }
 
 }  // namespace

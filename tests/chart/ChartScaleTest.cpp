@@ -113,7 +113,7 @@ TEST(ChartFrame, FramesWithoutARangeAreNotValidAndTicksStayFinite) {
   EXPECT_TRUE(XTicksLog(endless).empty());
 }
 
-TEST(NearestPoint, WalksToTheNearerPointAndTiesGoToTheLater) {
+TEST(NearestPoint, WalksToTheNearerPointTiesGoToTheLaterAndTheRangeEndsAtTheFirstReachingIt) {
   Session session;
   SetCurves(
       session, 100, [](int i) { return i; }, [](int) { return 1; }, [](int) { return 1; });
@@ -122,30 +122,21 @@ TEST(NearestPoint, WalksToTheNearerPointAndTiesGoToTheLater) {
   EXPECT_EQ(NearestPointIndex(session, 25.4), 25);
   EXPECT_EQ(NearestPointIndex(session, -5), 0);
   EXPECT_EQ(NearestPointIndex(session, 1e9), 100);
+  EXPECT_EQ(RangeEnd(session.Record, 25.5), 26);
+  EXPECT_EQ(RangeEnd(session.Record, 25), 25);
+  EXPECT_EQ(RangeEnd(session.Record, 101), 0);
 
   // Sparse early and dense later: the first guess lies past the nearest point.
   SetCurves(
       session, 100, [](int i) { return i <= 10 ? i : 90 + (i - 10) * 0.1; }, [](int) { return 1; },
       [](int) { return 1; });
   EXPECT_EQ(NearestPointIndex(session, 12), 10);
-}
 
-TEST(NearestPoint, TheCursorStopsAtTheLastAddressablePoint) {
-  Session session;
+  // The cursor stops at the last addressable point.
   SetCurves(
       session, 40000, [](int i) { return i; }, [](int) { return 1; }, [](int) { return 1; });
-  session.View.LogTime = 0;
   EXPECT_EQ(NearestPoint(session, 39000), 39000);
   EXPECT_EQ(NearestPointIndex(session, 39000), kMaxPointIndex);
-}
-
-TEST(NearestPoint, RangeEndIsTheFirstPointReachingTheTime) {
-  Session session;
-  SetCurves(
-      session, 5, [](int i) { return i * 2; }, [](int) { return 1; }, [](int) { return 1; });
-  EXPECT_EQ(RangeEnd(session.Record, 5), 3);
-  EXPECT_EQ(RangeEnd(session.Record, 6), 3);
-  EXPECT_EQ(RangeEnd(session.Record, 11), 0);
 }
 
 }  // namespace

@@ -141,16 +141,6 @@ TEST_F(MainWindow, OpensAFileAndWalksTheFolderSavingTheOutputsOfEachFileLeft) {
   EXPECT_TRUE(feedback.Messages.empty());
 }
 
-TEST_F(MainWindow, ACancelledOpenLeavesTheLoadedFileUnsavedForLater) {
-  OpenAutosaving("a.tmk");
-  Trigger("open");  // cancelled
-  EXPECT_EQ(session.Record.CurrentFileName, "a.tmk");
-  EXPECT_FALSE(Exists("a.asc"));
-  Open("c.tmk");
-  EXPECT_TRUE(Exists("a.asc"));
-  EXPECT_EQ(dialogs.LastOpenFolder, folder.Path());
-}
-
 TEST_F(MainWindow, ADroppedFileKeepsItsBareNameAndTheFileItReplacesIsSaved) {
   test::TempFolder other;
   const std::string dropped = other.Write("leafname01.tmk", test::NativeMeasurement());
@@ -223,23 +213,25 @@ TEST_F(MainWindow, SnapIsOneOfThreeOrNoneAndAdjustNeedsKeptPeaks) {
   EXPECT_TRUE(Enabled("OptionsAdjust"));
 }
 
-TEST_F(MainWindow, DoesNotCloseWhileACommandIsUnderWay) {
-  Open("a.tmk");
-  bool closed = true;
-  QTimer::singleShot(0, [&] {
-    closed = form->close();
-    if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
-  });
-  Trigger("OptionsChart");
-  EXPECT_FALSE(closed);
-  EXPECT_TRUE(form->isVisible());
-  EXPECT_FALSE(fs::exists(SettingsPath(session)));
-}
-
-TEST_F(MainWindow, ExitSavesTheLoadedFileAndWritesTheSettings) {
+// Every way of leaving a file saves its outputs: another open (not a cancelled one), closing its
+// chart window, and the program's exit, which also writes the settings.
+TEST_F(MainWindow, LeavingAFileSavesItsOutputsButACancelledOpenDoesNot) {
   OpenAutosaving("a.tmk");
-  Trigger("FileExit");
+  Trigger("open");  // cancelled
+  EXPECT_EQ(session.Record.CurrentFileName, "a.tmk");
+  EXPECT_FALSE(Exists("a.asc"));
+  EXPECT_EQ(dialogs.LastOpenFolder, folder.Path());
+  Open("b.tmk");
   EXPECT_TRUE(Exists("a.asc"));
+  ASSERT_EQ(Children().size(), 1);
+  Children().front()->close();
+  EXPECT_TRUE(Exists("b.asc"));
+  EXPECT_TRUE(session.Record.CurrentFilePath.empty());
+  EXPECT_FALSE(Enabled("save") || Enabled("next"));
+  Open("c.tmk");  // and the next file gets a chart window again
+  EXPECT_EQ(Children().size(), 1);
+  Trigger("FileExit");
+  EXPECT_TRUE(Exists("c.asc"));
   Session readBack;
   ReadSettings(readBack, feedback, SettingsPath(session));
   EXPECT_EQ(readBack.Options.AutosaveEnabled, 1);
@@ -248,18 +240,9 @@ TEST_F(MainWindow, ExitSavesTheLoadedFileAndWritesTheSettings) {
   EXPECT_TRUE(feedback.Messages.empty());
 }
 
-TEST_F(MainWindow, ClosingTheChartWindowSavesAndLeavesTheMeasurement) {
-  OpenAutosaving("a.tmk");
-  ASSERT_EQ(Children().size(), 1);
-  Children().front()->close();
-  EXPECT_TRUE(Exists("a.asc"));
-  EXPECT_TRUE(session.Record.CurrentFilePath.empty());
-  EXPECT_FALSE(Enabled("save") || Enabled("next"));
-  Open("b.tmk");  // and the next file gets a chart window again
-  EXPECT_EQ(Children().size(), 1);
-}
-
-TEST_F(MainWindow, ASecondStartHandsItsFileOverToTheRunningOne) {
+// While a command waits in a dialog the window does not close, and a file handed over by a second
+// start is loaded only after it.
+TEST_F(MainWindow, ASecondStartHandsItsFileOverOnceNoCommandIsUnderWay) {
   const std::string socket = program.File("tolmek.socket");
   SingleInstance running(QString::fromStdString(socket));
   ASSERT_TRUE(running.Listen());
@@ -272,14 +255,18 @@ TEST_F(MainWindow, ASecondStartHandsItsFileOverToTheRunningOne) {
   SingleInstance second(QString::fromStdString(socket));
   folder.Write("b c.tmk", test::NativeMeasurement());
   Open("a.tmk");
-  // Handed over while a command waits in a dialog: the file is loaded only after it.
+  bool closed = true;
   QTimer::singleShot(0, [&] {
+    closed = form->close();
     EXPECT_TRUE(second.HandOver(QString::fromStdString(folder.File("b c.tmk"))));
     QTest::qWait(300);
     EXPECT_EQ(session.Record.CurrentFileName, "a.tmk");
     if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
   });
   Trigger("OptionsChart");
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_FALSE(fs::exists(SettingsPath(session)));
   QTRY_COMPARE(QString::fromStdString(session.Record.CurrentFileName), QString("b c.tmk"));
   SingleInstance none(QString::fromStdString(program.File("nobody.socket")));
   EXPECT_FALSE(none.HandOver("x", 200));
