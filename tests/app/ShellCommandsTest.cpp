@@ -36,11 +36,13 @@ TEST(FileInfoWindow, ShortensLongPathsAndShowsTheGainsOfTheDescribedFileOnly) {
   session.Record.CurrentFilePath = folder.Write("a.tmk", test::NativeMeasurement());
   ASSERT_EQ(LoadCurrentFile(session, feedback), ReadOutcome::Loaded);
   FileInfoTexts info = DescribeLoadedFile(session);
+  EXPECT_EQ(info.Type, "Tolmek32 format");
   EXPECT_EQ(info.PF, "6");
   EXPECT_EQ(info.Comments[4], "c5");
   session.Record.CurrentFilePath = folder.Write("b.asc", test::AsciiMeasurement());
   ASSERT_EQ(LoadCurrentFile(session, feedback), ReadOutcome::Loaded);
   info = DescribeLoadedFile(session);
+  EXPECT_EQ(info.Type, "Text file");
   EXPECT_TRUE(info.PF.empty() && info.DF.empty() && info.Comments[0].empty());
 }
 

@@ -34,8 +34,10 @@ TEST(DrawChart, FrameTitlesAndAQuarterScaledPFCurveInIndependentMode) {
   const DrawnOp* pf = surface.TextOp("PF");
   const DrawnOp* df = surface.TextOp("DF");
   ASSERT_TRUE(pf && df);
+  EXPECT_EQ(pf->Pen, kPFColour);
   EXPECT_EQ(df->Pen, kDFColour);
-  EXPECT_LT(df->Y1, pf->Y1);  // one text line lower
+  EXPECT_LT(df->Y1, pf->Y1);                   // one text line lower
+  EXPECT_NE(surface.TextOp("1600"), nullptr);  // a label of the PF axis
 
   // Point 40: PF 800 is drawn at 200, DF 200 at its value.
   for (const Colour colour : {kPFColour, kDFColour}) {
@@ -83,7 +85,8 @@ TEST(DrawChart, MarkersAreLabelledAtTheirPointsAndOnlyPFHidesTheDFDotsAndMarkers
   EXPECT_TRUE(pfOnly.Dots(kDFColour).empty());
   EXPECT_EQ(pfOnly.TextOp("I1"), nullptr);
   EXPECT_NE(pfOnly.TextOp("M"), nullptr);
-  EXPECT_NE(pfOnly.TextOp("500"), nullptr);  // the DF axis keeps its labels
+  EXPECT_NE(pfOnly.TextOp("DF"), nullptr);  // the DF axis keeps its title and labels
+  EXPECT_NE(pfOnly.TextOp("500"), nullptr);
 }
 
 // Curves beyond the addressable points are drawn whole on either axis.

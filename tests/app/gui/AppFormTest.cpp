@@ -169,12 +169,15 @@ TEST_F(MainWindow, BatchEndsWithNothingLoadedAndOnlyOpenOffered) {
   dialogs.OpenAnswers.push_back({first, second});
   Trigger("FileBatch");
   EXPECT_TRUE(Exists("x1.tmk"));
+  EXPECT_FALSE(Exists("a.asc"));  // the file loaded before is saved only with autosave on
   EXPECT_EQ(session.Options.AutosaveEnabled, 0);
   EXPECT_TRUE(session.Record.CurrentFilePath.empty());
   for (QAction* action : form->Toolbar1()->actions())
     EXPECT_EQ(form->Toolbar1()->widgetForAction(action)->isEnabled(),
               action == form->Command("open"))
         << action->objectName().toStdString();
+  for (QAction* menu : form->menuBar()->actions())
+    EXPECT_EQ(menu->isEnabled(), menu->text() == "&File" || menu->text() == "&Help");
   QTest::keyClick(form.get(), Qt::Key_F5);
   EXPECT_EQ(session.View.ViewMode, 0);
   // A single chosen file is no batch.
@@ -205,6 +208,7 @@ TEST_F(MainWindow, SnapIsOneOfThreeOrNoneAndAdjustNeedsKeptPeaks) {
   Trigger("OptionsSnap1");
   Trigger("OptionsSnap2");
   EXPECT_EQ(session.Options.SnapMode, 2);
+  EXPECT_TRUE(Checked("OptionsSnap2") && !Checked("OptionsSnap1"));
   Trigger("OptionsSnap2");
   EXPECT_EQ(session.Options.SnapMode, 0);
   Trigger("OptionsKeepPeaks");

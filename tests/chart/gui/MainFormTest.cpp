@@ -137,6 +137,7 @@ TEST_F(ChartWindow, FindToolsTakeTheFirstOfEqualPointsAndOpenTheDialogOfTheCurve
   Key(Qt::Key_Z);
   EXPECT_EQ(session.Cursor.CursorIndex, 31);
   EXPECT_EQ(caption, "Select PF Max");
+  EXPECT_EQ(session.Cursor.SpanStart, 0);
   Key(Qt::Key_X);  // no span any more: the tool is off
   EXPECT_EQ(session.Cursor.CursorIndex, 31);
 
