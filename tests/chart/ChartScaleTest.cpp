@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "chart/ChartScale.h"
 #include "chart/ChartTestSupport.h"
@@ -82,17 +83,14 @@ TEST(ChartFrame, TickStepsFallBackToTwoAndDecadesCarryStandardLabels) {
 
 TEST(ChartFrame, FramesWithoutARangeAreNotValidAndTicksStayFinite) {
   Session session;
-  SetCurves(
-      session, 3, [](int i) { return i; }, [](int) { return 0; }, [](int) { return 0; });
-  ComputeChartFrame(session, 800, 400);  // both curves zero: no y range
-  EXPECT_FALSE(session.Frame.Valid);
-  // One curve zero throughout (no DF recorded): the other keeps its own scale.
-  for (const bool pfZero : {true, false}) {
+  // A curve zero throughout (no DF recorded) leaves the other on its own scale; both zero: no y
+  // range.
+  for (const auto& [pf, df] : {std::pair{0, 5}, {5, 0}, {0, 0}}) {
     SetCurves(
-        session, 3, [](int i) { return i; }, [&](int) { return pfZero ? 0 : 5; },
-        [&](int) { return pfZero ? 5 : 0; });
+        session, 3, [](int i) { return i; }, [&](int) { return pf; }, [&](int) { return df; });
     ComputeChartFrame(session, 800, 400);
-    EXPECT_TRUE(session.Frame.Valid);
+    ASSERT_EQ(session.Frame.Valid, pf + df > 0);
+    if (!session.Frame.Valid) break;
     EXPECT_EQ(session.Frame.YMax, 5);
     EXPECT_EQ(session.Frame.PFFactor, 1);
     EXPECT_EQ(session.Frame.DFFactor, 1);
