@@ -54,8 +54,6 @@ TEST(FileWalk, NeverLeavesTheListOrStartsFromAFileThatIsNotInIt) {
   TakeOpenedFile(session, folder.File("b.tmk"));
   ASSERT_EQ(LoadCurrentFile(session, feedback), ReadOutcome::Loaded);
   EXPECT_TRUE(CanGoToPreviousFile(session));
-  EXPECT_FALSE(StepFileWalk(session, feedback, +1));
-  EXPECT_EQ(session.Record.CurrentFileName, "b.tmk");
   // Another list (averaging replaces it) or an index past its end: no step either way.
   session.Folder.FileList = {"x.asc"};
   EXPECT_FALSE(CanGoToPreviousFile(session) || CanGoToNextFile(session));
