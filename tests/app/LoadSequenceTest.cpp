@@ -22,18 +22,6 @@ class LoadSequence : public ::testing::Test {
   ScriptedFeedback feedback;
 };
 
-TEST_F(LoadSequence, FillsTheResultsRowAndDFTableOfEachFormatInItsOwnRow) {
-  ASSERT_EQ(Load("leaf1.txt", test::AsciiMeasurement()), ReadOutcome::Loaded);
-  EXPECT_EQ(session.Record.DataLoaded, kTrue);
-  EXPECT_EQ(session.Results.Cell(1, 4), "400.00");
-  EXPECT_EQ(session.DFTable.Cells[1][1], "     0.00");
-  ASSERT_EQ(Load("leaf2.tmk", test::NativeMeasurement()), ReadOutcome::Loaded);
-  EXPECT_EQ(session.Results.ResultRow, 2);
-  EXPECT_EQ(session.Results.Cell(2, 14), "0.91");
-  EXPECT_EQ(session.Results.Cell(1, 0), "leaf1.txt");
-  EXPECT_EQ(session.DFTable.Cells[7][1], "     3.00");
-}
-
 TEST_F(LoadSequence, StartsFromTheEmptyStateAndEndsInItAfterAFailure) {
   Load("leaf1.txt", test::AsciiMeasurement());
   session.Record.AutosaveDone = kTrue;

@@ -33,7 +33,7 @@ class SettingsFile : public ::testing::Test {
   ScriptedFeedback feedback;
 };
 
-TEST_F(SettingsFile, IsWrittenWithBlanksAroundNumbersAndThePatternOnlyWhenCounted) {
+TEST_F(SettingsFile, IsWrittenWithBlanksAroundNumbersAndThePatternAndJipTestOnlyWhenSet) {
   Session changed = Changed();
   changed.Options.DFPattern[3] = -2;
   EXPECT_EQ(SettingsText(changed),
@@ -44,37 +44,29 @@ TEST_F(SettingsFile, IsWrittenWithBlanksAroundNumbersAndThePatternOnlyWhenCounte
             "KeepPeaks = 1\r\nAdjustPeaks = 0\r\nAdjustI4 = 1 \r\nStripFileName = 0 \r\n");
   changed.Options.DFPattern[0] = -1;
   EXPECT_EQ(SettingsText(changed).find("DFPattern"), std::string::npos);
-}
-
-TEST_F(SettingsFile, ReadsThickLinesFromTheThirteenthCharacterOfTheCurrentLine) {
-  Read("Thicklines = 1 \r\n");
-  EXPECT_EQ(session.Options.LineWidth, 2);
-  Read("THICKLINES=1\r\nAUTOSAVE=1\r\n");
-  EXPECT_EQ(session.Options.LineWidth, 1);
-  EXPECT_EQ(session.Options.AutosaveEnabled, 1);
-  // A line without "=" applies the key before it again.
-  Read("no key yet\r\nThicklines = 0 \r\n123456789012 1\r\n");
-  EXPECT_EQ(session.Options.LineWidth, 2);
-}
-
-TEST_F(SettingsFile, WritesTheJipTestLineOnlyWhenItIsOnAndReadsItBack) {
   Session on = Changed();
   on.Options.JipTest = 1;
-  const std::string text = SettingsText(on);
-  EXPECT_EQ(text, SettingsText(Changed()) + "JipTest = 1 \r\n");
-  Read(text);
-  EXPECT_EQ(session.Options.JipTest, 1);
-  Read("JIPTEST=0\r\n");
-  EXPECT_EQ(session.Options.JipTest, 0);
+  EXPECT_EQ(SettingsText(on), SettingsText(Changed()) + "JipTest = 1 \r\n");
 }
 
-TEST_F(SettingsFile, TakesOnlyTheTrimmedValueOneAsOn) {
-  Read("KeepPeaks = 1 \r\nAdjustPeaks = 1\r\nstripfilename = 1\r\nAdjustI4 = 1.0\r\n");
+TEST_F(SettingsFile, ReadsKeysOfAnyCaseAndTakesOnlyTheTrimmedValueOneAsOn) {
+  Read(
+      "Thicklines = 1 \r\nKeepPeaks = 1 \r\nAdjustPeaks = 1\r\nstripfilename = 1\r\n"
+      "AdjustI4 = 1.0\r\nJIPTEST=1\r\n");
+  EXPECT_EQ(session.Options.LineWidth, 2);
   EXPECT_TRUE(session.Options.OptionsKeepPeaks && session.Options.OptionsAdjust);
   EXPECT_EQ(session.Options.StripFileName, 1);
   EXPECT_EQ(session.Options.AdjustI4, 0);
-  Read("KeepPeaks = yes\r\n");
+  EXPECT_EQ(session.Options.JipTest, 1);
+  // Thick lines come from the thirteenth character of the line, which "THICKLINES=1" lacks.
+  Read("THICKLINES=1\r\nAUTOSAVE=1\r\nKeepPeaks = yes\r\nJipTest = 0\r\n");
+  EXPECT_EQ(session.Options.LineWidth, 1);
+  EXPECT_EQ(session.Options.AutosaveEnabled, 1);
   EXPECT_FALSE(session.Options.OptionsKeepPeaks || session.Options.OptionsAdjustEnabled);
+  EXPECT_EQ(session.Options.JipTest, 0);
+  // A line without "=" applies the key before it again.
+  Read("no key yet\r\nThicklines = 0 \r\n123456789012 1\r\n");
+  EXPECT_EQ(session.Options.LineWidth, 2);
 }
 
 TEST_F(SettingsFile, RoundsPatternPiecesHalfToEvenAndKeepsAtMostTwelveValidCodes) {
@@ -87,23 +79,19 @@ TEST_F(SettingsFile, RoundsPatternPiecesHalfToEvenAndKeepsAtMostTwelveValidCodes
   EXPECT_EQ(session.Options.DFPattern, (std::array<int16_t, 13>{1, 1}));
 }
 
-TEST_F(SettingsFile, AppliesNonZeroGeometryOnlyInTheNormalState) {
+TEST_F(SettingsFile, AppliesNonZeroGeometryOnlyInTheNormalStateAndSkipsJunkLines) {
   session.Options.Window.Left = 50;
-  Read("Window.top = 100\r\nWindow.left = 0\r\nWindow.state = 0\r\n");
+  Read(
+      "Window.top = 100\r\nWindow.left = 0\r\nWindow.state = 0\r\n"
+      "\x01\xff=\0==\r\nWindow.top = 1E99\r\nWindow.state = 99999\r\nDFPattern = ,,,\r\n"
+      "=\r\n\r\nAutosave = 1\r\n"s);
   EXPECT_EQ(session.Options.Window.Top, 100);
   EXPECT_EQ(session.Options.Window.Left, 50);
+  EXPECT_EQ(session.Options.AutosaveEnabled, 1);
+  EXPECT_TRUE(feedback.Messages.empty());
   Read("Window.top = 300\r\nWindow.state = 2\r\n");
   EXPECT_EQ(session.Options.Window.Top, 100);
   EXPECT_EQ(session.Options.Window.State, 2);
-}
-
-TEST_F(SettingsFile, SkipsJunkLinesAndAppliesTheKeysAfterThem) {
-  Read(
-      "\x01\xff=\0==\r\nWindow.top = 1E99\r\nWindow.state = 99999\r\nDFPattern = ,,,\r\n"
-      "=\r\n\r\nAutosave = 1\r\n"s);
-  EXPECT_EQ(session.Options.AutosaveEnabled, 1);
-  EXPECT_EQ(session.Options.Window.Top, 0);
-  EXPECT_TRUE(feedback.Messages.empty());
 }
 
 // Files edited on other systems may end their lines with CR alone.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "chart/ChartScale.h"
 #include "chart/ChartTestSupport.h"
@@ -82,17 +83,14 @@ TEST(ChartFrame, TickStepsFallBackToTwoAndDecadesCarryStandardLabels) {
 
 TEST(ChartFrame, FramesWithoutARangeAreNotValidAndTicksStayFinite) {
   Session session;
-  SetCurves(
-      session, 3, [](int i) { return i; }, [](int) { return 0; }, [](int) { return 0; });
-  ComputeChartFrame(session, 800, 400);  // both curves zero: no y range
-  EXPECT_FALSE(session.Frame.Valid);
-  // One curve zero throughout (no DF recorded): the other keeps its own scale.
-  for (const bool pfZero : {true, false}) {
+  // A curve zero throughout (no DF recorded) leaves the other on its own scale; both zero: no y
+  // range.
+  for (const auto& [pf, df] : {std::pair{0, 5}, {5, 0}, {0, 0}}) {
     SetCurves(
-        session, 3, [](int i) { return i; }, [&](int) { return pfZero ? 0 : 5; },
-        [&](int) { return pfZero ? 5 : 0; });
+        session, 3, [](int i) { return i; }, [&](int) { return pf; }, [&](int) { return df; });
     ComputeChartFrame(session, 800, 400);
-    EXPECT_TRUE(session.Frame.Valid);
+    ASSERT_EQ(session.Frame.Valid, pf + df > 0);
+    if (!session.Frame.Valid) break;
     EXPECT_EQ(session.Frame.YMax, 5);
     EXPECT_EQ(session.Frame.PFFactor, 1);
     EXPECT_EQ(session.Frame.DFFactor, 1);
@@ -113,7 +111,7 @@ TEST(ChartFrame, FramesWithoutARangeAreNotValidAndTicksStayFinite) {
   EXPECT_TRUE(XTicksLog(endless).empty());
 }
 
-TEST(NearestPoint, WalksToTheNearerPointAndTiesGoToTheLater) {
+TEST(NearestPoint, WalksToTheNearerPointTiesGoToTheLaterAndTheRangeEndsAtTheFirstReachingIt) {
   Session session;
   SetCurves(
       session, 100, [](int i) { return i; }, [](int) { return 1; }, [](int) { return 1; });
@@ -122,30 +120,21 @@ TEST(NearestPoint, WalksToTheNearerPointAndTiesGoToTheLater) {
   EXPECT_EQ(NearestPointIndex(session, 25.4), 25);
   EXPECT_EQ(NearestPointIndex(session, -5), 0);
   EXPECT_EQ(NearestPointIndex(session, 1e9), 100);
+  EXPECT_EQ(RangeEnd(session.Record, 25.5), 26);
+  EXPECT_EQ(RangeEnd(session.Record, 25), 25);
+  EXPECT_EQ(RangeEnd(session.Record, 101), 0);
 
   // Sparse early and dense later: the first guess lies past the nearest point.
   SetCurves(
       session, 100, [](int i) { return i <= 10 ? i : 90 + (i - 10) * 0.1; }, [](int) { return 1; },
       [](int) { return 1; });
   EXPECT_EQ(NearestPointIndex(session, 12), 10);
-}
 
-TEST(NearestPoint, TheCursorStopsAtTheLastAddressablePoint) {
-  Session session;
+  // The cursor stops at the last addressable point.
   SetCurves(
       session, 40000, [](int i) { return i; }, [](int) { return 1; }, [](int) { return 1; });
-  session.View.LogTime = 0;
   EXPECT_EQ(NearestPoint(session, 39000), 39000);
   EXPECT_EQ(NearestPointIndex(session, 39000), kMaxPointIndex);
-}
-
-TEST(NearestPoint, RangeEndIsTheFirstPointReachingTheTime) {
-  Session session;
-  SetCurves(
-      session, 5, [](int i) { return i * 2; }, [](int) { return 1; }, [](int) { return 1; });
-  EXPECT_EQ(RangeEnd(session.Record, 5), 3);
-  EXPECT_EQ(RangeEnd(session.Record, 6), 3);
-  EXPECT_EQ(RangeEnd(session.Record, 11), 0);
 }
 
 }  // namespace

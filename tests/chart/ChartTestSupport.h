@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,18 +70,14 @@ class RecordingSurface : public DrawingSurface {
     textY_ -= kLineHeight * (top_ - bottom_) / height_;
   }
 
-  std::vector<DrawnOp> Of(DrawnOp::Kind kind) const {
+  // The operations of a kind (dots: of one colour only, if given).
+  std::vector<DrawnOp> Of(DrawnOp::Kind kind, std::optional<Colour> colour = {}) const {
     std::vector<DrawnOp> found;
-    std::copy_if(Ops.begin(), Ops.end(), std::back_inserter(found),
-                 [kind](const DrawnOp& op) { return op.What == kind; });
+    for (const DrawnOp& op : Ops)
+      if (op.What == kind && (!colour || op.Pen == *colour)) found.push_back(op);
     return found;
   }
-  std::vector<DrawnOp> Dots(Colour colour) const {
-    std::vector<DrawnOp> found;
-    for (const DrawnOp& op : Of(DrawnOp::Dot))
-      if (op.Pen == colour) found.push_back(op);
-    return found;
-  }
+  std::vector<DrawnOp> Dots(Colour colour) const { return Of(DrawnOp::Dot, colour); }
   const DrawnOp* TextOp(const std::string& text) const {
     for (const DrawnOp& op : Ops)
       if (op.What == DrawnOp::Print && op.Text == text) return &op;
@@ -89,13 +86,7 @@ class RecordingSurface : public DrawingSurface {
 
  private:
   DrawnOp& Add(DrawnOp::Kind kind, double x1, double y1, double x2, double y2, Colour colour) {
-    DrawnOp op;
-    op.What = kind;
-    op.X1 = x1, op.Y1 = y1, op.X2 = x2, op.Y2 = y2;
-    op.Pen = colour;
-    op.PenWidth = penWidth_;
-    op.Dotted = dotted_;
-    Ops.push_back(op);
+    Ops.push_back({kind, x1, y1, x2, y2, colour, penWidth_, dotted_, ""});
     return Ops.back();
   }
 

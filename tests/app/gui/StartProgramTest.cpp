@@ -12,26 +12,22 @@
 namespace tolmek {
 namespace {
 
-TEST(StartProgram, KeepsSettingsBesideAPortableCopyElseInTheUsersConfiguration) {
+TEST(StartProgram, FindsTheSettingsFolderTheCommandLinePathAndTheDialogsStartFolder) {
   test::TempFolder program;
+  // Settings beside a portable copy, else in the user's configuration.
   EXPECT_EQ(SettingsFolder(QString::fromStdString(program.Path())), program.Path());
   const std::string elsewhere = SettingsFolder(QString::fromStdString(program.File("gone")));
   EXPECT_EQ(elsewhere,
             ToStdString(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
   EXPECT_TRUE(QDir(QString::fromStdString(elsewhere)).exists());
-}
-
-TEST(StartProgram, TakesTheWholeCommandLineAsOnePathAgainstTheWorkingFolder) {
+  // The whole command line is one path against the working folder.
   EXPECT_TRUE(CommandLinePath({"tolmek"}).isEmpty());
   EXPECT_EQ(CommandLinePath({"tolmek", "/data/my", "leaf.dat"}), "/data/my leaf.dat");
   EXPECT_EQ(CommandLinePath({"tolmek", "leaf.dat"}), QDir::current().absoluteFilePath("leaf.dat"));
-}
-
-TEST(StartProgram, DialogsStartAtHomeWhileTheDataFolderDoesNotExist) {
-  test::TempFolder folder;
+  // Dialogs start at home while the data folder does not exist.
   EXPECT_EQ(StartFolder("C:"), QDir::homePath());
-  EXPECT_EQ(StartFolder(folder.File("gone")), QDir::homePath());
-  EXPECT_EQ(StartFolder(folder.Path()), QString::fromStdString(folder.Path()));
+  EXPECT_EQ(StartFolder(program.File("gone")), QDir::homePath());
+  EXPECT_EQ(StartFolder(program.Path()), QString::fromStdString(program.Path()));
 }
 
 }  // namespace
