@@ -100,14 +100,18 @@ TEST_F(Batch, AsksOnceAfterAnUnreadableFileAndStopsOnNoOrGoesOnOnYes) {
   EXPECT_EQ(session.Options.DataFolder, folder.Path());
 }
 
-TEST_F(Batch, FirstWritesTheOutputsOfTheFileLoadedBeforeWhenAutosaveIsOn) {
-  session.Options.AutosaveEnabled = 1;
-  session.Options.DataFolder = folder.Path();
-  session.Record.CurrentFilePath = folder.Write("open.txt", test::AsciiMeasurement());
-  session.Record.CurrentFileName = "open.txt";
-  ASSERT_EQ(LoadCurrentFile(session, feedback), ReadOutcome::Loaded);
-  RunBatch(session, feedback, {folder.Write("a.txt", test::AsciiMeasurement())});
-  EXPECT_TRUE(Exists("open.tmk") && Exists("a.tmk"));
+TEST_F(Batch, FirstWritesTheOutputsOfTheFileLoadedBeforeOnlyWhenAutosaveIsOn) {
+  for (const int16_t autosave : {0, 1}) {
+    session.Options.AutosaveEnabled = autosave;
+    session.Options.DataFolder = folder.Path();
+    session.Record.CurrentFilePath = folder.Write("open.txt", test::AsciiMeasurement());
+    session.Record.CurrentFileName = "open.txt";
+    ASSERT_EQ(LoadCurrentFile(session, feedback), ReadOutcome::Loaded);
+    RunBatch(session, feedback, {folder.Write("a.txt", test::AsciiMeasurement())});
+    EXPECT_EQ(Exists("open.tmk"), autosave == 1);
+    EXPECT_TRUE(Exists("a.tmk"));
+    EXPECT_EQ(session.Options.AutosaveEnabled, autosave);
+  }
 }
 
 TEST_F(Batch, CountsAnExportedTemperatureCurveAsProcessedWithoutAsking) {
