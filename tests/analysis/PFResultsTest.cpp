@@ -80,26 +80,24 @@ TEST(ResultFileName, StrippedNamesKeepSevenCharactersAndTheLastInEightColumns) {
   EXPECT_EQ(ResultFileNameCell("leaf0123456.tmk", 0), "leaf0123456.tmk");
 }
 
-TEST(PFPeaksView, ListsPointsTimesAndRatiosLeavingOutThoseOverZero) {
+// Values it cannot compute are left out: a ratio over zero, a slot or kept peak beyond the curve.
+TEST(PFPeaksView, ListsPointsTimesAndRatiosLeavingOutWhatCannotBeComputed) {
   Session session = Typical();
+  const std::string points =
+      "Fo = 120\tT(Fo) = 0.5\r\nFi = 160.00\tT(Fi) = 2\r\nFd = 150.00\tT(Fd) = 3\r\n";
   EXPECT_EQ(ViewPFPeaksText(session.Record),
-            "Fo = 120\tT(Fo) = 0.5\r\nFi = 160.00\tT(Fi) = 2\r\nFd = 150.00\tT(Fd) = 3\r\n"
-            "Fm = 400.00\tT(Fm) = 4\r\nFs = 200.00\tT(Fs) = 7.5\r\nFv/Fo = 2.33\r\n"
-            "Fv/Fm = 0.70\r\nFm/Fs = 2.00\r\nI1/Fo = 0.50\r\nI4/Fm = 0.25\r\n");
+            points +
+                "Fm = 400.00\tT(Fm) = 4\r\nFs = 200.00\tT(Fs) = 7.5\r\nFv/Fo = 2.33\r\n"
+                "Fv/Fm = 0.70\r\nFm/Fs = 2.00\r\nI1/Fo = 0.50\r\nI4/Fm = 0.25\r\n");
   session.Record.PFValues[2] = 0;
   const std::string text = ViewPFPeaksText(session.Record);
   EXPECT_EQ(text.find("Fv/Fo"), std::string::npos);
   EXPECT_EQ(text.find("I1/Fo"), std::string::npos);
   EXPECT_NE(text.find("Fv/Fm = 1.00\r\n"), std::string::npos);
-}
-
-TEST(PFPeaksView, ShowsTheLinesItCanComputeWhenASlotOrAKeptPeakLiesBeyondTheCurve) {
-  Session session = Typical();
+  session = Typical();
   session.Record.PFPoints[kSlotFm] = 900;
   session.Record.DFPoints[1].I = 700;
-  EXPECT_EQ(ViewPFPeaksText(session.Record),
-            "Fo = 120\tT(Fo) = 0.5\r\nFi = 160.00\tT(Fi) = 2\r\nFd = 150.00\tT(Fd) = 3\r\n"
-            "Fs = 200.00\tT(Fs) = 7.5\r\n");
+  EXPECT_EQ(ViewPFPeaksText(session.Record), points + "Fs = 200.00\tT(Fs) = 7.5\r\n");
   EXPECT_EQ(ViewPFPeaksText(Measurement{}), "");
 }
 
