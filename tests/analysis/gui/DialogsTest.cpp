@@ -53,6 +53,7 @@ TEST(AmplificationDialog, RefusesGainsOutOfRangeThenRescalesOrReportsAnOverflowA
     Enter(dialog, "0", "120");
     Enter(dialog, doubled, "1500.5");
     Enter(dialog, " " + doubled + "abc", "1500");
+    if (dialog.isVisible()) dialog.reject();  // refused after all: fail, do not hang
   });
   dialog.ChangeAmp();
   EXPECT_EQ(feedback.MessageTexts(),
@@ -65,7 +66,10 @@ TEST(AmplificationDialog, RefusesGainsOutOfRangeThenRescalesOrReportsAnOverflowA
 
   // A gain so small that the rescaled values overflow: a message, nothing changed.
   const Measurement halved = session.Record;
-  QTimer::singleShot(0, &dialog, [&] { Enter(dialog, "1E-40", "1500"); });
+  QTimer::singleShot(0, &dialog, [&] {
+    Enter(dialog, "1E-40", "1500");
+    if (dialog.isVisible()) dialog.reject();
+  });
   dialog.ChangeAmp();
   EXPECT_EQ(feedback.MessageTexts().back(), "Overflow");
   EXPECT_EQ(session.Record.PFValues, halved.PFValues);
