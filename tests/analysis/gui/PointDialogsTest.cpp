@@ -48,7 +48,6 @@ TEST(SelectPFPeak, StoresTheCursorInEveryTickedSlotAndAsksForTheRightRedraw) {
   ASSERT_EQ(redraws.count(), 1);
   EXPECT_EQ(redraws.at(0).at(0).toInt(), 1);  // new markers only
   EXPECT_FALSE(dialog.Check[3]->isChecked());
-  EXPECT_FALSE(dialog.isVisible());
 
   session.Cursor.CursorIndex = 150;
   RunModal(dialog, [&] {
