@@ -4,16 +4,18 @@
 #include <array>
 #include <vector>
 
+#include "analysis/Amplification.h"
 #include "analysis/DFPeaks.h"
 #include "analysis/PFResults.h"
 #include "data/Measurement.h"
+#include "data/NumberText.h"
 
 namespace tolmek {
 namespace {
 
-// A measurement whose DF points 1..N lie at times 1..N, so each slope is the step from the point
-// before.
-Session WithDF(const std::vector<float>& df) {
+// A measurement whose points 1..N lie at times 1..N (DF, and PF when given), so each slope is the
+// step from the point before.
+Session WithDF(const std::vector<float>& df, const std::vector<float>& pf = {}) {
   Session session;
   Measurement& m = session.Record;
   const int n = static_cast<int>(df.size());
@@ -22,6 +24,7 @@ Session WithDF(const std::vector<float>& df) {
   for (int i = 1; i <= n; ++i) {
     m.TimeValues[i] = static_cast<float>(i);
     m.DFValues[i] = df[i - 1];
+    if (!pf.empty()) m.PFValues[i] = pf[i - 1];
     ComputeSlopes(m, i);
   }
   FillResultColumnNames(session.Results);
@@ -53,8 +56,6 @@ TEST(DFPeakTableFill, ComputesEachWaveFromItsPreviousDecayPointAndCopiesTrimmed)
                                                        "     7.00", "    -3.00", "     3.00",
                                                        "     6.00", "     1.00", "     5.00"};
   for (int r = 0; r < kDFTableRows; ++r) EXPECT_EQ(cells[r][1], wave1[r]) << "row " << r;
-  EXPECT_EQ(cells[0][0], "     ");
-  EXPECT_EQ(cells[5][0], "t(I) ");
   // Wave 2's rise search starts after D1, so the steep first point does not count.
   EXPECT_EQ(cells[3][2], "     5.00");
   EXPECT_EQ(cells[7][2], "     7.00");
@@ -113,22 +114,15 @@ TEST(KeptPeakAdjustment, AdjustI4SearchesI4AfterTheFirstWavesAndD5AfterIt) {
 }
 
 TEST(DFPeakEdits, DeleteClearsThePointItsRowDescribesAndMovesShiftWholeWavesInsideTheTable) {
-  Session session = TwoWaves();
-  EXPECT_TRUE(DeleteDFPeak(session, 2, 3));  // dI/dt belongs to the induction maximum
-  EXPECT_TRUE(DeleteDFPeak(session, 1, 4));  // dD/dt to the decay minimum
-  EXPECT_EQ(session.Record.DFPoints[1], (DFPeakPair{3, 0}));
-  EXPECT_EQ(session.Record.DFPoints[2], (DFPeakPair{0, 10}));
-  EXPECT_EQ(session.DFTable.Cells[1][2], "     0.00");  // recomputed
-  for (const int row : {1, 5, 7}) {
+  Session session;
+  // DF(I), dI/dt, t(I) and t(dI) describe the induction maximum, the other rows the decay minimum.
+  for (int row = 1; row < kDFTableRows; ++row) {
     session = TwoWaves();
-    DeleteDFPeak(session, 1, row);
-    EXPECT_EQ(session.Record.DFPoints[1], (DFPeakPair{0, 6})) << row;
+    ASSERT_TRUE(DeleteDFPeak(session, 2, row));
+    EXPECT_EQ(session.Record.DFPoints[2], (row % 2 ? DFPeakPair{0, 10} : DFPeakPair{8, 0})) << row;
+    EXPECT_EQ(session.Record.DFPoints[1], (DFPeakPair{3, 6}));
   }
-  for (const int row : {2, 6, 8}) {
-    session = TwoWaves();
-    DeleteDFPeak(session, 1, row);
-    EXPECT_EQ(session.Record.DFPoints[1], (DFPeakPair{3, 0})) << row;
-  }
+  EXPECT_EQ(session.DFTable.Cells[6][2], "     0.00");  // t(D) recomputed
   EXPECT_FALSE(DeleteDFPeak(session, 0, 1));
   EXPECT_FALSE(DeleteDFPeak(session, 1, 0));
 
@@ -141,6 +135,49 @@ TEST(DFPeakEdits, DeleteClearsThePointItsRowDescribesAndMovesShiftWholeWavesInsi
   EXPECT_TRUE(MoveDFPeaksLeft(session, 3, 3));
   EXPECT_EQ(session.Record.DFPoints[2], (DFPeakPair{8, 10}));
   EXPECT_EQ(session.Record.DFPoints[3], DFPeakPair{});
+}
+
+// Ten points with PF and DF and a recording's tail, gains 1 (display PF 6, DF 120).
+Session Amplified() {
+  std::vector<float> df;
+  std::vector<float> pf;
+  for (int i = 1; i <= 10; ++i) {
+    df.push_back(3.0f * static_cast<float>(i) + 0.25f);
+    pf.push_back(static_cast<float>(100 + 7 * i - (i - 6) * (i - 6)));
+  }
+  Session session = WithDF(df, pf);
+  Measurement& record = session.Record;
+  record.DecayValues = {0, 8, 4};
+  record.PFAmplification = record.DFAmplification = 1;
+  PrepareCurves(record);
+  record.DFPoints[1] = {4, 6};
+  return session;
+}
+
+// PF gain doubled and DF gain halved: each curve, with its slopes, scales by its own factor.
+TEST(AmplificationChange, RescalesEachCurveWithItsSlopesTailAndTablesAndKeepsThePoints) {
+  Session session = Amplified();
+  session.Record.PFPoints[kSlotFd] = 5;  // points the user set
+  session.Record.PFPoints[kSlotFm] = 9;
+  const Measurement before = session.Record;
+  ChangeAmplification(session, std::nullopt);  // cancelled: nothing changes
+  ChangeAmplification(session, DisplayGains{12, 60});
+  const Measurement& after = session.Record;
+  for (int i = 1; i <= 10; ++i) {
+    EXPECT_EQ(after.PFValues[i], before.PFValues[i] / 2) << i;
+    EXPECT_EQ(after.PFSlope[i], before.PFSlope[i] / 2) << i;
+    EXPECT_EQ(after.DFValues[i], before.DFValues[i] * 2) << i;
+    EXPECT_EQ(after.DFSlope[i], before.DFSlope[i] * 2) << i;
+  }
+  EXPECT_EQ(after.DecayValues, (std::vector<float>{0, 16, 8}));
+  EXPECT_EQ(after.PFMax, before.PFMax / 2);
+  EXPECT_EQ(after.DFMax, 2 * before.DFMax);
+  EXPECT_EQ(after.PFAmplification, 2);
+  EXPECT_EQ(after.DFAmplification, 0.5);
+  EXPECT_EQ(after.PFPoints, before.PFPoints);
+  EXPECT_EQ(Trim(session.DFTable.Cells[1][1]), "24.50");  // DF(I) of wave 1 at point 4
+  EXPECT_EQ(Trim(session.DFTable.Cells[3][1]), "6.50");   // dI/dt, from the rescaled slopes
+  EXPECT_EQ(session.Results.Cell(1, kResultColumnCount), "24.5");  // the row's I1 field
 }
 
 }  // namespace

@@ -33,25 +33,7 @@ void Enter(EnterAmplif& dialog, const QString& pf, const QString& df) {
   QTest::mouseClick(dialog.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
 }
 
-TEST(AmplificationDialog, RefusesGainsOutOfRangeAndReturnsTheAcceptedOnes) {
-  Session session;
-  ScriptedFeedback feedback;
-  EnterAmplif dialog(session, feedback);
-  dialog.Prepare({{6, 120}, "DF 10*12  PF 2*3"});
-  EXPECT_EQ(dialog.findChild<QLineEdit*>("PFcurr")->text(), "6");
-  Enter(dialog, "0", "120");
-  Enter(dialog, "12", "1500.5");
-  EXPECT_EQ(feedback.MessageTexts(),
-            std::vector<std::string>(2, "Values must be between 0 and 1500."));
-  EXPECT_FALSE(dialog.AcceptedGains());
-  Enter(dialog, " 12abc", "1500");
-  EXPECT_EQ(dialog.findChild<QLineEdit*>("PFnew")->text(), "12");  // rewritten as its number
-  ASSERT_TRUE(dialog.AcceptedGains());
-  EXPECT_EQ(dialog.AcceptedGains()->PF, 12);
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-}
-
-TEST(AmplificationDialog, ChangeAmpRescalesTheLoadedCurvesOrReportsAnOverflowAndKeepsThem) {
+TEST(AmplificationDialog, RefusesGainsOutOfRangeThenRescalesOrReportsAnOverflowAndKeepsTheCurves) {
   TempFolder folder;
   Session session;
   ScriptedFeedback feedback;
@@ -63,35 +45,47 @@ TEST(AmplificationDialog, ChangeAmpRescalesTheLoadedCurvesOrReportsAnOverflowAnd
   EnterAmplif dialog(session, feedback);
   QSignalSpy redraw(&dialog, &EnterAmplif::RedrawRequested);
 
-  // The PF gain doubled, DF unchanged.
+  // Refused until both are in range; then the PF gain doubled, typed with junk after it.
+  const QString doubled = QString::number(before.PFAmplification * 12);
   QTimer::singleShot(0, &dialog, [&] {
-    Enter(dialog, QString::number(before.PFAmplification * 12),
-          dialog.findChild<QLineEdit*>("DFnew")->text());
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("PFcurr")->text(),
+              QString::number(before.PFAmplification * 6));
+    Enter(dialog, "0", "120");
+    Enter(dialog, doubled, "1500.5");
+    Enter(dialog, " " + doubled + "abc", "1500");
+    if (dialog.isVisible()) dialog.reject();  // refused after all: fail, do not hang
   });
   dialog.ChangeAmp();
+  EXPECT_EQ(feedback.MessageTexts(),
+            std::vector<std::string>(2, "Values must be between 0 and 1500."));
+  EXPECT_EQ(dialog.findChild<QLineEdit*>("PFnew")->text(), doubled);  // rewritten as its number
   EXPECT_EQ(session.Record.PFValues[40], before.PFValues[40] / 2);
-  EXPECT_EQ(session.Record.DFValues, before.DFValues);
+  EXPECT_EQ(session.Record.DFAmplification, 12.5);
   EXPECT_EQ(session.Record.PFPoints, before.PFPoints);
   EXPECT_EQ(redraw.count(), 1);
 
   // A gain so small that the rescaled values overflow: a message, nothing changed.
   const Measurement halved = session.Record;
-  QTimer::singleShot(0, &dialog, [&] { Enter(dialog, "1E-40", "120"); });
+  QTimer::singleShot(0, &dialog, [&] {
+    Enter(dialog, "1E-40", "1500");
+    if (dialog.isVisible()) dialog.reject();
+  });
   dialog.ChangeAmp();
-  EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"Overflow"});
+  EXPECT_EQ(feedback.MessageTexts().back(), "Overflow");
   EXPECT_EQ(session.Record.PFValues, halved.PFValues);
   EXPECT_EQ(session.Record.PFAmplification, halved.PFAmplification);
   EXPECT_EQ(redraw.count(), 1);
 }
 
+// Results and curves of the chosen folder, replicates told apart by the last character.
 TEST(AveragingDialog, WritesTheResultAveragesAndTheMeanCurvesOfTheChosenFolder) {
   TempFolder folder;
   for (const char* name : {"leaf01.asc", "leaf02.asc", "leaf03.asc"})
     folder.Write(name, Example(name));
   const std::string heading = "Filename\tFo\t\r\n";
   const std::string empty26(26, '\t');
-  folder.Write("fl.res", heading + "leaf0121\t1.00\t" + empty26 + "\r\nleaf0122\t3.00\t" + empty26 +
-                             "\r\nleaf0131\t5.00\t" + empty26 + "\r\n");
+  folder.Write("fl.res",
+               heading + "leaf0121\t1.00\t" + empty26 + "\r\nleaf0122\t3.00\t" + empty26 + "\r\n");
   Session session;
   ScriptedFeedback feedback;
   Avgform dialog(session, feedback);
@@ -99,10 +93,7 @@ TEST(AveragingDialog, WritesTheResultAveragesAndTheMeanCurvesOfTheChosenFolder) 
   dialog.SetFolder(QString::fromStdString(folder.Path()));
   QTest::mouseClick(dialog.findChild<QPushButton*>("OKbtn"), Qt::LeftButton);
 
-  EXPECT_EQ(Slurp(folder.File("Fl_avg.res")),
-            heading + "leaf012 \t2.00\t" + empty26 + "\r\nleaf013 \t5.00\t" + empty26 + "\r\n");
-  EXPECT_EQ(Slurp(folder.File("Fl_err.res")),
-            heading + "leaf012 \t1.000\t" + empty26 + "\r\nleaf013 \t0.000\t" + empty26 + "\r\n");
+  EXPECT_EQ(Slurp(folder.File("Fl_avg.res")), heading + "leaf012 \t2.00\t" + empty26 + "\r\n");
   EXPECT_TRUE(FileExists(folder.File("leaf0!.avg")));
   EXPECT_EQ(session.Folder.FileList.size(), 4u);  // the three curves and fl.res
   EXPECT_EQ(replaced.count(), 1);

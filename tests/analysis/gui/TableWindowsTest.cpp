@@ -11,10 +11,12 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QTest>
 #include <string>
 #include <vector>
 
 #include "analysis/DFPeaks.h"
+#include "analysis/JipTestWindow.h"
 #include "analysis/PFResults.h"
 #include "analysis/QtTableWindows.h"
 #include "analysis/Resform.h"
@@ -23,6 +25,7 @@
 #include "app/LoadSequence.h"
 #include "data/FileIO.h"
 #include "data/NumberText.h"
+#include "data/OjipTextFile.h"
 #include "support/TestSupport.h"
 #include "ui/ScriptedFeedback.h"
 
@@ -208,6 +211,26 @@ TEST_F(TableWindows, OpenedFromTheMainWindowEachShowsOnceAndAnEditInOneRefreshes
   EXPECT_EQ(CellText(*grid, 0, 14), session.Results.Cell(1, 14));
   EXPECT_NE(CellText(*grid, 0, 14), i1Fo);
   EXPECT_EQ(changed.count(), 1);
+}
+
+TEST(JipTestWindow, ShowsTheLoadedMeasurementFollowsAMovedFmAndCopiesItsText) {
+  Session session;
+  ScriptedFeedback feedback;
+  JipTestWindow window(session, feedback);
+  auto* text = window.findChild<QPlainTextEdit*>("Text1");
+  EXPECT_EQ(text->toPlainText(), "");  // nothing loaded
+  session.Record.CurrentFilePath = std::string(TOLMEK_TEST_DATA_DIR) + "/ojip-export-2.txt";
+  ASSERT_EQ(ReadOjipTextFile(session, feedback, session.Record.CurrentFilePath),
+            ReadOutcome::Loaded);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  EXPECT_TRUE(text->toPlainText().contains("\nFm = 34299.00\ntFm = 1.52\n"));
+  session.Record.PFPoints[kSlotFm] = 278;  // the P step at 231.621 ms
+  window.Refresh();
+  EXPECT_TRUE(text->toPlainText().contains("\nFm = 34201.00\ntFm = 231.62\n"));
+  window.CopyAction()->trigger();
+  EXPECT_TRUE(Clipboard().starts_with("Fo = 27114.00\r\nFk = 31178.00\r\n")) << Clipboard();
+  EXPECT_TRUE(feedback.Messages.empty());
 }
 
 }  // namespace
