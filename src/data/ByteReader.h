@@ -26,7 +26,7 @@ class ByteReader {
 
   int16_t Int16(int64_t position) const {
     Require(position, 2);
-    return static_cast<int16_t>(static_cast<uint16_t>(At(position) | (At(position + 1) << 8)));
+    return Int16Unchecked(position);
   }
 
   // A read that the caller has checked with one Int16 at the far end of its range.
