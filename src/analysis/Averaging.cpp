@@ -88,8 +88,17 @@ std::optional<Groups> GroupByKey(const std::vector<std::string>& keys,
 
 struct ResultRowValues {
   std::string Name;
+  bool FullName = false;  // the name field holds a whole file name, extension and all
   std::array<std::optional<double>, kResultColumns> Values;  // empty field: no value
 };
+
+// FL.RES written without "strip file name" holds whole file names: longer than 8 characters, or
+// ending in an extension. A stripped name has at most 8 characters and no extension.
+bool IsFullFileName(std::string_view field) {
+  while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
+  return field.size() > kResultNameLength ||
+         (field.size() > kAscExtensionLength && field[field.size() - kAscExtensionLength] == '.');
+}
 
 bool IsFieldBlank(char c) {
   return c == ' ';
@@ -126,6 +135,7 @@ std::optional<ResultRowValues> ParseResultLine(std::string_view line) {
   const size_t nameEnd = trimmed.find(tabbed ? '\t' : ' ');
   ResultRowValues row;
   row.Name = FirstChars(trimmed.substr(0, nameEnd), kResultNameLength);
+  row.FullName = IsFullFileName(trimmed.substr(0, nameEnd));
   if (nameEnd == std::string_view::npos) return std::nullopt;
   std::string_view rest = trimmed.substr(nameEnd + 1);
   if (!rest.empty() && rest.back() == '\t') rest.remove_suffix(1);  // each field ends in a TAB
@@ -210,7 +220,28 @@ ResultRows ReadResultRows(const std::string& source) {
   return read;
 }
 
-void AverageResultFile(const std::string& folder, size_t keyLength, const AveragedFile& files) {
+// Why no two rows were averaged together, when the file has rows but no group of more than one:
+// users expect replicates to be found the way the curve averaging finds them.
+std::string NoReplicatesText(const std::vector<ResultRowValues>& rows, const Groups& groups,
+                             size_t keyLength) {
+  const bool replicates =
+      std::any_of(groups.begin(), groups.end(), [](const auto& group) { return group.size() > 1; });
+  if (replicates || rows.size() < 2) return {};
+  const bool fullNames =
+      std::any_of(rows.begin(), rows.end(), [](const auto& row) { return row.FullName; });
+  const std::string reason =
+      fullNames ? std::string(
+                      "fl.res holds full file names; switch on Strip file name to "
+                      "average replicates")
+                : "no two names in fl.res agree in their first " + std::to_string(keyLength) +
+                      " characters; replicates need names of " + std::to_string(keyLength + 1) +
+                      " characters or more before the extension that differ only in the last";
+  return "No replicates found in fl.res: " + reason;
+}
+
+// Writes the means and standard errors of the file's groups; returns NoReplicatesText.
+std::string AverageResultFile(const std::string& folder, size_t keyLength,
+                              const AveragedFile& files) {
   // Result files written on another system may carry their names in another case.
   const std::string source = FindFileIgnoringCase(folder, files.Source);
   const ResultRows read = NamingFile(source, [&] { return ReadResultRows(source); });
@@ -234,6 +265,7 @@ void AverageResultFile(const std::string& folder, size_t keyLength, const Averag
   };
   write(files.Means, means);
   write(files.StandardErrors, standardErrors);
+  return NoReplicatesText(rows, groups, keyLength);
 }
 
 // ---- Curves (ASCII files) ----
@@ -341,11 +373,14 @@ size_t ResultKeyLength(int dropped) {
 }  // namespace
 
 bool AverageResults(Feedback& feedback, const std::string& folder, int dropped) {
+  std::string noReplicates;
   const bool averaged = RunWriter(feedback, [&] {
     feedback.SetProgressText(kAveragingResultsText);
     BusyScope busy(feedback);
-    AverageResultFile(folder, ResultKeyLength(dropped), kFLResAverage);
+    noReplicates = AverageResultFile(folder, ResultKeyLength(dropped), kFLResAverage);
   });
+  // jip.res has the names of fl.res, so one notice covers both.
+  if (!noReplicates.empty()) feedback.ShowMessage(noReplicates, MessageIcon::Information);
   // jip.res is averaged when it is there, whether or not FL.RES could be.
   if (!FileExists(FindFileIgnoringCase(folder, kJipResName))) return averaged;
   return RunWriter(feedback,

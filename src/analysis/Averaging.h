@@ -13,8 +13,9 @@ namespace tolmek {
 // Groups the rows of folder/fl.res by the first 8 - dropped characters of their names and writes
 // the means and standard errors to Fl_avg.res and Fl_err.res. An empty field is left out of its
 // column; a column without any number gets an empty field. When the folder holds jip.res, its rows
-// are averaged by the same rules into Jip_avg.res and Jip_err.res. Errors are reported; returns
-// false after one.
+// are averaged by the same rules into Jip_avg.res and Jip_err.res. When no two rows of FL.RES
+// form a group, a message says why (full file names, or names too short to differ only in their
+// last character). Errors are reported; returns false after one.
 bool AverageResults(Feedback& feedback, const std::string& folder, int dropped);
 
 // Groups the ".asc" files of fileList (bare names in folder) by their names without the last

@@ -124,6 +124,11 @@ int AdjustI4Point(Session& session) {
   return waves[4].I;
 }
 
+bool NoPeaksSet(const std::array<DFPeakPair, 7>& waves) {
+  return std::all_of(waves.begin(), waves.end(),
+                     [](const DFPeakPair& w) { return w == DFPeakPair{}; });
+}
+
 bool IsWaveColumn(int column) {
   return column >= 1 && column <= kWaveCount;
 }
@@ -175,6 +180,19 @@ void AdjustKeptPeaks(Session& session) {
     }
   }
   RecomputeTables(session);
+}
+
+void HoldKeptPeaksOfZeroDF(Measurement& record) {
+  const int last = std::min<int>(record.PointCount, static_cast<int>(record.DFValues.size()) - 1);
+  for (int i = 1; i <= last; ++i)
+    if (record.DFValues[i] != 0) return;
+  if (!NoPeaksSet(record.DFPoints)) record.HeldDFPoints = record.DFPoints;
+  record.DFPoints.fill(DFPeakPair{});
+}
+
+void RestoreHeldPeaks(Measurement& record, bool keepPeaks) {
+  if (keepPeaks && NoPeaksSet(record.DFPoints)) record.DFPoints = record.HeldDFPoints;
+  record.HeldDFPoints.fill(DFPeakPair{});
 }
 
 bool DeleteDFPeak(Session& session, int column, int row) {

@@ -22,6 +22,16 @@ void FillDFPeakTable(Session& session);
 // FillPFResultRow.
 void AdjustKeptPeaks(Session& session);
 
+// A curve whose DF is 0 at every point (an OJIP text export, a recording without a DF channel)
+// has no DF peaks: kept ones would put times and values of peaks that are not there into its
+// tables. Moves the kept peaks of such a measurement to HeldDFPoints, so it gets the results it
+// has when processed alone.
+void HoldKeptPeaksOfZeroDF(Measurement& record);
+
+// The peaks held back while a measurement without DF was loaded return as the kept peaks of the
+// next one, unless peaks were set in the meantime or keep-peaks is off. Run before each read.
+void RestoreHeldPeaks(Measurement& record, bool keepPeaks);
+
 // "Delete" of the DF table at the current cell (table row 1..8, wave column 1..6): clears the I
 // point of the wave when the row describes it (DF(I), dI/dt, t(I), t(dI)), otherwise its D point;
 // then the tables are recomputed. False (nothing changes) for a cell outside the waves.

@@ -6,8 +6,12 @@
 #include <QEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "JipTest.h"
@@ -33,6 +37,30 @@ JipTestWindow::JipTestWindow(Session& session, Feedback& feedback, QWidget* pare
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(Text1);
   Refresh();
+}
+
+QSize JipTestWindow::sizeHint() const {
+  const QFontMetrics metrics = Text1->fontMetrics();
+  const double tabStop = Text1->tabStopDistance();
+  const QStringList lines = Text1->toPlainText().split('\n');
+  double widest = 0;
+  for (const QString& line : lines) {
+    double x = 0;
+    const QStringList pieces = line.split('\t');
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+      x += metrics.horizontalAdvance(pieces[i]);
+      if (i + 1 < pieces.size()) x = (std::floor(x / tabStop) + 1) * tabStop;
+    }
+    widest = std::max(widest, x);
+  }
+  // The editor's frame and document margins, a scroll bar's width to spare, and the menu bar.
+  const int margins =
+      2 * (Text1->frameWidth() + static_cast<int>(Text1->document()->documentMargin()) + 4);
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const QWidget* menus = layout()->menuBar();
+  const int menuHeight = menus ? menus->sizeHint().height() : 0;
+  return {static_cast<int>(std::ceil(widest)) + margins + scrollBar,
+          static_cast<int>(lines.size() + 1) * metrics.lineSpacing() + margins + menuHeight};
 }
 
 void JipTestWindow::Refresh() {

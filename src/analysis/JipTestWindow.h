@@ -19,6 +19,8 @@ class JipTestWindow : public QWidget {
   JipTestWindow(Session& session, Feedback& feedback, QWidget* parent = nullptr);
 
   QAction* CopyAction() const { return copyAction_; }
+  // Large enough to show the whole text without scrolling.
+  QSize sizeHint() const override;
 
  public slots:
   void Refresh();

@@ -46,8 +46,12 @@ double PF(const Measurement& record, long long index) {
 double PFAtSlot(const Measurement& record, int slot) {
   return PF(record, record.PFPoints[slot]);
 }
+// A peak kept from a longer recording may lie beyond the loaded curve but inside the arrays; it has
+// no value there, whatever the arrays hold.
 double DFAtInduction(const Measurement& record, int wave) {
-  return At(record.DFValues, record.DFPoints[wave].I);
+  const int point = record.DFPoints[wave].I;
+  if (DFPointBeyondCurve(record, point)) ThrowError(errors::kSubscriptOutOfRange);
+  return record.DFValues[static_cast<size_t>(point)];
 }
 
 // Computes one cell; a failure (an index outside the arrays, a division by zero) leaves the cell
@@ -61,6 +65,17 @@ std::optional<double> FillCell(std::string& cell, Compute compute) {
   } catch (const ErrorText&) {
     return std::nullopt;
   }
+}
+
+// I1/Fo and I4/Fm: emptied, like the row's DF fields, while the peak lies beyond the curve, so the
+// row keeps no ratio from an earlier load.
+template <typename Divisor>
+void FillDFRatio(std::string& cell, const Measurement& record, int wave, Divisor divisor) {
+  if (DFPointBeyondCurve(record, record.DFPoints[wave].I)) {
+    cell.clear();
+    return;
+  }
+  FillCell(cell, [&] { return Divide(DFAtInduction(record, wave), divisor()); });
 }
 
 // The DF value of the loaded measurement at a point for the row's DF fields; empty beyond the
@@ -153,8 +168,8 @@ void FillPFResultRow(Session& session) {
     const double afterFi = PF(m, m.PFPoints[kSlotFi] + 1);
     return Divide(afterFi - fo2(), fm() - fo2());
   });
-  FillCell(cell(kColI1Fo), [&] { return Divide(DFAtInduction(m, 1), fo2()); });
-  FillCell(cell(kColI4Fm), [&] { return Divide(DFAtInduction(m, 4), fm()); });
+  FillDFRatio(cell(kColI1Fo), m, 1, fo2);
+  FillDFRatio(cell(kColI4Fm), m, 4, fm);
   // The DF fields travel with the row, so every row of FL.RES describes its own file.
   FillDFFields(m, session.Results.Rows[r]);
 }

@@ -13,7 +13,8 @@ void FillResultColumnNames(ResultTable& table);
 
 // Recomputes row ResultRow from the curves, PFPoints and DFPoints. A column whose computation
 // fails (division by zero, an index outside the arrays) is skipped and keeps its old text. The
-// row also keeps the DF fields of FL.RES (empty for a point outside the curve) and the file name.
+// row also keeps the DF fields of FL.RES (empty for a point outside the curve) and the file name;
+// I1/Fo and I4/Fm are emptied like those fields while their peak lies outside the curve.
 void FillPFResultRow(Session& session);
 
 // The file-name cell: the name unchanged, or with StripFileName 1 the first 7 characters and the
@@ -21,7 +22,8 @@ void FillPFResultRow(Session& session);
 std::string ResultFileNameCell(const std::string& fileName, int16_t stripFileName);
 
 // The lines of the "PF min/max" view, each ended by CR LF. A line whose point lies outside the
-// arrays (nothing loaded, or a slot beyond the curve) is left out; the others are shown.
+// arrays (nothing loaded, or a slot beyond the curve) or whose DF peak lies beyond the curve is
+// left out; the others are shown.
 std::string ViewPFPeaksText(const Measurement& record);
 
 // True when a DF point lies beyond the loaded curve: kept from a longer recording, or nothing is

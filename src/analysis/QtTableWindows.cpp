@@ -52,8 +52,12 @@ void QtTableWindows::ShowResults() {
 }
 
 void QtTableWindows::ShowJipTest() {
-  if (!jipTest_) jipTest_ = new JipTestWindow(session_, feedback_);
+  const bool made = !jipTest_;
+  if (made) jipTest_ = new JipTestWindow(session_, feedback_);
   Present(jipTest_);
+  // It opens showing its whole text, as far as the main window has room.
+  auto* frame = qobject_cast<QMdiSubWindow*>(jipTest_->parentWidget());
+  if (made && frame) frame->resize(frame->sizeHint().boundedTo(area_->viewport()->size()));
 }
 
 EnterAmplif& QtTableWindows::Amplification() {

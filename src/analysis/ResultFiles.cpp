@@ -63,6 +63,25 @@ std::string FLResRows(const Session& session, int firstRow, int lastRow) {
   return text;
 }
 
+// A result file made anew belongs to its folder: it takes the rows of the files that live there
+// (the table of a run may hold files of other folders) and the loaded file's own row, wherever
+// that file was saved to. A row that names no file (the table does not know where it came from)
+// is kept.
+bool RowBelongsToFolder(const Session& session, int row, const std::string& folder) {
+  if (row == session.Results.ResultRow && !session.Record.CurrentFilePath.empty()) return true;
+  const std::string& key = session.Results.Cell(row, kResultFileKey);
+  return key.empty() || SameFolder(FolderOf(key), folder);
+}
+
+std::string NewFLResText(const Session& session) {
+  const ResultTable& table = session.Results;
+  std::string text = FLResHeading(table);
+  for (int r = 1; r <= table.ResultRowCount; ++r)
+    if (RowBelongsToFolder(session, r, session.Options.DataFolder))
+      text += FLResDataLine(session, r);
+  return text;
+}
+
 // The empty DF fields of a row would pass unnoticed in a long batch: the peaks beyond the loaded
 // curve are named ("I4 lies beyond the 6000 points of r.dat").
 void ReportPeaksBeyondCurve(const Session& session, Feedback& feedback) {
@@ -121,8 +140,7 @@ bool WriteFLRes(Session& session, Feedback& feedback, int16_t quiet) {
     const WriteMode mode = WriteResultFile(session, session.ResultFiles.FL, kFLResName, feedback,
                                            quiet, kFLResQuestion, [&](WriteMode chosen) {
                                              if (chosen == WriteMode::Overwrite)
-                                               return FLResHeading(table) +
-                                                      FLResRows(session, 1, table.ResultRowCount);
+                                               return NewFLResText(session);
                                              if (quiet == 1)
                                                return FLResDataLine(session, table.ResultRow);
                                              return FLResRows(session, 1, table.ResultRowCount);

@@ -16,7 +16,8 @@ bool AreYouSure(Feedback& feedback);
 
 // quiet = 1 appends the loaded file's row (FL.RES) or block (DF.RES) without asking; quiet = 0
 // asks when the file exists (Yes appends all rows, No overwrites after "Are you sure?", Cancel
-// writes nothing).
+// writes nothing). An FL.RES made anew (missing, or replaced after No) gets the heading, the rows
+// of the files in the data folder and the loaded file's row, not the rows of other folders.
 // The file is backed up first. Failures are reported; returns false when nothing could be written
 // because of an error.
 bool WriteFLRes(Session& session, Feedback& feedback, int16_t quiet);

@@ -18,6 +18,7 @@
 #include "Settings.h"
 #include "ShellCommands.h"
 #include "analysis/QtTableWindows.h"
+#include "chart/MainForm.h"
 #include "data/Measurement.h"
 #include "ui/MenuProvider.h"
 #include "ui/QtFeedback.h"
@@ -30,6 +31,10 @@ constexpr const char* kCaption = "Tolmek32";
 constexpr double kTwipsPerPixel = 15;
 constexpr int kDesignedWidth = 1100;
 constexpr int kDesignedHeight = 760;
+
+bool ShowsKeyInToolTip(const QString& key) {
+  return key == "previous" || key == "next";
+}
 }  // namespace
 
 AppForm::AppForm(Session& session, Feedback& feedback, FileDialogs& dialogs, QWidget* parent)
@@ -55,7 +60,7 @@ AppForm::AppForm(Session& session, Feedback& feedback, FileDialogs& dialogs, QWi
   connect(tables_, &QtTableWindows::RedrawRequested, this,
           [this] { Guarded([this] { RefreshChart(); }); });
   connect(tables_, &QtTableWindows::TablesChanged, this, &AppForm::UpdateCommands);
-  connect(tables_, &QtTableWindows::FileListReplaced, this, &AppForm::UpdateCommands);
+  connect(tables_, &QtTableWindows::FileListReplaced, this, &AppForm::WalkListReplaced);
   UpdateCommands();
 }
 
@@ -75,12 +80,23 @@ void AppForm::BuildCommands() {
     auto* action = new QAction(entry.Caption.isEmpty() ? entry.ToolTip : entry.Caption, this);
     action->setObjectName(entry.Key);
     action->setShortcut(entry.Shortcut);
-    if (!entry.ToolTip.isEmpty()) action->setToolTip(entry.ToolTip);
+    QString toolTip = entry.ToolTip;
+    if (ShowsKeyInToolTip(entry.Key) && !entry.Shortcut.isEmpty())
+      toolTip += QString(" (%1)").arg(entry.Shortcut.toString(QKeySequence::NativeText));
+    if (!toolTip.isEmpty()) action->setToolTip(toolTip);
     if (!entry.ToolbarKey.isEmpty()) action->setIcon(ToolbarIcon(entry.ToolbarKey));
     // Menu items show their check marks, as the menus always did; pictures are for the toolbar.
     action->setIconVisibleInMenu(false);
     action->setCheckable(static_cast<bool>(entry.Checked));
-    connect(action, &QAction::triggered, this, [this, &entry] { Run(entry); });
+    if (entry.Checked) {
+      // However a mark is switched (mouse, key, menu, a screen reader's toggle), the command runs
+      // once when the mark disagrees with the Session, and the marks then follow the Session.
+      connect(action, &QAction::toggled, this, [this, &entry](bool checked) {
+        if (checked != entry.Checked(session_)) Run(entry);
+      });
+    } else {
+      connect(action, &QAction::triggered, this, [this, &entry] { Run(entry); });
+    }
     actions_[entry.Key] = action;
     if (!entry.ToolbarKey.isEmpty()) actions_[entry.ToolbarKey] = action;
     entryActions_.emplace_back(&entry, action);
@@ -88,8 +104,15 @@ void AppForm::BuildCommands() {
   for (const QString& key : ToolbarKeys()) {
     QAction* action = Command(key);
     toolbar_->addAction(action);
-    if (auto* button = qobject_cast<QToolButton*>(toolbar_->widgetForAction(action)))
-      button->setObjectName(key);
+    auto* button = qobject_cast<QToolButton*>(toolbar_->widgetForAction(action));
+    if (!button) continue;
+    button->setObjectName(key);
+    // A button toggled on its own (an accessibility tool does that) hands the change to its
+    // action, whose command decides the marks of both.
+    if (action->isCheckable())
+      connect(button, &QToolButton::toggled, action, [action](bool checked) {
+        if (checked != action->isChecked()) action->setChecked(checked);
+      });
   }
 }
 
@@ -159,8 +182,17 @@ void AppForm::FillWindowMenu() {
   }
 }
 
+void AppForm::WalkListReplaced() {
+  Guarded([this] {
+    if (IsLoaded(session_)) RebuildFileWalk(session_);
+  });
+}
+
 void AppForm::UpdateCommands() {
   const bool loaded = IsLoaded(session_);
+  // The status shows the walk as it now stands, never a position of a list since replaced.
+  if (auto* chart = qobject_cast<MainForm*>(chart_.data()))
+    chart->SetFileStatus(ToQString(WalkPositionText(session_)));
   for (const auto& [entry, action] : entryActions_) {
     const bool enabled =
         (!entry->NeedsMeasurement || loaded) && (!entry->Enabled || entry->Enabled(session_));
@@ -247,7 +279,7 @@ void AppForm::LoadDroppedFile(const QString& path) {
   Guarded([&] {
     // The measurement being replaced keeps its outputs, as with Open.
     AutosaveOutputs(session_, feedback_);
-    TakeDroppedFile(session_, ToStdString(path));
+    TakeOpenedFile(session_, ToStdString(path));
     LoadCurrentFile();
   });
 }
@@ -264,7 +296,7 @@ void AppForm::ReceiveHandedOverFile(const QString& path) {
 void AppForm::LoadCommandLineFile(const QString& path) {
   if (path.isEmpty()) return;
   Guarded([&] {
-    TakeCommandLineFile(session_, ToStdString(path));
+    TakeOpenedFile(session_, ToStdString(path));
     LoadCurrentFile();
   });
 }

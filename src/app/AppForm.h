@@ -116,11 +116,14 @@ class AppForm : public QMainWindow {
   void OptionsDFPattern_Click();
   void OptionsKeepPeaks_Click();
   void OptionsAdjust_Click();
+  void OptionsJipTest_Click();
   void Windw_Click(int index);
   void HelpAbout_Click();
   void TimeAxis_Click(int16_t logTime);
   void PreviousFile();
   void NextFile();
+  // Averaging replaced the walk's list with its own: the walk lists its folder again.
+  void WalkListReplaced();
 
   // The table windows.
   void ShowPFPeaks();

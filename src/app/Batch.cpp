@@ -46,7 +46,9 @@ FileResult ProcessFile(Session& session, Feedback& feedback, const std::string& 
   if (outcome == ReadOutcome::Loaded) {
     if (!AutosaveOutputs(session, feedback)) result = FileResult::Failed;
     if (afterOutputs && !afterOutputs(session, path)) result = FileResult::Failed;
-  } else if (outcome != ReadOutcome::Exported) {
+  } else if (outcome == ReadOutcome::Exported) {
+    if (afterOutputs && !afterOutputs(session, path)) result = FileResult::Failed;
+  } else {
     // Nothing is written for a file that could not be read; the user decides whether to go on.
     const Answer answer =
         feedback.Ask(kContinueQuestion, Buttons::YesNo, MessageIcon::Exclamation, Answer::Yes);

@@ -35,7 +35,8 @@ BatchSummary RunBatch(Session& session, Feedback& feedback, const std::vector<st
                       const BatchFileHook& beforeFile);
 
 // Called with the path of each file that was read, after its outputs were written and before the
-// state is reset (the console batch paints its picture); false counts the file as failed.
+// state is reset (the console batch paints its picture); false counts the file as failed. A
+// temperature curve, exported rather than loaded, comes with nothing loaded.
 using BatchOutputHook = std::function<bool(Session& session, const std::string& path)>;
 BatchSummary RunBatch(Session& session, Feedback& feedback, const std::vector<std::string>& paths,
                       const BatchFileHook& beforeFile, const BatchOutputHook& afterOutputs);

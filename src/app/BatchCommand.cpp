@@ -22,11 +22,12 @@ const char* const kBatchUsage =
     "                    [--plot [--linear] [--plot-size WxH]] FILE...\n"
     "       tolmek-batch --average FOLDER [--results] [--curves]\n"
     "       tolmek-batch --split FILE...\n"
-    "       tolmek-batch --help\n"
+    "       tolmek-batch --help | --version\n"
     "\n"
     "Reads each measurement file and writes its outputs beside it: the .tmk file, a row of\n"
     "fl.res, a block of df.res and the .asc export.\n"
-    "  --settings FILE   settings to use instead of tolmek.ini beside the program\n"
+    "  --settings FILE   settings to use instead of tolmek.ini (the one beside the program,\n"
+    "                    else the one in ~/.config/tolmek)\n"
     "  --gains PF,DF     gains for recordings whose header gains are out of range\n"
     "  --plot            also paints each measurement's chart into a PNG file named like the\n"
     "                    outputs (leaf01.asc gives leaf01.png): both curves, independent y\n"
@@ -42,6 +43,9 @@ const char* const kBatchUsage =
     "                    measurement beside it, <name>-<index>.asc\n"
     "\n"
     "Exit status: 0 when every file was processed, 1 when any failed, 2 on a usage error.\n";
+
+// TOLMEK_VERSION is the project's version, given by the build.
+const char* const kBatchVersion = "tolmek-batch " TOLMEK_VERSION "\n";
 
 namespace {
 
@@ -139,8 +143,9 @@ int RunSplit(ConsoleFeedback& console, const BatchArguments& parsed) {
   return failed > 0 ? kExitSomeFailed : kExitAllProcessed;
 }
 
-// The settings named on the command line, else tolmek.ini beside the program when there is one;
-// the batch never creates a settings file. False when a named file cannot be used.
+// The settings named on the command line, else the window program's tolmek.ini when there is one
+// (beside the program, else in the user's configuration folder); the batch never creates a
+// settings file. False when a named file cannot be used.
 bool LoadBatchSettings(Session& session, ConsoleFeedback& console, const BatchArguments& parsed) {
   SetStartValues(session);
   std::string path = SettingsPath(session);
@@ -164,6 +169,12 @@ BatchOutputHook PicturePainter(const BatchArguments& parsed, const BatchEnvironm
                                ConsoleFeedback& console) {
   if (!parsed.Plot) return {};
   return [&parsed, &environment, &console](Session& session, const std::string& path) {
+    if (session.Record.CurrentFilePath.empty()) {
+      // A temperature curve is exported to ASCII, not loaded, so there is no chart to paint.
+      console.ShowMessage("--plot draws no picture of a temperature curve",
+                          MessageIcon::Information, "");
+      return true;
+    }
     const ViewState kept = session.View;
     session.View.ViewMode = 0;
     session.View.UniversalY = 0;
@@ -182,7 +193,7 @@ BatchOutputHook PicturePainter(const BatchArguments& parsed, const BatchEnvironm
 
 int RunParsed(const BatchArguments& parsed, const BatchEnvironment& environment) {
   Session session;
-  session.Shell.ProgramFolder = environment.ProgramFolder;
+  session.Shell.ProgramFolder = ChooseSettingsFolder(environment.ProgramFolder);
   ConsoleFeedback console(environment.Err, environment.ProgressOnTerminal);
   if (!LoadBatchSettings(session, console, parsed)) return kExitSomeFailed;
   if (parsed.Mode == BatchMode::Average) return RunAverage(session, console, parsed);
@@ -214,6 +225,10 @@ bool ParseBatchArguments(const std::vector<std::string>& arguments, BatchArgumen
     }
     if (argument == "--help" || argument == "-h") {
       parsed.Mode = BatchMode::Help;
+      return true;
+    }
+    if (argument == "--version") {
+      parsed.Mode = BatchMode::Version;
       return true;
     }
     std::string value;
@@ -282,8 +297,8 @@ int RunBatchCommand(const std::vector<std::string>& arguments,
     std::fprintf(environment.Err, "tolmek-batch: %s\n\n%s", error.c_str(), kBatchUsage);
     return kExitUsage;
   }
-  if (parsed.Mode == BatchMode::Help) {
-    std::fputs(kBatchUsage, environment.Out);
+  if (parsed.Mode == BatchMode::Help || parsed.Mode == BatchMode::Version) {
+    std::fputs(parsed.Mode == BatchMode::Help ? kBatchUsage : kBatchVersion, environment.Out);
     return kExitAllProcessed;
   }
   if (parsed.Plot && !environment.PaintPicture) {

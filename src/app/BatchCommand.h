@@ -12,7 +12,7 @@
 
 namespace tolmek {
 
-enum class BatchMode { Help, Process, Average, Split };
+enum class BatchMode { Help, Version, Process, Average, Split };
 
 struct BatchArguments {
   BatchMode Mode = BatchMode::Process;
@@ -35,6 +35,8 @@ constexpr int kExitSomeFailed = 1;
 constexpr int kExitUsage = 2;
 
 extern const char* const kBatchUsage;
+// "tolmek-batch " and the program's version, as --version prints it.
+extern const char* const kBatchVersion;
 
 // Reads the arguments (without the program name). False with the reason in error on a usage error.
 bool ParseBatchArguments(const std::vector<std::string>& arguments, BatchArguments& parsed,

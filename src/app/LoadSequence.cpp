@@ -32,6 +32,7 @@ ReadOutcome RunChosenReader(Session& session, Feedback& feedback, ReaderKind kin
 ReadOutcome ReadMeasurement(Session& session, Feedback& feedback) {
   const std::string path = session.Record.CurrentFilePath;
   const ReaderKind kind = ChooseReader(path);
+  RestoreHeldPeaks(session.Record, session.Options.OptionsKeepPeaks);
   const ReadOutcome outcome = RunChosenReader(session, feedback, kind, path);
   if (outcome != ReadOutcome::Loaded) {
     // Whatever a reader left behind, nothing counts as loaded after it gave up.
@@ -39,7 +40,8 @@ ReadOutcome ReadMeasurement(Session& session, Feedback& feedback) {
     return outcome;
   }
   // Every format gets its results row and DF table, so the outputs written later belong to this
-  // measurement and not to the one before it.
+  // measurement and not to the one before it. A native file's peaks are its own, stored with it.
+  if (kind != ReaderKind::Native) HoldKeptPeaksOfZeroDF(session.Record);
   FindResultRow(session);
   if (kind == ReaderKind::Instrument && session.Options.OptionsAdjust) {
     AdjustKeptPeaks(session);

@@ -239,6 +239,15 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
        &AppForm::OptionsAdjust_Click,
        [](S s) { return s.Options.OptionsAdjustEnabled; },
        [](S s) { return s.Options.OptionsAdjust; }},
+      {"OptionsJipTest",
+       "",
+       "&JIP-test",
+       {},
+       "",
+       false,
+       &AppForm::OptionsJipTest_Click,
+       {},
+       [](S s) { return s.Options.JipTest == 1; }},
       // Window
       {"Windw1", "", "&Tile", {}, "", true, [](AppForm& f) { f.Windw_Click(1); }, {}, {}},
       {"Windw2", "", "&Cascade", {}, "", true, [](AppForm& f) { f.Windw_Click(2); }, {}, {}},
@@ -272,16 +281,25 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
        [](AppForm& f) { f.TimeAxis_Click(1); },
        {},
        [](S s) { return s.View.LogTime == 1; }},
+      // The walk: in the File menu too, with keys that neither the chart nor a menu uses.
       {"previous",
        "previous",
-       "",
-       {},
+       "&Previous File",
+       QKeySequence(Qt::ALT | Qt::Key_Left),
        "Previous file",
        true,
        &AppForm::PreviousFile,
        &CanGoToPreviousFile,
        {}},
-      {"next", "next", "", {}, "Next File", true, &AppForm::NextFile, &CanGoToNextFile, {}},
+      {"next",
+       "next",
+       "&Next File",
+       QKeySequence(Qt::ALT | Qt::Key_Right),
+       "Next File",
+       true,
+       &AppForm::NextFile,
+       &CanGoToNextFile,
+       {}},
   };
   return table;
 }
@@ -290,8 +308,8 @@ const std::vector<AppForm::MenuLayout>& AppForm::MenuTable() {
   static const std::vector<MenuLayout> menus = {
       {"&File",
        "File",
-       {"FileOpen", "FileSaveAS", "FileSaveASC", "-", "FileAvg", "FileBatch", "-", "ViewInfo", "-",
-        "FileExit"}},
+       {"FileOpen", "FileSaveAS", "FileSaveASC", "-", "previous", "next", "-", "FileAvg",
+        "FileBatch", "-", "ViewInfo", "-", "FileExit"}},
       {"&View",
        "View",
        {"view1", "view2", "view3", "-", "view5", "view6", "view7", "ViewJip", "-", "view9",
@@ -300,7 +318,8 @@ const std::vector<AppForm::MenuLayout>& AppForm::MenuTable() {
       {"&Options",
        "Options",
        {"OptionsSnap1", "OptionsSnap2", "OptionsSnap3", "-", "Options_Autosave", "-",
-        "OptionsChart", "OptionsDFPattern", "-", "OptionsKeepPeaks", "OptionsAdjust"}},
+        "OptionsChart", "OptionsDFPattern", "-", "OptionsKeepPeaks", "OptionsAdjust", "-",
+        "OptionsJipTest"}},
       {"&Window", "Windw", {"Windw1", "Windw2"}},
       {"&Help", "Help", {"HelpContents", "HelpAbout"}},
   };
@@ -336,7 +355,7 @@ void AppForm::FileSaveASC_Click() {
 }
 
 void AppForm::FileBatch_Click() {
-  std::vector<std::string> paths = dialogs_.ChooseFilesToOpen(session_.Options.DataFolder);
+  std::vector<std::string> paths = dialogs_.ChooseFilesForBatch(session_.Options.DataFolder);
   // The batch needs two files or more.
   if (paths.size() < 2) return;
   if (paths.size() > kMaxBatchFiles) paths.resize(kMaxBatchFiles);
@@ -420,6 +439,12 @@ void AppForm::OptionsKeepPeaks_Click() {
 
 void AppForm::OptionsAdjust_Click() {
   session_.Options.OptionsAdjust = !session_.Options.OptionsAdjust;
+}
+
+// The JIP-test window and jip.res; the setting is kept in tolmek.ini with the others.
+void AppForm::OptionsJipTest_Click() {
+  int16_t& jipTest = session_.Options.JipTest;
+  jipTest = jipTest == 1 ? 0 : 1;
 }
 
 void AppForm::Windw_Click(int index) {

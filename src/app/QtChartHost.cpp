@@ -11,18 +11,6 @@
 
 using namespace tolmek;
 
-namespace {
-
-// "File 3 of 12" while the walk stands on the loaded file; nothing for a file outside it.
-QString FileStatusText(const Session& session) {
-  if (!WalkIsOnLoadedFile(session)) return {};
-  return QString("File %1 of %2")
-      .arg(session.Folder.FileIndex + 1)
-      .arg(session.Folder.FileList.size());
-}
-
-}  // namespace
-
 void AppForm::ShowChart() {
   auto* chart = qobject_cast<MainForm*>(chart_.data());
   if (!chart) {
@@ -35,7 +23,7 @@ void AppForm::ShowChart() {
     connect(chart, &MainForm::PointMoved, tables_, &QtTableWindows::RefreshAll);
     chart_ = chart;
   }
-  chart->SetFileStatus(FileStatusText(session_));
+  chart->SetFileStatus(ToQString(WalkPositionText(session_)));
   chart->setWindowTitle(ToQString(session_.Record.CurrentFileName));
   chart->show();
   session_.Shell.ChartReady = 0;

@@ -20,11 +20,9 @@
 using namespace tolmek;
 
 std::string SettingsFolder(const QString& programFolder) {
-  const QFileInfo folder(programFolder);
-  if (folder.isDir() && folder.isWritable()) return ToStdString(folder.absoluteFilePath());
-  const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-  QDir().mkpath(config);
-  return ToStdString(config);
+  const std::string folder = ChooseSettingsFolder(ToStdString(programFolder));
+  QDir().mkpath(ToQString(folder));
+  return folder;
 }
 
 QString CommandLinePath(const QStringList& arguments) {
@@ -34,6 +32,16 @@ QString CommandLinePath(const QStringList& arguments) {
 }
 
 namespace {
+
+constexpr const char* kUsage =
+    "Usage: tolmek [FILE]\n"
+    "       tolmek --help | --version\n"
+    "\n"
+    "Opens the window program and loads the measurement FILE (.dat, .tmk, .asc or .txt) when one\n"
+    "is given. The whole command line is one path, blanks included. When a copy of the program\n"
+    "is already running, the file is handed to it instead.\n";
+// TOLMEK_VERSION is the project's version, given by the build.
+constexpr const char* kVersion = "tolmek " TOLMEK_VERSION "\n";
 
 void ShowSplash(Aboutfrm& splash) {
   splash.setWindowFlag(Qt::SplashScreen);
@@ -48,6 +56,13 @@ void ShowSplash(Aboutfrm& splash) {
 }
 
 }  // namespace
+
+std::string CommandLineAnswer(const QStringList& arguments) {
+  const QString line = arguments.mid(1).join(' ');
+  if (line != "--help" && line != "--version") return {};
+  if (QFileInfo::exists(CommandLinePath(arguments))) return {};
+  return line == "--help" ? kUsage : kVersion;
+}
 
 int StartProgram(QApplication& application) {
   const QString path = CommandLinePath(QCoreApplication::arguments());

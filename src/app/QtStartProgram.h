@@ -6,13 +6,18 @@
 #include <QString>
 #include <string>
 
-// The folder of tolmek.ini: the program's own folder when it is writable (a portable copy), else
-// the user's configuration folder.
+// The folder of tolmek.ini (ChooseSettingsFolder: beside the program when one stands there, else
+// the user's configuration folder), made when it is missing.
 std::string SettingsFolder(const QString& programFolder);
 
 // The command line as one path (arguments after the program joined by blanks), made absolute
 // against the working folder; empty when there is none.
 QString CommandLinePath(const QStringList& arguments);
+
+// What the program prints instead of starting when the whole command line is exactly "--help"
+// (the usage) or "--version" (the name and version) and no file of that name exists, since the
+// command line is a path. Empty otherwise.
+std::string CommandLineAnswer(const QStringList& arguments);
 
 // Runs the program; returns its exit status.
 int StartProgram(QApplication& application);

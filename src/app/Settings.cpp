@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdlib>
 #include <optional>
 
 #include "data/Errors.h"
@@ -14,6 +15,7 @@ namespace tolmek {
 namespace {
 
 constexpr const char* kSettingsFileName = "tolmek.ini";
+constexpr const char* kConfigFolderName = "tolmek";
 constexpr size_t kDFPatternSize = std::tuple_size_v<decltype(Settings::DFPattern)>;
 // THICKLINES is read from this character of the raw line on (1-based), not from its value.
 constexpr size_t kThickLinesColumn = 13;
@@ -160,10 +162,30 @@ void LineReader::ApplyGeometry() const {
   setWhenGiven(geometry.Height, window.Height);
 }
 
+// An environment variable that holds an absolute path; empty otherwise.
+std::string AbsolutePathVariable(const char* name) {
+  const char* value = std::getenv(name);
+  return value && value[0] == '/' ? std::string(value) : std::string();
+}
+
 }  // namespace
 
 std::string SettingsPath(const Session& session) {
   return JoinPath(session.Shell.ProgramFolder, kSettingsFileName);
+}
+
+std::string UserSettingsFolder() {
+  const std::string config = AbsolutePathVariable("XDG_CONFIG_HOME");
+  if (!config.empty()) return JoinPath(config, kConfigFolderName);
+  const std::string home = AbsolutePathVariable("HOME");
+  if (home.empty()) return {};
+  return JoinPath(JoinPath(home, ".config"), kConfigFolderName);
+}
+
+std::string ChooseSettingsFolder(const std::string& programFolder) {
+  if (FileExists(JoinPath(programFolder, kSettingsFileName))) return programFolder;
+  const std::string user = UserSettingsFolder();
+  return user.empty() ? programFolder : user;
 }
 
 void SetStartValues(Session& session) {
@@ -171,7 +193,8 @@ void SetStartValues(Session& session) {
   options.AutosaveEnabled = 0;
   options.AutoRedraw = 1;
   options.LineWidth = 2;
-  options.DataFolder = "C:";
+  const std::string home = AbsolutePathVariable("HOME");
+  options.DataFolder = home.empty() ? "/" : home;
   options.DFPattern.fill(0);
   options.AdjustI4 = 0;
   options.StripFileName = 0;

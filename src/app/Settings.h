@@ -1,4 +1,4 @@
-// The settings file tolmek.ini beside the program and the start values of the settings.
+// The settings file tolmek.ini, where it is kept, and the start values of the settings.
 #pragma once
 
 #include <string>
@@ -8,10 +8,19 @@
 
 namespace tolmek {
 
-// tolmek.ini in the program's folder.
+// tolmek.ini in the settings folder (ShellState::ProgramFolder).
 std::string SettingsPath(const Session& session);
 
-// The values in force before the settings file is read.
+// The user's configuration folder of the programs: $XDG_CONFIG_HOME/tolmek, else
+// $HOME/.config/tolmek (a relative XDG_CONFIG_HOME counts as not set); empty without either.
+std::string UserSettingsFolder();
+
+// The folder of the tolmek.ini that both programs use: the program's own folder when a tolmek.ini
+// stands there (a portable copy), else the user's configuration folder (the program's folder when
+// there is no home to put it in). Nothing is created.
+std::string ChooseSettingsFolder(const std::string& programFolder);
+
+// The values in force before the settings file is read; the data folder starts at $HOME.
 void SetStartValues(Session& session);
 
 // The text WriteSettings writes, line by line as the file stores it.

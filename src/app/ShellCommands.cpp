@@ -1,5 +1,10 @@
 #include "ShellCommands.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+#include <optional>
+
 #include "Autosave.h"
 #include "data/AsciiFile.h"
 #include "data/FileIO.h"
@@ -26,27 +31,17 @@ void TakeOpenedFile(Session& session, const std::string& path) {
   BuildFileList(session, session.Options.DataFolder, session.Folder.Pattern);
 }
 
-void TakeDroppedFile(Session& session, const std::string& path) {
-  // The bare name: it is what the results table, FL.RES and DF.RES show for the file.
-  session.Record.CurrentFilePath = path;
-  session.Record.CurrentFileName = FileNameOf(path);
-}
-
-void TakeCommandLineFile(Session& session, const std::string& commandLine) {
-  session.Record.CurrentFilePath = commandLine;
-  const size_t slash = commandLine.find_last_of('/');
-  if (slash != std::string::npos && slash > 0)
-    session.Options.DataFolder = commandLine.substr(0, slash);
-  session.Record.CurrentFileName =
-      slash == std::string::npos ? commandLine : commandLine.substr(slash + 1);
+void RebuildFileWalk(Session& session) {
+  FolderWalk& walk = session.Folder;
+  if (walk.Pattern.empty()) walk.Pattern = PatternOf(session.Record.CurrentFileName);
+  BuildFileList(session, session.Options.DataFolder, walk.Pattern);
 }
 
 bool WalkIsOnLoadedFile(const Session& session) {
   const FolderWalk& walk = session.Folder;
   const int index = walk.FileIndex;
   if (index < 0 || index >= static_cast<int>(walk.FileList.size())) return false;
-  return walk.FileList[index] == session.Record.CurrentFileName &&
-         FolderOf(session.Record.CurrentFilePath) == session.Options.DataFolder;
+  return walk.FileList[index] == session.Record.CurrentFileName;
 }
 
 bool CanGoToPreviousFile(const Session& session) {
@@ -58,16 +53,64 @@ bool CanGoToNextFile(const Session& session) {
          session.Folder.FileIndex + 1 < static_cast<int>(session.Folder.FileList.size());
 }
 
+std::string WalkPositionText(const Session& session) {
+  if (!IsLoaded(session)) return {};
+  if (!WalkIsOnLoadedFile(session)) return "Not in its folder's list";
+  return "File " + std::to_string(session.Folder.FileIndex + 1) + " of " +
+         std::to_string(session.Folder.FileList.size());
+}
+
+namespace {
+
+// FileIndex is 16-bit: entries beyond its range cannot be walked to.
+constexpr int kLastWalkIndex = std::numeric_limits<int16_t>::max();
+
+// The neighbour of a name that is not listed: the first listed name after it, or the last one
+// before it (the list is sorted by name).
+std::optional<int> NeighbourByName(const std::vector<std::string>& list, const std::string& name,
+                                   int step) {
+  const auto after = std::upper_bound(list.begin(), list.end(), name);
+  const int index =
+      static_cast<int>(step > 0 ? after - list.begin()
+                                : std::lower_bound(list.begin(), after, name) - list.begin() - 1);
+  if (index < 0 || index >= static_cast<int>(list.size()) || index > kLastWalkIndex) return {};
+  return index;
+}
+
+std::string LeftFolderText(const Session& session, const std::optional<int>& target, int step) {
+  const std::string& name = session.Record.CurrentFileName;
+  const std::string& folder = session.Options.DataFolder;
+  std::string text = name + " is no longer in " + folder + ".";
+  if (target)
+    return text + " The walk goes on by name with " + session.Folder.FileList[*target] + ".";
+  std::error_code ec;
+  if (!std::filesystem::is_directory(folder.empty() ? "." : folder, ec))
+    return text + " The folder itself cannot be read any more.";
+  return text + " No " + session.Folder.Pattern + " file comes " + (step > 0 ? "after" : "before") +
+         " it by name.";
+}
+
+}  // namespace
+
 bool StepFileWalk(Session& session, Feedback& feedback, int step) {
   if (!IsLoaded(session)) return false;
   FolderWalk& walk = session.Folder;
   // The folder as it is now: files added or removed since the last step count.
-  const std::string pattern =
-      walk.Pattern.empty() ? PatternOf(session.Record.CurrentFileName) : walk.Pattern;
-  BuildFileList(session, session.Options.DataFolder, pattern);
-  if (!(step < 0 ? CanGoToPreviousFile(session) : CanGoToNextFile(session))) return false;
+  RebuildFileWalk(session);
+  std::optional<int> target;
+  if (WalkIsOnLoadedFile(session)) {
+    const int index = walk.FileIndex + (step < 0 ? -1 : 1);
+    if (index >= 0 && index < static_cast<int>(walk.FileList.size()) && index <= kLastWalkIndex)
+      target = index;
+  } else {
+    // The loaded file was deleted or moved away meanwhile: its place by name still says where the
+    // walk goes on.
+    target = NeighbourByName(walk.FileList, session.Record.CurrentFileName, step);
+    feedback.ShowMessage(LeftFolderText(session, target, step), MessageIcon::Information);
+  }
+  if (!target) return false;
   AutosaveOutputs(session, feedback);
-  walk.FileIndex = static_cast<int16_t>(walk.FileIndex + (step < 0 ? -1 : 1));
+  walk.FileIndex = static_cast<int16_t>(*target);
   const std::string& name = walk.FileList[walk.FileIndex];
   session.Record.CurrentFilePath = JoinPath(session.Options.DataFolder, name);
   session.Record.CurrentFileName = name;

@@ -18,26 +18,27 @@ bool IsLoaded(const Session& session);
 void ShowErrorMessage(Feedback& feedback, const std::string& description);
 
 // Points the walk at the folder of path with the pattern of its name, and the current file at
-// path. The caller loads it.
+// path; the folder becomes the data folder. Open, a dropped file, the command-line file and one
+// handed over by a second start all take their file this way. The caller loads it.
 void TakeOpenedFile(Session& session, const std::string& path);
 
-// A dropped file or one handed over by a second start: its full path and bare name become the
-// current file; the data folder and the walk stay as they are. The caller loads it.
-void TakeDroppedFile(Session& session, const std::string& path);
+// Lists the walk's folder (the data folder) again with the walk's pattern and finds the loaded
+// file's position in it.
+void RebuildFileWalk(Session& session);
 
-// The command-line file: the whole text is one path; the folder before its last "/" (when that is
-// not the first character) becomes the data folder.
-void TakeCommandLineFile(Session& session, const std::string& commandLine);
-
-// The walk stands on the loaded file: FileIndex points at an entry that is the loaded file in
-// the data folder.
+// The walk stands on the loaded file: FileIndex points at the entry of its name. Save As does not
+// leave the walk: the measurement keeps its name and place in the data folder.
 bool WalkIsOnLoadedFile(const Session& session);
 bool CanGoToPreviousFile(const Session& session);
 bool CanGoToNextFile(const Session& session);
 
+// The status bar's place of the loaded file in its folder: "File 3 of 12", or why it has none.
+std::string WalkPositionText(const Session& session);
+
 // Previous (-1) or next (+1) file: rebuilds the list from the folder, and when the step stays
-// inside it, autosaves the loaded file and makes the neighbour the current file. Returns whether
-// the caller has a file to load.
+// inside it, autosaves the loaded file and makes the neighbour the current file. A loaded file
+// that has left its folder is said so in a message, and the walk goes on from its place by name.
+// Returns whether the caller has a file to load.
 bool StepFileWalk(Session& session, Feedback& feedback, int step);
 
 // The name the save dialog proposes: the loaded path with "tmk" as its last three characters.

@@ -5,7 +5,14 @@
 
 namespace tolmek {
 
-void ThrowError(const char* text) { throw ErrorText(text); }
+void ThrowError(const char* text) {
+  throw ErrorText(text);
+}
+
+std::string TooManyPointsText(const std::string& fileName, long long count) {
+  return fileName + ": " + std::to_string(count) + " points, more than the " +
+         std::to_string(kMaxPointCount) + " a measurement can hold";
+}
 
 int16_t ToInt16(double value) {
   const double rounded = std::nearbyint(value);

@@ -27,6 +27,13 @@ constexpr const char* kNotARegularFile = "This is a device or a pipe, not a file
 constexpr const char* kLineTooLong = "Line too long";
 }  // namespace errors
 
+// Point indices (the chart's cursor, the point slots) are 16-bit, so a measurement holds at most
+// this many points; a reader refuses a larger one with TooManyPointsText.
+constexpr int kMaxPointCount = std::numeric_limits<int16_t>::max();
+
+// "leaf.tmk: 40000 points, more than the 32767 a measurement can hold"
+std::string TooManyPointsText(const std::string& fileName, long long count);
+
 // Thrown inside readers, writers and computations; caught where the failure is reported.
 class ErrorText : public std::runtime_error {
  public:

@@ -62,7 +62,13 @@ std::string ErrorTextFor(int error, const std::string& path) {
 int OpenForReading(const std::string& path, int64_t* size = nullptr) {
   errno = 0;
   const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (descriptor < 0) Fail(errno ? errno : EIO, path);
+  if (descriptor < 0) {
+    const int error = errno ? errno : EIO;
+    // A missing file is named as the failed writes name theirs: the reader that reports it may
+    // have been given the name by a command line, a dropped file or a list gone stale.
+    if (error == ENOENT) throw ErrorText(FileNameOf(path) + ": " + ErrorTextFor(error, path));
+    Fail(error, path);
+  }
   struct stat status {};
   if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
     const bool folder = S_ISDIR(status.st_mode);
@@ -337,6 +343,19 @@ std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return {};
   return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool SameFolder(const std::string& first, const std::string& second) {
+  if (first == second) return true;
+  const auto normal = [](const std::string& folder) {
+    fs::path path = fs::path(folder.empty() ? "." : folder).lexically_normal();
+    return path.has_filename() ? path : path.parent_path();
+  };
+  const fs::path a = normal(first);
+  const fs::path b = normal(second);
+  if (a == b) return true;
+  std::error_code ec;
+  return fs::equivalent(a, b, ec);
 }
 
 std::string FileNameOf(const std::string& path) {

@@ -17,8 +17,9 @@ std::string FileNameOf(const std::string& path);
 // device or a FIFO is refused at once: such a "file" can block or never end.
 class InputFile {
  public:
-  // Throws ErrorText ("File not found", ...) when the file cannot be opened or is not a regular
-  // file. Every byte read is added to bytesRead, the reader's own count of what it took.
+  // Throws ErrorText ("leaf.asc: File not found", "Permission denied", ...) when the file cannot
+  // be opened or is not a regular file. Every byte read is added to bytesRead, the reader's own
+  // count of what it took.
   InputFile(const std::string& path, int64_t& bytesRead);
 
   // Appends up to count further bytes to text; returns how many came (0 at the end).
@@ -42,13 +43,16 @@ class InputFile {
 std::string ReadWholeFile(const std::string& path);
 
 // Runs step() on the file; an ErrorText it throws gets the file's bare name in front ("rec01.tmk:
-// Permission denied"), so a message about one of several files says which one failed.
+// Permission denied"), so a message about one of several files says which one failed. A text
+// that names the file already ("rec01.tmk: File not found") is passed on as it is.
 template <typename Step>
 auto NamingFile(const std::string& path, Step step) {
   try {
     return step();
   } catch (const ErrorText& error) {
-    throw ErrorText(FileNameOf(path) + ": " + error.what());
+    const std::string named = FileNameOf(path) + ": ";
+    if (std::string_view(error.what()).starts_with(named)) throw;
+    throw ErrorText(named + error.what());
   }
 }
 
@@ -99,6 +103,8 @@ std::string FileDateTimeText(const std::string& path);
 // Paths: folders are written without a trailing separator.
 std::string JoinPath(const std::string& folder, const std::string& name);
 std::string FolderOf(const std::string& path);
+// The two texts name the same folder (written alike, or the same folder on the disk).
+bool SameFolder(const std::string& first, const std::string& second);
 std::string FileNameOf(const std::string& path);
 // The text without its last n characters (empty when shorter).
 std::string DropLast(const std::string& text, size_t n);

@@ -50,10 +50,14 @@ bool ReadHeader(TextFields& fields, Measurement& record) {
   return versioned;
 }
 
-int ReadPointCount(TextFields& fields) {
+// A count the file cannot hold is the end of the file; one that it holds but the 16-bit point
+// indices cannot reach is refused with the count and the limit.
+int ReadPointCount(TextFields& fields, const std::string& path) {
   const double count = std::nearbyint(fields.ReadNumberField());
   if (count < 0 || count * kShortestPointLine > static_cast<double>(fields.Remaining()))
     throw ErrorText(errors::kInputPastEnd);
+  if (count > kMaxPointCount)
+    throw ErrorText(TooManyPointsText(FileNameOf(path), static_cast<long long>(count)));
   return static_cast<int>(count);
 }
 
@@ -174,7 +178,7 @@ ReadOutcome ReadNativeFile(Session& session, Feedback& feedback, const std::stri
     InputFile file(path, record.BytesRead);
     TextFields fields(file);
     const bool versioned = ReadHeader(fields, record);
-    const int count = ReadPointCount(fields);
+    const int count = ReadPointCount(fields, path);
     SizeCurveArrays(record, std::min(count, kFirstArraySize) + 1);
     PercentProgress progress(feedback, record.CancelRequested);
     ReadPoints(fields, record, count, progress);

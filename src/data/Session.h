@@ -54,6 +54,8 @@ struct Measurement {
   int32_t PointCount = 0;
   std::array<int16_t, 7> PFPoints{};     // slots 1..6 used
   std::array<DFPeakPair, 7> DFPoints{};  // waves 1..6 used; wave 0's D is the decay before wave 1
+  // Kept DF peaks held back while a measurement without DF is loaded, for the next measurement.
+  std::array<DFPeakPair, 7> HeldDFPoints{};
   int16_t FileTypeCode = 0;
   double PFAmplification = 0;   // internal units; shown times 6
   double DFAmplification = 0;   // internal units; shown times 120

@@ -1,22 +1,25 @@
 #include "ConsoleFeedback.h"
 
+#include <string_view>
+
 namespace tolmek {
 
 namespace {
 
-// A message box text may hold CR or CR LF line breaks; on the console they become one line each.
+// A message box text may hold CR or CR LF line breaks; on the console they become one line each,
+// each prefixed unless it names the file already ("leaf.asc: File not found").
 std::string ConsoleLines(const std::string& text, const std::string& prefix) {
-  std::string result = prefix;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      result += "\n" + prefix;
-    } else {
-      result += c;
-    }
+  std::string result;
+  size_t start = 0;
+  while (true) {
+    const size_t end = text.find_first_of("\r\n", start);
+    const std::string_view line = std::string_view(text).substr(start, end - start);
+    if (!line.starts_with(prefix)) result += prefix;
+    result += line;
+    if (end == std::string::npos) return result;
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    result += "\n";
   }
-  return result;
 }
 
 std::string NumberText(double value) {

@@ -14,6 +14,8 @@ class FileDialogs {
 
   // Full paths of the chosen existing files; empty when the dialog was cancelled.
   virtual std::vector<std::string> ChooseFilesToOpen(const std::string& folder) = 0;
+  // The same for the files of a batch run (two or more, chosen in one folder).
+  virtual std::vector<std::string> ChooseFilesForBatch(const std::string& folder) = 0;
   // The chosen path (the platform asks before overwriting); nothing when cancelled.
   virtual std::optional<std::string> ChooseFileToSave(const std::string& folder,
                                                       const std::string& proposedPath) = 0;

@@ -107,6 +107,7 @@ void QtFeedback::SetParent(QWidget* parent) {
 void QtFeedback::ShowMessage(const std::string& text, MessageIcon icon, const std::string& title) {
   QMessageBox box(BoxIcon(icon), BoxTitle(title), ToQString(text), QMessageBox::Ok, parent_);
   box.exec();
+  ReturnFocus();
 }
 
 Answer QtFeedback::Ask(const std::string& text, Buttons buttons, MessageIcon icon,
@@ -117,7 +118,9 @@ Answer QtFeedback::Ask(const std::string& text, Buttons buttons, MessageIcon ico
     choices = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   QMessageBox box(BoxIcon(icon), BoxTitle({}), ToQString(text), choices, parent_);
   box.setDefaultButton(BoxButton(defaultAnswer));
-  switch (box.exec()) {
+  const int chosen = box.exec();
+  ReturnFocus();
+  switch (chosen) {
     case QMessageBox::Yes:
       return Answer::Yes;
     case QMessageBox::No:
@@ -151,7 +154,22 @@ void QtFeedback::SetProgress(int percent) {
 }
 
 void QtFeedback::HideProgress() {
+  const bool wasShown = progress_->isVisible();
   progress_->hide();
+  // The keys go back to the window the work started from; without this a window manager may
+  // leave no window with the focus once the progress window is gone.
+  if (wasShown) ReturnFocus();
+}
+
+void QtFeedback::ReturnFocus() {
+  // While work goes on, the progress window keeps the keys (Esc cancels there).
+  QWidget* window = progress_ && progress_->isVisible() ? progress_.data()
+                    : parent_                           ? parent_->window()
+                                                        : nullptr;
+  if (window && window->isVisible() && !QApplication::activeModalWidget()) {
+    window->raise();
+    window->activateWindow();
+  }
 }
 
 void QtFeedback::SetBusy(bool busy) {

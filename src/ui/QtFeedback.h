@@ -44,6 +44,8 @@ class QtFeedback : public Feedback {
   bool TurnEventLoop() override;
 
  private:
+  // Gives the keyboard focus back to the progress window, or else the main window.
+  void ReturnFocus();
   QPointer<QWidget> parent_;
   QPointer<Progressfrm> progress_;
   GainHook gainHook_;

@@ -9,9 +9,15 @@
 namespace tolmek {
 
 namespace {
-const QStringList kOpenFilters = {"All Files (*)", "PX3310 files (*.dat)", "Tolmek files (*.tmk)"};
+constexpr int kMeasurementsFilter = 1;
 const QStringList kSaveFilters = {"ASCII Files (*.asc)", "Tolmek Files (*.tmk)"};
 }  // namespace
+
+QStringList OpenFilters() {
+  return {"All Files (*)",        "All measurements (*.dat *.tmk *.asc *.txt)",
+          "PX3310 files (*.dat)", "Tolmek files (*.tmk)",
+          "ASCII files (*.asc)",  "OJIP text exports (*.txt)"};
+}
 
 QString StartFolder(const std::string& folder) {
   const QString path = ToQString(folder);
@@ -22,9 +28,20 @@ QString StartFolder(const std::string& folder) {
 }
 
 std::vector<std::string> QtFileDialogs::ChooseFilesToOpen(const std::string& folder) {
-  QFileDialog dialog(parent_, "Open", StartFolder(folder));
+  return ChooseMeasurements("Open", folder);
+}
+
+std::vector<std::string> QtFileDialogs::ChooseFilesForBatch(const std::string& folder) {
+  return ChooseMeasurements("Batch Process: choose the files", folder);
+}
+
+std::vector<std::string> QtFileDialogs::ChooseMeasurements(const QString& title,
+                                                           const std::string& folder) {
+  QFileDialog dialog(parent_, title, StartFolder(folder));
   dialog.setFileMode(QFileDialog::ExistingFiles);
-  dialog.setNameFilters(kOpenFilters);
+  const QStringList filters = OpenFilters();
+  dialog.setNameFilters(filters);
+  dialog.selectNameFilter(filters[kMeasurementsFilter]);
   dialog.setDefaultSuffix("tmk");
   dialog.setOption(QFileDialog::ReadOnly, false);
   std::vector<std::string> paths;

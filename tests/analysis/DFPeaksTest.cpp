@@ -113,6 +113,33 @@ TEST(KeptPeakAdjustment, AdjustI4SearchesI4AfterTheFirstWavesAndD5AfterIt) {
   EXPECT_EQ(session.Record.DFPoints[5].D, 36);
 }
 
+// A curve without DF gets no kept peaks; they wait for the next measurement unless peaks were set
+// in the meantime or keep-peaks went off.
+TEST(KeptPeaks, AreHeldBackFromACurveWithoutDFAndReturnToTheNextUnlessReplaced) {
+  const DFPeakPair kept{3, 6};
+  for (const bool keep : {true, false}) {
+    Session session = WithDF({0, 0, 0, 0, 0, 0});
+    Measurement& record = session.Record;
+    record.DFPoints[1] = kept;
+    HoldKeptPeaksOfZeroDF(record);
+    EXPECT_EQ(record.DFPoints[1], DFPeakPair{});
+    RestoreHeldPeaks(record, keep);
+    EXPECT_EQ(record.DFPoints[1], keep ? kept : DFPeakPair{});
+    EXPECT_EQ(record.HeldDFPoints[1], DFPeakPair{});
+  }
+  Session session = WithDF({0, 0, 0, 0, 0, 0});
+  session.Record.DFPoints[1] = kept;
+  HoldKeptPeaksOfZeroDF(session.Record);
+  session.Record.DFPoints[2] = {4, 5};  // set on the curve without DF
+  RestoreHeldPeaks(session.Record, true);
+  EXPECT_EQ(session.Record.DFPoints[1], DFPeakPair{});
+  // One point of DF is enough to keep the peaks where they are.
+  session = WithDF({0, 0, 0, 0, 0, 0.5f});
+  session.Record.DFPoints[1] = kept;
+  HoldKeptPeaksOfZeroDF(session.Record);
+  EXPECT_EQ(session.Record.DFPoints[1], kept);
+}
+
 TEST(DFPeakEdits, DeleteClearsThePointItsRowDescribesAndMovesShiftWholeWavesInsideTheTable) {
   Session session;
   // DF(I), dI/dt, t(I) and t(dI) describe the induction maximum, the other rows the decay minimum.

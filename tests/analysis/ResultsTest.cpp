@@ -72,6 +72,21 @@ TEST(PFResultRow, SkippedColumnsKeepTheirOldText) {
   EXPECT_EQ(row[12], "old");
 }
 
+// A DF peak kept from a longer recording: point 16 of a 15-point curve lies inside the arrays (as
+// the native reader sizes them) but has no value, so its ratio is left out like its DF field.
+TEST(PFResultRow, ARatioOfAKeptPeakBeyondTheCurveIsEmptyInTheRowAndLeftOutOfTheView) {
+  Session session = Typical();
+  session.Record.DFPoints[4].I = 16;
+  for (int c = 1; c < kResultColumnCount; ++c) session.Results.Cell(1, c) = "old";
+  FillPFResultRow(session);
+  const auto& row = session.Results.Rows.at(1);
+  EXPECT_EQ(row[14], "0.50");
+  EXPECT_EQ(row[15], "");
+  EXPECT_EQ(row[kResultColumnCount + 6], "");  // I4
+  const std::string view = ViewPFPeaksText(session.Record);
+  EXPECT_TRUE(view.ends_with("Fm/Fs = 2.00\r\nI1/Fo = 0.50\r\n")) << view;
+}
+
 TEST(PFResultRow, ReportsFiAsFoWhenFiLiesBelowFo) {
   Session session = Loaded({100, 120, 90, 95, 94, 93, 92, 400});
   session.Record.PFPoints = {0, 3, 4, 8, 0, 0, 7};

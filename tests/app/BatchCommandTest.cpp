@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 
 #include "MeasurementTexts.h"
 #include "support/TestSupport.h"
@@ -24,10 +25,12 @@ struct Outcome {
   std::string Err;
 };
 
-// Runs the real tolmek-batch with the arguments (paths without blanks) and no display at all.
+// Runs the real tolmek-batch with the arguments (paths without blanks), no display at all and
+// no settings of the user's.
 Outcome RunTolmekBatch(const std::string& arguments) {
   const TempFolder logs;
   const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                              ("XDG_CONFIG_HOME=" + logs.Path() + " ") +
                               std::string(TOLMEK_BATCH_EXE) + " " + arguments + " >" +
                               logs.File("out") + " 2>" + logs.File("err");
   const int raw = std::system(command.c_str());
@@ -164,10 +167,15 @@ TEST(BatchCommand, WritesTheJipTestOfRealExportsAndSplitsAnExportIntoMeasurement
   EXPECT_EQ(RunTolmekBatch("--split " + data.File("three-5.asc")).Status, 1);
 }
 
-TEST(BatchCommand, PrintsTheUsageForHelpAndForUsageErrors) {
+TEST(BatchCommand, PrintsTheUsageForHelpAndForUsageErrorsAndTheVersionForVersion) {
   const Outcome help = RunTolmekBatch("--help");
   EXPECT_EQ(help.Status, 0);
   EXPECT_EQ(help.Out.rfind("Usage: tolmek-batch", 0), 0u);
+  const Outcome version = RunTolmekBatch("--version");
+  EXPECT_EQ(version.Status, 0);
+  EXPECT_TRUE(std::regex_match(version.Out, std::regex("tolmek-batch [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+      << version.Out;
+  EXPECT_EQ(version.Err, "");
   for (const char* wrong : {"", "--bogus x.asc", "--gains 0,5 x.asc", "--results x.asc",
                             "--average", "--split", "--split --jip x.txt", "--average . --jip",
                             "--linear x.asc", "--plot --plot-size 12 x.asc"}) {
@@ -181,10 +189,16 @@ TEST(BatchCommand, PaintsAPictureOfEachLoadedFileWithoutADisplay) {
   TempFolder data;
   data.Write("leaf.asc", test::AsciiMeasurement());
   data.Write("broken.asc", "no numbers here\r\n");
+  data.Write("temp.dat", synth::MakeTemperatureRecording(1, 20, 256));
   const Outcome run = RunTolmekBatch("--plot --plot-size 320x200 " + data.File("leaf.asc") + " " +
-                                     data.File("broken.asc"));
+                                     data.File("broken.asc") + " " + data.File("temp.dat"));
 #ifdef TOLMEK_BATCH_HAS_PLOT
   EXPECT_EQ(run.Status, 1) << run.Err;  // the broken file fails; the run goes on
+  // A temperature curve is exported, and the run says why it has no picture.
+  EXPECT_NE(run.Err.find("temp.dat: --plot draws no picture of a temperature curve\n"),
+            std::string::npos)
+      << run.Err;
+  EXPECT_TRUE(std::filesystem::exists(data.File("temp.asc")));
   // The PNG header's width 320 and height 200.
   EXPECT_EQ(Slurp(data.File("leaf.png")).substr(16, 8), std::string("\0\0\x01\x40\0\0\0\xc8", 8));
   EXPECT_TRUE(std::filesystem::exists(data.File("leaf.tmk")));

@@ -116,7 +116,14 @@ TEST_F(Batch, FirstWritesTheOutputsOfTheFileLoadedBeforeOnlyWhenAutosaveIsOn) {
 
 TEST_F(Batch, CountsAnExportedTemperatureCurveAsProcessedWithoutAsking) {
   const std::string path = folder.Write("temp.dat", synth::MakeTemperatureRecording(1, 20, 256));
-  const BatchSummary summary = RunBatch(session, feedback, {path});
+  // The hook after the outputs hears of it, with nothing loaded (tolmek-batch --plot says so).
+  int heard = 0;
+  const BatchSummary summary =
+      RunBatch(session, feedback, {path}, {}, [&](Session& exported, const std::string& file) {
+        heard += file == path && exported.Record.CurrentFilePath.empty();
+        return true;
+      });
+  EXPECT_EQ(heard, 1);
   EXPECT_EQ(summary.Processed, 1);
   EXPECT_TRUE(feedback.Questions.empty());
   EXPECT_TRUE(Exists("temp.asc"));
@@ -158,6 +165,49 @@ TEST_F(Batch, AppendsToResultFilesWhateverTheCaseOfTheirNames) {
   EXPECT_EQ(Count(Slurp(folder.File("FL.RES")), "\r\nm100"), 3u);
   ExpectWholeBlocks(Slurp(folder.File("Df.Res")), 3);
   EXPECT_EQ(Count(Slurp(folder.File("FL.bak")), "\r\nm100"), 2u);
+}
+
+// The line of FL.RES that starts with the name, and the block of DF.RES under the name.
+std::string ResultLine(const std::string& flRes, const std::string& name) {
+  const size_t start = flRes.find("\r\n" + name + "\t");
+  return start == std::string::npos ? ""
+                                    : flRes.substr(start, flRes.find("\r\n", start + 2) - start);
+}
+std::string DFBlock(const std::string& dfRes, const std::string& name) {
+  const size_t start = dfRes.find(name + "\r\n");
+  return start == std::string::npos ? ""
+                                    : dfRes.substr(start, dfRes.find("\r\n\r\n", start) - start);
+}
+
+// Kept DF peaks (on from the start) skip a measurement whose DF is zero throughout, as every OJIP
+// export's is: it gets the outputs it gets alone, and the next measurement with DF gets them back.
+TEST_F(Batch, AMeasurementWithoutDFGetsTheOutputsItGetsAloneWhateverWasLoadedBefore) {
+  const std::string ojip = Slurp(std::string(TOLMEK_TEST_DATA_DIR) + "/ojip-export-2.txt");
+  std::map<std::string, DFPeakTable> tables;
+  const auto keepTable = [&](Session& loaded, const std::string& path) {
+    tables[path] = loaded.DFTable;
+    return true;
+  };
+  TempFolder alone;
+  Session fresh;
+  FillResultColumnNames(fresh.Results);
+  const std::string aloneOjip = alone.Write("e.txt", ojip);
+  RunBatch(fresh, feedback, {aloneOjip}, {}, keepTable);
+  const std::string afterPeaks = folder.Write("e.txt", ojip);
+  RunBatch(session, feedback,
+           {folder.Write("a.tmk", test::NativeMeasurement()), afterPeaks,
+            folder.Write("c.txt", test::AsciiMeasurement())},
+           {}, keepTable);
+
+  const std::string flRes = Slurp(folder.File("fl.res"));
+  const std::string dfRes = Slurp(folder.File("df.res"));
+  ASSERT_NE(ResultLine(flRes, "e.txt"), "");
+  EXPECT_EQ(ResultLine(flRes, "e.txt"), ResultLine(Slurp(alone.File("fl.res")), "e.txt"));
+  ASSERT_NE(DFBlock(dfRes, "e"), "");
+  EXPECT_EQ(DFBlock(dfRes, "e"), DFBlock(Slurp(alone.File("df.res")), "e"));
+  EXPECT_EQ(tables[afterPeaks].Cells, tables[aloneOjip].Cells);
+  // a.tmk's wave 1 (points 10 and 16) is c.txt's again.
+  EXPECT_NE(ResultLine(flRes, "c.txt").find("\t100.0\t40.0\t0.0\t"), std::string::npos);
 }
 
 // Every file there before keeps its content (result files as a prefix); the result files hold

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
+#include "MeasurementTexts.h"
+#include "app/BatchCommand.h"
 #include "data/NumberText.h"
 #include "support/TestSupport.h"
 #include "ui/ScriptedFeedback.h"
@@ -116,6 +119,50 @@ TEST_F(SettingsFile, IsCreatedWhenMissingReadsBackEveryValueAndReportsAFailedWri
   ReadSettings(session, feedback, folder.File("missing/tolmek.ini"));
   EXPECT_EQ(feedback.Messages.size(), 2u);
   EXPECT_EQ(SettingsText(session), SettingsText(Changed()));
+}
+
+// Settings live where Linux programs keep them; only a copy that brings its own tolmek.ini keeps
+// them beside itself. An installed program's folder may well be writable (~/.local/bin).
+TEST(SettingsPlace, IsBesideTheProgramOnlyWhenATolmekIniStandsThereElseTheUsersConfigFolder) {
+  test::TempFolder program;
+  test::TempFolder home;
+  const test::ScopedVariable homeVariable("HOME", home.Path().c_str());
+  {
+    const test::ScopedVariable unset("XDG_CONFIG_HOME", nullptr);
+    EXPECT_EQ(ChooseSettingsFolder(program.Path()), home.Path() + "/.config/tolmek");
+    const test::ScopedVariable relative("XDG_CONFIG_HOME", "config");
+    EXPECT_EQ(UserSettingsFolder(), home.Path() + "/.config/tolmek");
+  }
+  const test::ScopedVariable config("XDG_CONFIG_HOME", program.File("config").c_str());
+  EXPECT_EQ(ChooseSettingsFolder(program.Path()), program.File("config/tolmek"));
+  program.Write("tolmek.ini", "");
+  EXPECT_EQ(ChooseSettingsFolder(program.Path()), program.Path());
+  // The data folder starts at home.
+  Session session;
+  SetStartValues(session);
+  EXPECT_EQ(session.Options.DataFolder, home.Path());
+}
+
+// tolmek-batch reads the window program's settings by the same rule and never writes them.
+TEST(SettingsPlace, TheBatchReadsTheSettingsTheWindowProgramUses) {
+  test::TempFolder program;
+  test::TempFolder config;
+  test::TempFolder data;
+  const test::ScopedVariable xdg("XDG_CONFIG_HOME", config.Path().c_str());
+  std::filesystem::create_directory(config.File("tolmek"));
+  config.Write("tolmek/tolmek.ini", "StripFileName = 1\r\n");
+  const std::string measurement = data.Write("leaf01234.txt", test::AsciiMeasurement());
+  std::FILE* err = std::tmpfile();
+  const BatchEnvironment environment{
+      .ProgramFolder = program.Path(), .Out = err, .Err = err, .PaintPicture = {}};
+  EXPECT_EQ(RunBatchCommand({measurement}, environment), kExitAllProcessed);
+  program.Write("tolmek.ini", "StripFileName = 0\r\n");  // a portable copy's own settings win
+  EXPECT_EQ(RunBatchCommand({measurement}, environment), kExitAllProcessed);
+  std::fclose(err);
+  const std::string flRes = test::Slurp(data.File("fl.res"));
+  EXPECT_NE(flRes.find("\r\nleaf0124\t"), std::string::npos) << flRes;
+  EXPECT_NE(flRes.find("\r\nleaf01234.txt\t"), std::string::npos) << flRes;
+  EXPECT_EQ(test::Slurp(config.File("tolmek/tolmek.ini")), "StripFileName = 1\r\n");
 }
 
 }  // namespace

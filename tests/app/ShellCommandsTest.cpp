@@ -12,14 +12,21 @@
 namespace tolmek {
 namespace {
 
-TEST(CommandLineFile, TakesTheWholeTextAsOnePathAndItsFolderOnlyPastTheFirstCharacter) {
+TEST(OpenedFile, TakesItsFolderAsTheWalkAndFindsItsPlaceThere) {
+  test::TempFolder folder;
   Session session;
-  TakeCommandLineFile(session, "/data/my leaf 1.dat");
-  EXPECT_EQ(session.Record.CurrentFileName, "my leaf 1.dat");
-  EXPECT_EQ(session.Options.DataFolder, "/data");
-  TakeCommandLineFile(session, "/leaf1.dat");
-  EXPECT_EQ(session.Options.DataFolder, "/data");
-  EXPECT_EQ(session.Record.CurrentFileName, "leaf1.dat");
+  for (const char* name : {"a 1.tmk", "b 2.tmk", "c 3.tmk", "d.asc"})
+    folder.Write(name, test::NativeMeasurement());
+  // A command line, a dropped file or a second start's hand-over: one path, blanks and all.
+  TakeOpenedFile(session, folder.File("b 2.tmk"));
+  EXPECT_EQ(session.Record.CurrentFileName, "b 2.tmk");
+  EXPECT_EQ(session.Options.DataFolder, folder.Path());
+  EXPECT_EQ(session.Folder.FileList, (std::vector<std::string>{"a 1.tmk", "b 2.tmk", "c 3.tmk"}));
+  EXPECT_EQ(session.Folder.FileIndex, 1);
+  EXPECT_EQ(WalkPositionText(session), "");  // nothing loaded yet
+  ScriptedFeedback feedback;
+  ASSERT_EQ(LoadCurrentFile(session, feedback), ReadOutcome::Loaded);
+  EXPECT_EQ(WalkPositionText(session), "File 2 of 3");
 }
 
 TEST(FileInfoWindow, ShortensLongPathsAndShowsTheGainsOfTheDescribedFileOnly) {

@@ -77,7 +77,8 @@ TEST_F(AsciiFile, BadInputFailsWithTheErrorTextAndLeavesTheEmptyState) {
     ExpectFailure(Read(content), text);
   }
   feedback.Messages.clear();
-  ExpectFailure(ReadAsciiFile(session, feedback, folder.File("none.asc")), "File not found");
+  ExpectFailure(ReadAsciiFile(session, feedback, folder.File("none.asc")),
+                "none.asc: File not found");
 }
 
 TEST_F(AsciiFile, WriterRoundsIntoPrintZonesWithCrLfAndOnlyALowercaseDdfGetsTwoColumns) {

@@ -200,13 +200,16 @@ TEST_F(InstrumentTimeBase, LightOffStartsTheTailTwoSamplesBeforeTheFirstLowSampl
   ExpectFailure(Read(Bytes({.PF = [](int64_t q) { return q == 19 ? 0 : 1000; }})),
                 ReaderError("Division by zero"));
   // The test is the quotient's: exactly a fifth is not below it, and negative curves divide too.
-  const std::vector<std::tuple<int, int, bool>> cases = {{1000, 200, false},   {1000, 199, true},
-                                                         {-1000, -200, false}, {-1000, -199, true},
-                                                         {-1000, 100, true},   {1000, -1, true}};
-  for (const auto& [before, after, off] : cases) {
-    ASSERT_EQ(Read(Bytes({.M = 20000, .PF = [&](int64_t q) { return q < 3000 ? before : after; }})),
-              ReadOutcome::Loaded);
-    EXPECT_EQ(session.Record.PointCount == 126, off) << before << " then " << after;
+  const struct {
+    int Before, After;
+    bool Off;
+  } cases[] = {{1000, 200, false},  {1000, 199, true},  {-1000, -200, false},
+               {-1000, -199, true}, {-1000, 100, true}, {1000, -1, true}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(
+        Read(Bytes({.M = 20000, .PF = [&c](int64_t q) { return q < 3000 ? c.Before : c.After; }})),
+        ReadOutcome::Loaded);
+    EXPECT_EQ(session.Record.PointCount == 126, c.Off) << c.Before << " then " << c.After;
   }
 }
 

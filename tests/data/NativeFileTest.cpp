@@ -140,12 +140,15 @@ TEST_F(NativeFile, BadInputFailsWithTheErrorTextAndLeavesTheEmptyState) {
     ExpectFailure(Read(content), text);
   }
   feedback.Messages.clear();
-  ExpectFailure(ReadNativeFile(session, feedback, folder.File("none.tmk")), "File not found");
+  ExpectFailure(ReadNativeFile(session, feedback, folder.File("none.tmk")),
+                "none.tmk: File not found");
 }
 
-TEST_F(NativeFile, PointSlotsAreSixteenBitSoMoreThan32768PointsOverflow) {
-  ASSERT_EQ(Read(kHead + Body(32768)), ReadOutcome::Loaded);
-  ExpectFailure(Read(kHead + Body(32769)), "Overflow");
+TEST_F(NativeFile, PointIndicesAreSixteenBitSoMoreThan32767PointsAreRefusedByName) {
+  ASSERT_EQ(Read(kHead + Body(32767)), ReadOutcome::Loaded);
+  EXPECT_EQ(session.Record.PointCount, 32767);
+  ExpectFailure(Read(kHead + Body(32768)),
+                "m.tmk: 32768 points, more than the 32767 a measurement can hold");
 }
 
 TEST_F(NativeFile, FailureWithKeepPeaksKeepsTheEarlierDFPeaksWhole) {

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -33,6 +34,26 @@ std::string TempFolder::Write(const std::string& name, const std::string& conten
   const std::string path = File(name);
   std::ofstream(path, std::ios::binary) << content;
   return path;
+}
+
+ScopedVariable::ScopedVariable(const char* name, const char* value) : name_(name) {
+  if (const char* before = std::getenv(name)) {
+    wasSet_ = true;
+    before_ = before;
+  }
+  if (value) {
+    setenv(name, value, 1);
+  } else {
+    unsetenv(name);
+  }
+}
+
+ScopedVariable::~ScopedVariable() {
+  if (wasSet_) {
+    setenv(name_.c_str(), before_.c_str(), 1);
+  } else {
+    unsetenv(name_.c_str());
+  }
 }
 
 SmallFileSystem::SmallFileSystem(const std::string& options) : path_(holder_.File("fs")) {

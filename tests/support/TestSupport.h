@@ -44,6 +44,21 @@ class SmallFileSystem {
   std::string why_;
 };
 
+// Sets an environment variable (unsets it for nullptr) until the object goes, then puts back
+// what was there before.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value);
+  ~ScopedVariable();
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  std::string name_;
+  std::string before_;
+  bool wasSet_ = false;
+};
+
 // How often part occurs in text (overlapping occurrences included).
 size_t Count(const std::string& text, const std::string& part);
 

@@ -30,11 +30,16 @@ TEST(ConsoleFeedback, PrefixesEveryLineWithTheFileNameAnswersYesAndTakesGainsOnl
   console.SetContext("leaf1.dat");
   console.ShowMessage("Cannot read file.\rIf this is a text file, please change its extension.",
                       MessageIcon::Critical, "");
+  // A line that names the file already is not prefixed again.
+  console.ShowMessage("The following error occured\rleaf1.dat: File not found",
+                      MessageIcon::Critical, "");
   const std::string message =
       "leaf1.dat: Cannot read file.\n"
-      "leaf1.dat: If this is a text file, please change its extension.\n";
+      "leaf1.dat: If this is a text file, please change its extension.\n"
+      "leaf1.dat: The following error occured\n"
+      "leaf1.dat: File not found\n";
   EXPECT_EQ(stream.Written(), message);
-  EXPECT_EQ(console.ProblemCount(), 1);
+  EXPECT_EQ(console.ProblemCount(), 2);
   EXPECT_EQ(console.Ask("Do you want to continue with the next files?", Buttons::YesNo,
                         MessageIcon::Exclamation, Answer::No),
             Answer::Yes);

@@ -168,6 +168,10 @@ const std::vector<ExampleFile>& ExampleFiles() {
       {"rec01.dat", {"--seed", "11", "--format", "dat1", "--M", "20000", "--light-off", "18000"}},
       {"rec05.dat", {"--seed", "15", "--format", "dat5", "--M", "6000", "--count-byte", "2"}},
       {"temp01.dat", {"--seed", "21", "--format", "dat4", "--from", "20", "--to", "256"}},
+      // Replicates of one sample, named for both averagings (docs/averaging.md).
+      {"control-1.tmk", {"--seed", "31", "--points", "250", "--format", "tmk13"}},
+      {"control-2.tmk", {"--seed", "32", "--points", "250", "--format", "tmk13"}},
+      {"control-3.tmk", {"--seed", "33", "--points", "250", "--format", "tmk13"}},
   };
   return kExamples;
 }

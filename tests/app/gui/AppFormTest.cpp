@@ -44,6 +44,11 @@ class ScriptedFileDialogs : public FileDialogs {
     OpenAnswers.pop_front();
     return answer;
   }
+  std::vector<std::string> ChooseFilesForBatch(const std::string& folder) override {
+    LastBatchFolder = folder;
+    return ChooseFilesToOpen(folder);
+  }
+  std::string LastBatchFolder;
   std::optional<std::string> ChooseFileToSave(const std::string&, const std::string&) override {
     return SaveAnswer;
   }
@@ -139,9 +144,10 @@ TEST_F(MainWindow, OpensAFileAndWalksTheFolderSavingTheOutputsOfEachFileLeft) {
   EXPECT_TRUE(feedback.Messages.empty());
 }
 
-TEST_F(MainWindow, ADroppedFileKeepsItsBareNameAndTheFileItReplacesIsSaved) {
+TEST_F(MainWindow, ADroppedFileIsWalkedInItsOwnFolderAndTheFileItReplacesIsSaved) {
   test::TempFolder other;
   const std::string dropped = other.Write("leafname01.tmk", test::NativeMeasurement());
+  other.Write("leafname02.tmk", test::NativeMeasurement());
   OpenAutosaving("a.tmk");
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped))});
@@ -153,9 +159,13 @@ TEST_F(MainWindow, ADroppedFileKeepsItsBareNameAndTheFileItReplacesIsSaved) {
   EXPECT_EQ(session.Record.CurrentFilePath, dropped);
   EXPECT_EQ(session.Record.CurrentFileName, "leafname01.tmk");
   EXPECT_TRUE(Exists("a.asc"));
-  EXPECT_EQ(session.Options.DataFolder, folder.Path());
-  // The dropped file is not in the listing of the walk: neither direction may load another file.
-  EXPECT_FALSE(Enabled("previous") || Enabled("next"));
+  // As File, Open: its folder becomes the data folder and the walk goes on there.
+  EXPECT_EQ(session.Options.DataFolder, other.Path());
+  EXPECT_EQ(WalkPositionText(session), "File 1 of 2");
+  EXPECT_TRUE(!Enabled("previous") && Enabled("next"));
+  Trigger("next");
+  EXPECT_EQ(session.Record.CurrentFilePath, other.File("leafname02.tmk"));
+  EXPECT_TRUE(fs::exists(other.File("fl.res")));
 }
 
 // The batch itself is tested without the window; here: it ends with nothing loaded and only
