@@ -44,22 +44,6 @@ bool WalkIsOnLoadedFile(const Session& session) {
   return walk.FileList[index] == session.Record.CurrentFileName;
 }
 
-bool CanGoToPreviousFile(const Session& session) {
-  return IsLoaded(session) && WalkIsOnLoadedFile(session) && session.Folder.FileIndex > 0;
-}
-
-bool CanGoToNextFile(const Session& session) {
-  return IsLoaded(session) && WalkIsOnLoadedFile(session) &&
-         session.Folder.FileIndex + 1 < static_cast<int>(session.Folder.FileList.size());
-}
-
-std::string WalkPositionText(const Session& session) {
-  if (!IsLoaded(session)) return {};
-  if (!WalkIsOnLoadedFile(session)) return "Not in its folder's list";
-  return "File " + std::to_string(session.Folder.FileIndex + 1) + " of " +
-         std::to_string(session.Folder.FileList.size());
-}
-
 namespace {
 
 // FileIndex is 16-bit: entries beyond its range cannot be walked to.
@@ -90,24 +74,45 @@ std::string LeftFolderText(const Session& session, const std::optional<int>& tar
          " it by name.";
 }
 
+// Where a step of the walk leads in its list as it stands: the neighbour of the loaded file, or,
+// when the loaded file is not listed (gone from its folder), the neighbour of its name.
+std::optional<int> WalkTarget(const Session& session, int step) {
+  const FolderWalk& walk = session.Folder;
+  if (!WalkIsOnLoadedFile(session))
+    return NeighbourByName(walk.FileList, session.Record.CurrentFileName, step);
+  const int index = walk.FileIndex + (step < 0 ? -1 : 1);
+  if (index < 0 || index >= static_cast<int>(walk.FileList.size()) || index > kLastWalkIndex)
+    return {};
+  return index;
+}
+
 }  // namespace
+
+bool CanGoToPreviousFile(const Session& session) {
+  return IsLoaded(session) && WalkTarget(session, -1).has_value();
+}
+
+bool CanGoToNextFile(const Session& session) {
+  return IsLoaded(session) && WalkTarget(session, +1).has_value();
+}
+
+std::string WalkPositionText(const Session& session) {
+  if (!IsLoaded(session)) return {};
+  if (!WalkIsOnLoadedFile(session)) return "Not in its folder's list";
+  return "File " + std::to_string(session.Folder.FileIndex + 1) + " of " +
+         std::to_string(session.Folder.FileList.size());
+}
 
 bool StepFileWalk(Session& session, Feedback& feedback, int step) {
   if (!IsLoaded(session)) return false;
   FolderWalk& walk = session.Folder;
   // The folder as it is now: files added or removed since the last step count.
   RebuildFileWalk(session);
-  std::optional<int> target;
-  if (WalkIsOnLoadedFile(session)) {
-    const int index = walk.FileIndex + (step < 0 ? -1 : 1);
-    if (index >= 0 && index < static_cast<int>(walk.FileList.size()) && index <= kLastWalkIndex)
-      target = index;
-  } else {
-    // The loaded file was deleted or moved away meanwhile: its place by name still says where the
-    // walk goes on.
-    target = NeighbourByName(walk.FileList, session.Record.CurrentFileName, step);
+  const std::optional<int> target = WalkTarget(session, step);
+  // The loaded file was deleted or moved away meanwhile: its place by name says where the walk
+  // goes on.
+  if (!WalkIsOnLoadedFile(session))
     feedback.ShowMessage(LeftFolderText(session, target, step), MessageIcon::Information);
-  }
   if (!target) return false;
   AutosaveOutputs(session, feedback);
   walk.FileIndex = static_cast<int16_t>(*target);

@@ -77,6 +77,8 @@ MainForm::MainForm(Session& session, Feedback& feedback, QWidget* parent)
   // A fixed-pitch font keeps the readout's fields in their columns.
   readout_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   fileStatus_ = new QLabel(this);
+  fileStatus_->setObjectName("fileStatus");
+  fileStatus_->setAccessibleName("Place in the folder");
   StatusBar1->addWidget(readout_, 1);
   StatusBar1->addPermanentWidget(fileStatus_);
   layout->addWidget(StatusBar1);

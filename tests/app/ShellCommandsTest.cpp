@@ -53,22 +53,29 @@ TEST(FileInfoWindow, ShortensLongPathsAndShowsTheGainsOfTheDescribedFileOnly) {
   EXPECT_TRUE(info.PF.empty() && info.DF.empty() && info.Comments[0].empty());
 }
 
-TEST(FileWalk, NeverLeavesTheListOrStartsFromAFileThatIsNotInIt) {
+TEST(FileWalk, StepsByNameWhenTheLoadedFileIsNotInItsList) {
   test::TempFolder folder;
   Session session;
   ScriptedFeedback feedback;
-  for (const char* name : {"a.tmk", "b.tmk"}) folder.Write(name, test::NativeMeasurement());
+  for (const char* name : {"a.tmk", "b.tmk", "d.tmk"})
+    folder.Write(name, test::NativeMeasurement());
   TakeOpenedFile(session, folder.File("b.tmk"));
   ASSERT_EQ(LoadCurrentFile(session, feedback), ReadOutcome::Loaded);
-  EXPECT_TRUE(CanGoToPreviousFile(session));
-  // Another list (averaging replaces it) or an index past its end: no step either way.
-  session.Folder.FileList = {"x.asc"};
-  EXPECT_FALSE(CanGoToPreviousFile(session) || CanGoToNextFile(session));
-  session.Folder.FileList = {"a.tmk", "b.tmk"};
+  EXPECT_TRUE(CanGoToPreviousFile(session) && CanGoToNextFile(session));
+  // An index past the list's end: the loaded file's name still places it between a and d.
   session.Folder.FileIndex = 7;
-  EXPECT_FALSE(CanGoToPreviousFile(session) || CanGoToNextFile(session));
-  EXPECT_TRUE(StepFileWalk(session, feedback, -1));  // the listing finds b.tmk again
+  EXPECT_TRUE(CanGoToPreviousFile(session) && CanGoToNextFile(session));
+  EXPECT_EQ(WalkPositionText(session), "Not in its folder's list");
+  // The listing finds b.tmk again, so the step is an ordinary one, without a message.
+  EXPECT_TRUE(StepFileWalk(session, feedback, -1));
   EXPECT_EQ(session.Record.CurrentFilePath, folder.File("a.tmk"));
+  EXPECT_TRUE(feedback.Messages.empty());
+  // Nothing before the first name, nothing after the last.
+  session.Folder.FileList = {"c.tmk"};
+  EXPECT_FALSE(CanGoToPreviousFile(session));
+  EXPECT_TRUE(CanGoToNextFile(session));
+  session.Record.CurrentFileName = "e.tmk";
+  EXPECT_TRUE(CanGoToPreviousFile(session) && !CanGoToNextFile(session));
 }
 
 TEST(SaveAsc, AsksBeforeReplacingAnExistingTableAndNoKeepsIt) {

@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
@@ -231,6 +232,27 @@ TEST(JipTestWindow, ShowsTheLoadedMeasurementFollowsAMovedFmAndCopiesItsText) {
   window.CopyAction()->trigger();
   EXPECT_TRUE(Clipboard().starts_with("Fo = 27114.00\r\nFk = 31178.00\r\n")) << Clipboard();
   EXPECT_TRUE(feedback.Messages.empty());
+}
+
+// Opened from the main window, the JIP-test shows its whole text without scrolling.
+TEST(JipTestWindow, OpensSizedToItsText) {
+  Session session;
+  ScriptedFeedback feedback;
+  session.Record.CurrentFilePath = std::string(TOLMEK_TEST_DATA_DIR) + "/ojip-export-2.txt";
+  ASSERT_EQ(ReadOjipTextFile(session, feedback, session.Record.CurrentFilePath),
+            ReadOutcome::Loaded);
+  QMdiArea area;
+  area.resize(1200, 900);
+  area.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&area));
+  QtTableWindows tables(session, feedback, &area, &area);
+  tables.ShowJipTest();
+  auto* text = area.findChild<QPlainTextEdit*>("Text1");
+  ASSERT_NE(text, nullptr);
+  QApplication::processEvents();
+  EXPECT_GT(text->document()->blockCount(), 20);
+  EXPECT_EQ(text->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(text->horizontalScrollBar()->maximum(), 0);
 }
 
 }  // namespace
