@@ -2,7 +2,9 @@
 # From a fresh checkout to a processed sample: installs what is missing, builds Tolmek (Release,
 # in build/), copies the example measurements to build/sample and runs tolmek-batch there on an
 # ASCII measurement, a native file with DF peaks set and an instrument recording, then shows what
-# it wrote. With a display it then opens the window program on a sample measurement.
+# it wrote. It then processes the three replicates control-1..3.tmk in build/sample/replicates
+# with short file names (StripFileName = 1) and averages their results. With a display it then
+# opens the window program on a sample measurement.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -47,6 +49,25 @@ for picture in leaf01.png rec01.png leaf04.png; do
 done
 echo
 echo "== the charts: $sample/leaf01.png, $sample/rec01.png, $sample/leaf04.png"
+
+# Replicates: results averaging groups the rows of fl.res by the first 7 characters of their
+# 8-character short names, which only StripFileName = 1 writes (docs/averaging.md).
+replicates="$sample/replicates"
+settings="$sample/replicates.ini"
+mkdir -p "$replicates"
+cp "$root"/examples/control-1.tmk "$root"/examples/control-2.tmk "$root"/examples/control-3.tmk \
+  "$replicates"/
+printf 'StripFileName = 1\r\n' >"$settings"
+echo
+echo "== tolmek-batch --settings $settings on control-1.tmk, control-2.tmk, control-3.tmk"
+"$build/src/app/tolmek-batch" --settings "$settings" \
+  "$replicates/control-1.tmk" "$replicates/control-2.tmk" "$replicates/control-3.tmk"
+echo
+echo "== tolmek-batch --average $replicates --results"
+"$build/src/app/tolmek-batch" --average "$replicates" --results
+show replicates/fl.res 4
+show replicates/Fl_avg.res 2
+show replicates/Fl_err.res 2
 echo
 echo "quickstart: done; the outputs are in $sample"
 
