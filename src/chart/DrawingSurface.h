@@ -18,6 +18,13 @@ constexpr Colour kBlack{0, 0, 0};
 constexpr Colour kPFColour{0, 0, 255};
 constexpr Colour kDFColour{255, 0, 0};
 
+struct PixelBox {
+  double Left = 0;
+  double Top = 0;
+  double Right = 0;
+  double Bottom = 0;
+};
+
 class DrawingSurface {
  public:
   virtual ~DrawingSurface() = default;
@@ -41,6 +48,11 @@ class DrawingSurface {
   virtual void SetTextColour(Colour colour) = 0;
   virtual void SetTextBold(bool bold) = 0;
   virtual void Print(const std::string& text) = 0;
+  // Where Print in the current font puts the letters of a text: their box in pixels from the
+  // text position, x to the right and y downwards. A surface may give the whole line instead.
+  virtual PixelBox TextBounds(const std::string& text) const = 0;
+  // The height of a text line: the step Print moves down.
+  virtual double TextHeight() const = 0;
 };
 
 }  // namespace tolmek

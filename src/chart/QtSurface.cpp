@@ -88,4 +88,15 @@ void QtSurface::Print(const std::string& text) {
   textY_ -= metrics.height() * (top_ - bottom_) / height_;
 }
 
+PixelBox QtSurface::TextBounds(const std::string& text) const {
+  // The letters' box is given from the baseline, which Print puts one ascent below the position.
+  const QFontMetricsF metrics(font_);
+  const QRectF ink = metrics.tightBoundingRect(QString::fromStdString(text));
+  return {ink.left(), metrics.ascent() + ink.top(), ink.right(), metrics.ascent() + ink.bottom()};
+}
+
+double QtSurface::TextHeight() const {
+  return QFontMetricsF(font_).height();
+}
+
 }  // namespace tolmek

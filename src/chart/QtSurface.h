@@ -30,6 +30,8 @@ class QtSurface : public DrawingSurface {
   void SetTextColour(Colour colour) override;
   void SetTextBold(bool bold) override;
   void Print(const std::string& text) override;
+  PixelBox TextBounds(const std::string& text) const override;
+  double TextHeight() const override;
 
  private:
   // Logical pixel of a world position; false when the position cannot be drawn.

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "chart/ChartDrawing.h"
 #include "chart/ChartScale.h"
 #include "chart/ChartTestSupport.h"
@@ -7,6 +10,7 @@
 namespace tolmek {
 namespace {
 
+using test::BoxesOverlap;
 using test::DrawnOp;
 using test::RecordingSurface;
 using test::SetCurves;
@@ -86,7 +90,7 @@ TEST(DrawChart, MarkersAreLabelledAtTheirPointsAndOnlyPFHidesTheDFDotsAndMarkers
   EXPECT_EQ(pfOnly.TextOp("I1"), nullptr);
   EXPECT_NE(pfOnly.TextOp("M"), nullptr);
   EXPECT_NE(pfOnly.TextOp("DF"), nullptr);  // the DF axis keeps its title and labels
-  EXPECT_NE(pfOnly.TextOp("500"), nullptr);
+  EXPECT_NE(pfOnly.TextOp("400"), nullptr);
 }
 
 // Curves beyond the addressable points are drawn whole on either axis.
@@ -135,6 +139,211 @@ TEST(DrawChart, DegenerateRangesDrawOnlyWhatCanBeDrawn) {
   EXPECT_EQ(frameOnly.Of(DrawnOp::Line).size(), 4u);
   EXPECT_TRUE(frameOnly.Of(DrawnOp::Dot).empty());
   EXPECT_TRUE(frameOnly.Of(DrawnOp::Print).empty());
+}
+
+// The frame lines of the last drawing: left, right, base and top.
+struct FrameBox {
+  double Left, Right, Bottom, Top;
+};
+FrameBox FrameOf(const ChartFrame& f) {
+  return {f.XFrom - f.MarginLeft / 3, f.XTo + f.MarginRight / 3, 0, f.YMax + 8 * f.YUnitsPerPixel};
+}
+
+bool IsTickLabel(const DrawnOp& op) {
+  return !op.Text.empty() && op.Text.find_first_not_of("0123456789.,") == std::string::npos;
+}
+bool IsMarkerLabel(const DrawnOp& op) {
+  return !op.Bold && !op.Text.empty() && !IsTickLabel(op);
+}
+
+// No tick label is printed over an axis title or a marker label.
+void ExpectTickLabelsClear(const RecordingSurface& surface, const std::string& view) {
+  const auto texts = surface.Of(DrawnOp::Print);
+  for (const DrawnOp& tick : texts) {
+    if (!IsTickLabel(tick)) continue;
+    for (const DrawnOp& other : texts) {
+      const bool covered = (other.Bold || IsMarkerLabel(other)) && BoxesOverlap(tick, other);
+      EXPECT_FALSE(covered) << view << ": tick label " << tick.Text << " over " << other.Text;
+    }
+  }
+}
+
+// Marker lines and labels stay inside the frame, the labels above the base line.
+void ExpectMarkersInside(const RecordingSurface& surface, const ChartFrame& f,
+                         const std::string& view) {
+  const FrameBox frame = FrameOf(f);
+  for (const DrawnOp& line : surface.Of(DrawnOp::Line)) {
+    if (!line.Dotted) continue;
+    EXPECT_TRUE(line.X1 >= f.XFrom && line.X1 <= f.XTo) << view << ": marker line at " << line.X1;
+    for (const double y : {line.Y1, line.Y2})
+      EXPECT_TRUE(y >= frame.Bottom && y <= frame.Top) << view << ": marker line to " << y;
+  }
+  for (const DrawnOp& label : surface.Of(DrawnOp::Print)) {
+    if (!IsMarkerLabel(label)) continue;
+    EXPECT_TRUE(label.X1 >= frame.Left && label.X2 <= frame.Right)
+        << view << ": " << label.Text << " from " << label.X1 << " to " << label.X2;
+    EXPECT_TRUE(label.Y2 > frame.Bottom && label.Y1 <= frame.Top)
+        << view << ": " << label.Text << " from " << label.Y1 << " down to " << label.Y2;
+  }
+}
+
+// PF up to 3000 and DF up to 2450, both with a tick at their maximum; the PF curve ends at 2400,
+// where its Fs marker sits at the end of the range.
+void CurvesWithTopTicks(Session& session) {
+  SetCurves(
+      session, 200, [](int i) { return i; },
+      [](int i) { return i <= 100 ? 30.0 * i : 3000 - 600.0 * (i - 100) / 100; },
+      [](int i) { return 2450 * std::sin(3.14159 * i / 200); });
+  session.Record.PFPoints[kSlotFm] = 100;
+  session.Record.PFPoints[kSlotFs] = 200;
+  session.Record.DFPoints[1] = {100, 150};
+}
+
+TEST(DrawChart, TickLabelsAreLeftOutWhereTheyWouldOverprintATitleOrAMarkerLabel) {
+  Session session;
+  CurvesWithTopTicks(session);
+  for (const int16_t universal : {0, 1}) {
+    for (const int16_t logTime : {0, 1}) {
+      session.View.UniversalY = universal;
+      session.View.LogTime = logTime;
+      RecordingSurface surface(1000, 500);
+      DrawChart(session, surface, kDrawFull);
+      const std::string view = std::string(universal ? "universal" : "independent") +
+                               (logTime ? " logarithmic" : " linear");
+      ExpectTickLabelsClear(surface, view);
+      // The labels clear of the titles and markers are still there, and the marker of the
+      // range's last point.
+      EXPECT_NE(surface.TextOp("S"), nullptr) << view;
+      EXPECT_NE(surface.TextOp("1800"), nullptr) << view;
+      EXPECT_NE(surface.TextOp(universal ? "600" : "1960"), nullptr) << view;
+    }
+  }
+}
+
+TEST(DrawChart, MarkersOfPointsOutsideTheDrawnTimeRangeAreNotDrawn) {
+  Session session;
+  CurvesWithTopTicks(session);
+  session.Record.DFPoints[2] = {7, 60};
+  session.View.LogTime = 0;
+  session.View.AutoRange = 0;
+  session.View.RangeFrom = 10;
+  session.View.RangeTo = 100;
+  session.View.RangePoints = 100;
+  RecordingSurface surface(1000, 500);
+  DrawChart(session, surface, kDrawFull);
+  EXPECT_EQ(surface.TextOp("I2"), nullptr);  // point 7 lies left of the range
+  EXPECT_NE(surface.TextOp("D2"), nullptr);
+  EXPECT_EQ(surface.TextOp("D1"), nullptr);  // points 150 and 200 lie right of it
+  EXPECT_EQ(surface.TextOp("S"), nullptr);
+  EXPECT_NE(surface.TextOp("M"), nullptr);
+  ExpectMarkersInside(surface, session.Frame, "manual range");
+
+  // The markers alone, over the picture: the same rule.
+  RecordingSurface markers(1000, 500);
+  DrawChart(session, markers, kDrawMarkers);
+  EXPECT_EQ(markers.TextOp("I2"), nullptr);
+  ExpectMarkersInside(markers, session.Frame, "markers only");
+
+  // On the logarithmic axis the last time, placed by its logarithm, may land a rounding error
+  // beyond the range's end: its marker is drawn all the same.
+  SetCurves(
+      session, 200, [](int i) { return 1 + (i - 1) * 5.98005295 / 199; }, [](int) { return 5; },
+      [](int) { return 5; });
+  session.Record.PFPoints[kSlotFs] = 200;
+  session.View.LogTime = 1;
+  RecordingSurface log(1000, 500);
+  DrawChart(session, log, kDrawFull);
+  EXPECT_NE(log.TextOp("S"), nullptr);
+}
+
+TEST(DrawChart, MarkersOfNegativeValuesStayInsideTheFrame) {
+  Session session;
+  // PF dips below zero around its Fi and Fd points.
+  SetCurves(
+      session, 200, [](int i) { return i; }, [](int i) { return i < 20 ? -50.0 * i : 10.0 * i; },
+      [](int i) { return 5.0 * i; });
+  session.Record.PFPoints[kSlotFi] = 5;
+  session.Record.PFPoints[kSlotFd] = 15;
+  session.Record.PFPoints[kSlotFm] = 200;
+  for (const int16_t logTime : {0, 1}) {
+    session.View.LogTime = logTime;
+    RecordingSurface surface(1000, 500);
+    DrawChart(session, surface, kDrawFull);
+    ASSERT_NE(surface.TextOp("I"), nullptr);
+    ASSERT_NE(surface.TextOp("D"), nullptr);
+    ExpectMarkersInside(surface, session.Frame, logTime ? "logarithmic" : "linear");
+  }
+}
+
+TEST(DrawChart, MarkerLabelsOfZeroHeightStayClearOfTheTimeAxisLabels) {
+  Session session;
+  // A file without DF whose DF peaks were kept: the peaks mark points of height 0.
+  SetCurves(
+      session, 400, [](int i) { return 0.01 * i; }, [](int i) { return 100.0 + i; },
+      [](int) { return 0; });
+  session.Record.DFPoints[1] = {100, 101};
+  session.Record.DFPoints[2] = {10, 400};
+  for (const int16_t logTime : {0, 1}) {
+    session.View.LogTime = logTime;
+    RecordingSurface surface(1000, 500);
+    DrawChart(session, surface, kDrawFull);
+    const std::string view = logTime ? "logarithmic" : "linear";
+    ASSERT_NE(surface.TextOp("I1"), nullptr) << view;
+    ExpectMarkersInside(surface, session.Frame, view);
+    ExpectTickLabelsClear(surface, view);
+  }
+}
+
+// The larger DF is shrunk to the height of PF, not PF's maximum blown up.
+TEST(DrawChart, IndependentScaleShrinksADFCurveLargerThanPF) {
+  Session session;
+  SetCurves(
+      session, 100, [](int i) { return i; }, [](int i) { return 5.0 * i; },
+      [](int i) { return 2000 * std::sin(3.14159 * i / 100); });
+  session.View.LogTime = 0;
+  RecordingSurface surface(1000, 500);
+  DrawChart(session, surface, kDrawFull);
+  const ChartFrame& f = session.Frame;
+  const FrameBox frame = FrameOf(f);
+  const auto dots = surface.Dots(kDFColour);
+  ASSERT_FALSE(dots.empty());
+  double highest = 0;
+  for (const DrawnOp& dot : dots) {
+    EXPECT_TRUE(dot.Y1 >= 0 && dot.Y1 <= frame.Top) << "DF dot at " << dot.X1 << ", " << dot.Y1;
+    highest = std::max(highest, dot.Y1);
+  }
+  EXPECT_GT(highest, 0.95 * f.YMax);
+}
+
+// The last point of the drawn range: below the range's end index on the linear axis, the end
+// index itself on the logarithmic one.
+TEST(DrawChart, TheLastPointOfTheRangeIsDrawnOnBothCurves) {
+  Session session;
+  SetCurves(
+      session, 300, [](int i) { return i; }, [](int i) { return 10.0 * i; },
+      [](int i) { return 3.0 * i; });
+  auto drawnAt = [](const RecordingSurface& surface, Colour colour, double x) {
+    const auto dots = surface.Dots(colour);
+    return std::any_of(dots.begin(), dots.end(),
+                       [x](const DrawnOp& dot) { return std::abs(dot.X1 - x) < 1e-9; });
+  };
+  struct Case {
+    int16_t LogTime, AutoRange;
+    double Width, LastTime;
+  };
+  for (const Case c : {Case{0, 1, 1000, 299}, Case{0, 0, 1000, 149}, Case{1, 1, 1000, 300},
+                       Case{1, 1, 600, 300}}) {
+    session.View.LogTime = c.LogTime;
+    session.View.AutoRange = c.AutoRange;
+    session.View.RangeFrom = 20;
+    session.View.RangeTo = 150;
+    session.View.RangePoints = 150;
+    RecordingSurface surface(c.Width, 400);
+    DrawChart(session, surface, kDrawFull);
+    const double x = TimeToX(session, c.LastTime);
+    EXPECT_TRUE(drawnAt(surface, kPFColour, x)) << "log " << c.LogTime << " width " << c.Width;
+    EXPECT_TRUE(drawnAt(surface, kDFColour, x)) << "log " << c.LogTime << " width " << c.Width;
+  }
 }
 
 }  // namespace

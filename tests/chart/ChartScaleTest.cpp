@@ -87,7 +87,8 @@ TEST(ChartFrame, FramesWithoutARangeAreNotValidAndTicksStayFinite) {
   // range.
   for (const auto& [pf, df] : {std::pair{0, 5}, {5, 0}, {0, 0}}) {
     SetCurves(
-        session, 3, [](int i) { return i; }, [&](int) { return pf; }, [&](int) { return df; });
+        session, 3, [](int i) { return i; }, [pf = pf](int) { return pf; },
+        [df = df](int) { return df; });
     ComputeChartFrame(session, 800, 400);
     ASSERT_EQ(session.Frame.Valid, pf + df > 0);
     if (!session.Frame.Valid) break;

@@ -33,14 +33,21 @@ inline void SetCurves(Session& session, int n, const std::function<double(int)>&
   m.CurrentFilePath = "test.tmk";
 }
 
+// A printed text keeps its box in world units: (X1, Y1) top left, (X2, Y2) bottom right.
 struct DrawnOp {
   enum Kind { Clear, World, Line, Dot, Print } What = Clear;
   double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
   Colour Pen;
   int PenWidth = 1;
   bool Dotted = false;
+  bool Bold = false;
   std::string Text;
 };
+
+// Whether two text boxes share more than an edge.
+inline bool BoxesOverlap(const DrawnOp& a, const DrawnOp& b) {
+  return a.X1 < b.X2 && b.X1 < a.X2 && a.Y2 < b.Y1 && b.Y2 < a.Y1;
+}
 
 class RecordingSurface : public DrawingSurface {
  public:
@@ -51,7 +58,7 @@ class RecordingSurface : public DrawingSurface {
   double Height() const override { return height_; }
   void Clear() override { Add(DrawnOp::Clear, 0, 0, 0, 0, {}); }
   void SetWorld(double left, double top, double right, double bottom) override {
-    left_ = left, top_ = top, bottom_ = bottom;
+    left_ = left, top_ = top, right_ = right, bottom_ = bottom;
     Add(DrawnOp::World, left, top, right, bottom, {});
   }
   void SetPenWidth(int pixels) override { penWidth_ = pixels; }
@@ -63,12 +70,23 @@ class RecordingSurface : public DrawingSurface {
   void SetTextPosition(double x, double y) override { textX_ = x, textY_ = y; }
   void SetTextX(double x) override { textX_ = x; }
   void SetTextColour(Colour colour) override { textColour_ = colour; }
-  void SetTextBold(bool) override {}
+  void SetTextBold(bool bold) override { bold_ = bold; }
   void Print(const std::string& text) override {
-    Add(DrawnOp::Print, textX_, textY_, textX_, textY_, textColour_).Text = text;
+    const double lineHeight = kLineHeight * (top_ - bottom_) / height_;
+    DrawnOp& op = Add(DrawnOp::Print, textX_, textY_,
+                      textX_ + TextBounds(text).Right * (right_ - left_) / width_,
+                      textY_ - lineHeight, textColour_);
+    op.Text = text;
+    op.Bold = bold_;
     textX_ = left_;
-    textY_ -= kLineHeight * (top_ - bottom_) / height_;
+    textY_ -= lineHeight;
   }
+  // The whole line of the text; bold letters are a pixel wider.
+  PixelBox TextBounds(const std::string& text) const override {
+    return {0, 0, static_cast<double>(text.size()) * (bold_ ? kCharWidth + 1 : kCharWidth),
+            kLineHeight};
+  }
+  double TextHeight() const override { return kLineHeight; }
 
   // The operations of a kind (dots: of one colour only, if given).
   std::vector<DrawnOp> Of(DrawnOp::Kind kind, std::optional<Colour> colour = {}) const {
@@ -86,15 +104,17 @@ class RecordingSurface : public DrawingSurface {
 
  private:
   DrawnOp& Add(DrawnOp::Kind kind, double x1, double y1, double x2, double y2, Colour colour) {
-    Ops.push_back({kind, x1, y1, x2, y2, colour, penWidth_, dotted_, ""});
+    Ops.push_back({kind, x1, y1, x2, y2, colour, penWidth_, dotted_, false, ""});
     return Ops.back();
   }
 
   static constexpr double kLineHeight = 13;
+  static constexpr double kCharWidth = 7;
   double width_, height_;
-  double left_ = 0, top_ = 1, bottom_ = 0;
+  double left_ = 0, top_ = 1, right_ = 1, bottom_ = 0;
   int penWidth_ = 1;
   bool dotted_ = false;
+  bool bold_ = false;
   double textX_ = 0, textY_ = 0;
   Colour textColour_;
 };

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
+#include <QRect>
 
 #include "chart/ChartScale.h"
 #include "chart/ChartTestSupport.h"
 #include "chart/QtPicture.h"
+#include "chart/QtSurface.h"
 
 namespace tolmek {
 namespace {
@@ -38,6 +41,34 @@ TEST(ChartPicture, DotsLandWhereTheFramePutsThemOnBothAxes) {
     session.View.ViewMode = 1;
     EXPECT_EQ(ChartImage(session, 600, 400, 2).pixelColor(spot), QColor(0, 0, 255));
     session.View.ViewMode = 0;
+  }
+}
+
+// The chart keeps tick labels off other texts by these bounds: they must hold the letters.
+TEST(ChartPicture, TextBoundsHoldTheLettersThatPrintSets) {
+  for (const bool bold : {false, true}) {
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    PixelBox bounds;
+    {
+      QPainter painter(&image);
+      QtSurface surface(painter, 200, 100);
+      surface.SetWorld(0, 100, 200, 0);  // a world unit is a pixel, y growing upwards
+      surface.SetTextBold(bold);
+      surface.SetTextPosition(50, 70);  // the pixel (50, 30)
+      surface.Print("2450 DF");
+      bounds = surface.TextBounds("2450 DF");
+    }
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (image.pixelColor(x, y) != QColor(Qt::white)) ink |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(ink.isEmpty());
+    // Within a pixel of the letters on every side (the edges are smoothed).
+    EXPECT_NEAR(50 + bounds.Left, ink.left(), 1.5) << "bold " << bold;
+    EXPECT_NEAR(50 + bounds.Right, ink.right() + 1, 1.5) << "bold " << bold;
+    EXPECT_NEAR(30 + bounds.Top, ink.top(), 1.5) << "bold " << bold;
+    EXPECT_NEAR(30 + bounds.Bottom, ink.bottom() + 1, 1.5) << "bold " << bold;
   }
 }
 
