@@ -1,5 +1,6 @@
 #include "Progressfrm.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +21,33 @@ Progressfrm::Progressfrm(QWidget* parent)
   layout->addWidget(Label1);
   layout->addWidget(Progress);
   setMinimumWidth(360);
+  // The window shows progress without taking the keyboard: were it focused, the window manager
+  // would have to hand the focus back when it hides, and where it does not (or a key of the
+  // command that started the work is released meanwhile) the main window is left without keys.
+  // Esc reaches it through the application while it is shown.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+}
+
+void Progressfrm::showEvent(QShowEvent* event) {
+  QApplication::instance()->installEventFilter(this);
+  QDialog::showEvent(event);
+}
+
+void Progressfrm::hideEvent(QHideEvent* event) {
+  QApplication::instance()->removeEventFilter(this);
+  QDialog::hideEvent(event);
+}
+
+bool Progressfrm::eventFilter(QObject* watched, QEvent* event) {
+  // Esc in a message box shown meanwhile answers that box, not the progress window.
+  const QWidget* modal = QApplication::activeModalWidget();
+  if (event->type() == QEvent::KeyPress && (modal == nullptr || modal == this) &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    if (cancelHandler_) cancelHandler_();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void Progressfrm::SetText(const QString& text) {

@@ -23,6 +23,10 @@ class Progressfrm : public QDialog {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  // While shown, Esc pressed in any window of the program (none takes keys meanwhile) cancels.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QLabel* Label1;

@@ -142,7 +142,6 @@ std::optional<DisplayGains> QtFeedback::AskGains(const GainQuestion& question) {
 void QtFeedback::ShowProgress() {
   progress_->show();
   progress_->raise();
-  progress_->activateWindow();
 }
 
 void QtFeedback::SetProgressText(const std::string& text) {
@@ -154,18 +153,13 @@ void QtFeedback::SetProgress(int percent) {
 }
 
 void QtFeedback::HideProgress() {
-  const bool wasShown = progress_->isVisible();
+  // The progress window never takes the keys (Progressfrm), so the window the work started from
+  // keeps them throughout.
   progress_->hide();
-  // The keys go back to the window the work started from; without this a window manager may
-  // leave no window with the focus once the progress window is gone.
-  if (wasShown) ReturnFocus();
 }
 
 void QtFeedback::ReturnFocus() {
-  // While work goes on, the progress window keeps the keys (Esc cancels there).
-  QWidget* window = progress_ && progress_->isVisible() ? progress_.data()
-                    : parent_                           ? parent_->window()
-                                                        : nullptr;
+  QWidget* window = parent_ ? parent_->window() : nullptr;
   if (window && window->isVisible() && !QApplication::activeModalWidget()) {
     window->raise();
     window->activateWindow();

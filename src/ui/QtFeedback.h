@@ -44,7 +44,7 @@ class QtFeedback : public Feedback {
   bool TurnEventLoop() override;
 
  private:
-  // Gives the keyboard focus back to the progress window, or else the main window.
+  // Gives the keyboard focus back to the main window after a message box.
   void ReturnFocus();
   QPointer<QWidget> parent_;
   QPointer<Progressfrm> progress_;

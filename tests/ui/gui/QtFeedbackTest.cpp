@@ -1,7 +1,9 @@
 #include "ui/QtFeedback.h"
 
+#include <QApplication>
 #include <QProgressBar>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -52,6 +54,34 @@ TEST(QtFeedback, GainQuestionsGoToTheHookAndTextsKeepTheirBytes) {
   EXPECT_EQ(FromLatin1(latin1).toLatin1().toStdString(), latin1);
   EXPECT_EQ(ToQString("one\r\ntwo\rthree"), "one\ntwo\nthree");
   EXPECT_EQ(ToStdString(ToQString("/data/\xC3\xA4rger.dat")), "/data/\xC3\xA4rger.dat");
+}
+
+// The progress window does not take the keys from the window the work started in (a window
+// manager need not hand them back when it hides); Esc pressed there cancels all the same, but not
+// while a message box of the work is asking, nor once the work is over.
+TEST(QtFeedback, TheProgressWindowLeavesTheKeysWhereTheyAreAndHearsEscFromThere) {
+  QWidget main;
+  main.show();
+  main.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+  QtFeedback feedback(&main);
+  int16_t cancelRequested = kFalse;
+  PercentProgress progress(feedback, cancelRequested);
+  feedback.ShowProgress();
+  EXPECT_TRUE(feedback.ProgressWindow().isVisible());
+  QTest::keyClick(&main, Qt::Key_Escape);
+  EXPECT_TRUE(progress.Step(1, 100));
+
+  QTimer::singleShot(0, [] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    QTest::keyClick(box, Qt::Key_Escape);
+  });
+  feedback.Ask("Go on?", Buttons::YesNo, MessageIcon::Question, Answer::Yes);
+  EXPECT_FALSE(progress.Step(2, 100));
+  feedback.HideProgress();
+  QTest::keyClick(&main, Qt::Key_Escape);  // the work is over
+  EXPECT_FALSE(progress.Step(3, 100));
 }
 
 }  // namespace
