@@ -25,6 +25,8 @@ JipTestWindow::JipTestWindow(Session& session, Feedback& feedback, QWidget* pare
   resize(300, 520);
   Text1->setObjectName("Text1");
   Text1->setReadOnly(true);
+  // A value stays on the line of its name; a narrow window scrolls instead.
+  Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Text1->setTabStopDistance(8 * Text1->fontMetrics().horizontalAdvance(' '));
   auto* menuBar = new QMenuBar(this);
   QMenu* edit = menuBar->addMenu("&Edit");
@@ -59,8 +61,11 @@ QSize JipTestWindow::sizeHint() const {
   const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   const QWidget* menus = layout()->menuBar();
   const int menuHeight = menus ? menus->sizeHint().height() : 0;
-  return {static_cast<int>(std::ceil(widest)) + margins + scrollBar,
-          static_cast<int>(lines.size() + 1) * metrics.lineSpacing() + margins + menuHeight};
+  // Two characters and two lines to spare: fonts and styles differ in what they add around the
+  // text, and a window one pixel short would wrap a line or scroll.
+  const int spareWidth = 2 * metrics.horizontalAdvance('0');
+  return {static_cast<int>(std::ceil(widest)) + margins + scrollBar + spareWidth,
+          static_cast<int>(lines.size() + 2) * metrics.lineSpacing() + margins + menuHeight};
 }
 
 void JipTestWindow::Refresh() {

@@ -3,7 +3,9 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
 
@@ -289,6 +291,14 @@ TEST_F(FolderWalk, TheOptionsMenuSwitchesTheJipTestAndItsViewCommand) {
   EXPECT_NE(session.Options.JipTest, 0);
   EXPECT_TRUE(Checked("OptionsJipTest"));
   EXPECT_TRUE(form->Command("ViewJip")->isVisible());
+  // Opened from the View menu, the JIP-test window shows its whole text.
+  Trigger("ViewJip");
+  auto* text = form->findChild<QPlainTextEdit*>("Text1");
+  ASSERT_NE(text, nullptr);
+  QApplication::processEvents();
+  EXPECT_GT(text->document()->blockCount(), 20);
+  EXPECT_EQ(text->verticalScrollBar()->maximum(), 0) << text->width() << "x" << text->height();
+  EXPECT_EQ(text->horizontalScrollBar()->maximum(), 0);
   Trigger("OptionsJipTest");
   EXPECT_EQ(session.Options.JipTest, 0);
   EXPECT_FALSE(form->Command("ViewJip")->isVisible());
