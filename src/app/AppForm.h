@@ -117,6 +117,7 @@ class AppForm : public QMainWindow {
   void OptionsKeepPeaks_Click();
   void OptionsAdjust_Click();
   void OptionsJipTest_Click();
+  void OptionsStripFileName_Click();
   void Windw_Click(int index);
   void HelpAbout_Click();
   void TimeAxis_Click(int16_t logTime);

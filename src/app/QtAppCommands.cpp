@@ -248,6 +248,15 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
        &AppForm::OptionsJipTest_Click,
        {},
        [](S s) { return s.Options.JipTest == 1; }},
+      {"OptionsStripFileName",
+       "",
+       "&Strip file name",
+       {},
+       "",
+       false,
+       &AppForm::OptionsStripFileName_Click,
+       {},
+       [](S s) { return s.Options.StripFileName == 1; }},
       // Window
       {"Windw1", "", "&Tile", {}, "", true, [](AppForm& f) { f.Windw_Click(1); }, {}, {}},
       {"Windw2", "", "&Cascade", {}, "", true, [](AppForm& f) { f.Windw_Click(2); }, {}, {}},
@@ -319,7 +328,7 @@ const std::vector<AppForm::MenuLayout>& AppForm::MenuTable() {
        "Options",
        {"OptionsSnap1", "OptionsSnap2", "OptionsSnap3", "-", "Options_Autosave", "-",
         "OptionsChart", "OptionsDFPattern", "-", "OptionsKeepPeaks", "OptionsAdjust", "-",
-        "OptionsJipTest"}},
+        "OptionsJipTest", "OptionsStripFileName"}},
       {"&Window", "Windw", {"Windw1", "Windw2"}},
       {"&Help", "Help", {"HelpContents", "HelpAbout"}},
   };
@@ -445,6 +454,13 @@ void AppForm::OptionsAdjust_Click() {
 void AppForm::OptionsJipTest_Click() {
   int16_t& jipTest = session_.Options.JipTest;
   jipTest = jipTest == 1 ? 0 : 1;
+}
+
+// Result rows of files loaded from now on carry 8-character names (7 and the last), by which
+// the results averaging groups replicates.
+void AppForm::OptionsStripFileName_Click() {
+  int16_t& strip = session_.Options.StripFileName;
+  strip = strip == 1 ? 0 : 1;
 }
 
 void AppForm::Windw_Click(int index) {

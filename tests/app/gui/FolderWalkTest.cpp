@@ -302,6 +302,17 @@ TEST_F(FolderWalk, TheOptionsMenuSwitchesTheJipTestAndItsViewCommand) {
   Trigger("OptionsJipTest");
   EXPECT_EQ(session.Options.JipTest, 0);
   EXPECT_FALSE(form->Command("ViewJip")->isVisible());
+
+  // Strip file name, which the results averaging needs, is switched in the same menu and names
+  // the rows of the files loaded from then on.
+  folder.Write("leaf0123.tmk", test::NativeMeasurement());
+  Trigger("OptionsStripFileName");
+  EXPECT_EQ(session.Options.StripFileName, 1);
+  EXPECT_TRUE(Checked("OptionsStripFileName"));
+  Trigger("next");
+  Trigger("next");
+  ASSERT_EQ(session.Record.CurrentFileName, "leaf0123.tmk");
+  EXPECT_EQ(session.Results.Cell(session.Results.ResultRow, 0), "leaf0123");
 }
 
 }  // namespace
