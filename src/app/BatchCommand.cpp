@@ -27,7 +27,7 @@ const char* const kBatchUsage =
     "Reads each measurement file and writes its outputs beside it: the .tmk file, a row of\n"
     "fl.res, a block of df.res and the .asc export.\n"
     "  --settings FILE   settings to use instead of tolmek.ini (the one beside the program,\n"
-    "                    else the one in ~/.config/tolmek)\n"
+    "                    else the one in $XDG_CONFIG_HOME/tolmek or ~/.config/tolmek)\n"
     "  --gains PF,DF     gains for recordings whose header gains are out of range\n"
     "  --plot            also paints each measurement's chart into a PNG file named like the\n"
     "                    outputs (leaf01.asc gives leaf01.png): both curves, independent y\n"
