@@ -75,6 +75,26 @@ TEST_F(ResultAveraging, AMissingFileIsReportedAndAFileOfAnyCaseIsReadAndReplaced
   EXPECT_TRUE(std::filesystem::exists(folder.File("Fl_err.res")));
 }
 
+// When no two rows group, the message says why: users expect replicates to be found.
+TEST_F(ResultAveraging, SaysWhyNoReplicatesWereFound) {
+  ASSERT_TRUE(Run(FLLine("leaf01.tmk", {"1"}) + FLLine("root02.asc", {"2"})));
+  ASSERT_EQ(feedback.MessageTexts(),
+            std::vector<std::string>{"No replicates found in fl.res: fl.res holds full file names; "
+                                     "switch on Strip file name to average replicates"});
+  EXPECT_EQ(feedback.Messages[0].Icon, MessageIcon::Information);
+  feedback.Messages.clear();
+  ASSERT_TRUE(Run(FLLine("leafA001", {"1"}) + FLLine("leafB002", {"2"})));
+  ASSERT_EQ(feedback.MessageTexts().size(), 1u);
+  EXPECT_TRUE(feedback.MessageTexts()[0].starts_with(
+      "No replicates found in fl.res: no two names in fl.res agree in their first 7 characters"));
+  // One group of replicates, or a single row: nothing to explain.
+  feedback.Messages.clear();
+  ASSERT_TRUE(
+      Run(FLLine("leafA001", {"1"}) + FLLine("leafA002", {"2"}) + FLLine("solo0001", {"3"})));
+  ASSERT_TRUE(Run(FLLine("leaf01.tmk", {"1"})));
+  EXPECT_TRUE(feedback.Messages.empty());
+}
+
 // Rows typed or converted elsewhere: numbers separated by blanks, lines ended by CR alone.
 TEST_F(ResultAveraging, RowsSeparatedByBlanksOrEndedByCarriageReturnsAverageTheSame) {
   std::string spaced;
