@@ -9,7 +9,7 @@
 
 #include "chart/ChartDrawing.h"
 #include "chart/ChartScale.h"
-#include "chart/QtSurface.h"
+#include "chart/painting/QtSurface.h"
 
 namespace {
 

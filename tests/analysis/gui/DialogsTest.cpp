@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <string>
 
-#include "analysis/Avgform.h"
-#include "analysis/EnterAmplifDialog.h"
+#include "analysis/gui/Avgform.h"
+#include "analysis/gui/EnterAmplifDialog.h"
 #include "analysis/PFResults.h"
 #include "app/LoadSequence.h"
 #include "data/FileIO.h"

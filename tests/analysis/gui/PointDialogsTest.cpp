@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "analysis/SelectDFPeakDialog.h"
-#include "analysis/SelectPFPeakDialog.h"
+#include "analysis/gui/SelectDFPeakDialog.h"
+#include "analysis/gui/SelectPFPeakDialog.h"
 
 namespace tolmek {
 namespace {

@@ -17,12 +17,12 @@
 #include <vector>
 
 #include "analysis/DFPeaks.h"
-#include "analysis/JipTestWindow.h"
+#include "analysis/gui/JipTestWindow.h"
 #include "analysis/PFResults.h"
-#include "analysis/QtTableWindows.h"
-#include "analysis/Resform.h"
-#include "analysis/ViewDFPeaksWindow.h"
-#include "analysis/ViewPFPeaksWindow.h"
+#include "analysis/gui/QtTableWindows.h"
+#include "analysis/gui/Resform.h"
+#include "analysis/gui/ViewDFPeaksWindow.h"
+#include "analysis/gui/ViewPFPeaksWindow.h"
 #include "app/LoadSequence.h"
 #include "data/FileIO.h"
 #include "data/NumberText.h"

@@ -1,6 +1,6 @@
 // The main window driven through its actions, toolbar and keys, with file dialogs and message
 // boxes answered by script.
-#include "app/AppForm.h"
+#include "app/gui/AppForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,7 +22,7 @@
 #include "MainWindowFixture.h"
 #include "analysis/PFResults.h"
 #include "app/MeasurementTexts.h"
-#include "app/QtSingleInstance.h"
+#include "app/gui/QtSingleInstance.h"
 #include "app/Settings.h"
 #include "app/ShellCommands.h"
 #include "support/TestSupport.h"

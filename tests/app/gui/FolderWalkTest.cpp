@@ -13,7 +13,7 @@
 #include <filesystem>
 
 #include "MainWindowFixture.h"
-#include "analysis/Avgform.h"
+#include "analysis/gui/Avgform.h"
 #include "app/BatchCommand.h"
 #include "app/ShellCommands.h"
 

@@ -16,7 +16,7 @@
 #include <optional>
 
 #include "analysis/PFResults.h"
-#include "app/AppForm.h"
+#include "app/gui/AppForm.h"
 #include "app/MeasurementTexts.h"
 #include "app/Settings.h"
 #include "support/TestSupport.h"

@@ -1,4 +1,4 @@
-#include "app/Optionsfrm.h"
+#include "app/gui/Optionsfrm.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,13 +1,13 @@
-#include "app/QtStartProgram.h"
+#include "app/gui/QtStartProgram.h"
 
 #include <QDir>
 
 #include <gtest/gtest.h>
 
-#include "app/Aboutfrm.h"
+#include "app/gui/Aboutfrm.h"
 #include "support/TestSupport.h"
-#include "ui/QtFeedback.h"
-#include "ui/QtFileDialogs.h"
+#include "ui/gui/QtFeedback.h"
+#include "ui/gui/QtFileDialogs.h"
 
 namespace tolmek {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "chart/ChartScale.h"
 #include "chart/ChartTestSupport.h"
-#include "chart/QtPicture.h"
-#include "chart/QtSurface.h"
+#include "chart/painting/QtPicture.h"
+#include "chart/painting/QtSurface.h"
 
 namespace tolmek {
 namespace {

@@ -1,4 +1,4 @@
-#include "chart/MainForm.h"
+#include "chart/gui/MainForm.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +8,11 @@
 #include <QTimer>
 #include <cmath>
 
-#include "analysis/SelectPFPeakDialog.h"
+#include "analysis/gui/SelectPFPeakDialog.h"
 #include "chart/ChartCursor.h"
 #include "chart/ChartScale.h"
 #include "chart/ChartTestSupport.h"
-#include "chart/ChartWidget.h"
+#include "chart/gui/ChartWidget.h"
 #include "data/Measurement.h"
 #include "data/NumberText.h"
 #include "ui/ScriptedFeedback.h"

@@ -1,4 +1,4 @@
-#include "ui/QtFeedback.h"
+#include "ui/gui/QtFeedback.h"
 
 #include <QApplication>
 #include <QProgressBar>

@@ -1,0 +1,107 @@
+#include "ChartWidget.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "chart/ChartDrawing.h"
+#include "chart/painting/QtSurface.h"
+
+namespace tolmek {
+
+namespace {
+
+constexpr double kLineOverhangPixels = 8;
+const QColor kSpanMarkerColour(0, 128, 0);
+
+}  // namespace
+
+ChartWidget::ChartWidget(Session& session, QWidget* parent) : QWidget(parent), session_(session) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setCursor(Qt::CrossCursor);
+  setMinimumSize(200, 150);
+}
+
+void ChartWidget::Draw(int mode) {
+  const double ratio = devicePixelRatioF();
+  if (mode == kDrawFull || picture_.isNull()) {
+    picture_ = QImage(size() * ratio, QImage::Format_RGB32);
+    picture_.setDevicePixelRatio(ratio);
+    picture_.fill(Qt::white);
+    drawnSize_ = size();
+  }
+  QPainter painter(&picture_);
+  QtSurface surface(painter, drawnSize_.width(), drawnSize_.height());
+  DrawChart(session_, surface, mode);
+  const ChartFrame& f = session_.Frame;
+  left_ = f.XFrom - f.MarginLeft;
+  right_ = f.XTo + f.MarginRight;
+  top_ = f.YMax + f.MarginTop;
+  bottom_ = -f.MarginBottom;
+  yUnitsPerPixel_ = f.YUnitsPerPixel;
+  update();
+}
+
+void ChartWidget::ClearPicture() {
+  picture_ = QImage();
+  update();
+}
+
+double ChartWidget::WorldX(double pixelX) const {
+  return left_ + pixelX / drawnSize_.width() * (right_ - left_);
+}
+
+QPointF ChartWidget::Pixel(double x, double y) const {
+  return {(x - left_) / (right_ - left_) * drawnSize_.width(),
+          (top_ - y) / (top_ - bottom_) * drawnSize_.height()};
+}
+
+void ChartWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::white);
+  if (picture_.isNull()) return;
+  painter.drawImage(QPointF(0, 0), picture_);
+  if (!session_.Frame.Valid) return;
+  const double lineTop = session_.Frame.YMax + kLineOverhangPixels * yUnitsPerPixel_;
+  for (int k = 1; k <= 3; ++k) {
+    const CursorLine& line = session_.Cursor.Lines[k];
+    if (!line.Visible) continue;
+    painter.setPen(QPen(k == 1 ? QColor(Qt::black) : kSpanMarkerColour, 1));
+    painter.drawLine(Pixel(line.X, 0), Pixel(line.X, lineTop));
+  }
+}
+
+void ChartWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  emit Resized();
+}
+
+void ChartWidget::mousePressEvent(QMouseEvent* event) {
+  emit MousePressed(event->button(), WorldX(event->position().x()));
+}
+
+void ChartWidget::mouseMoveEvent(QMouseEvent* event) {
+  emit MouseMoved(event->buttons(), WorldX(event->position().x()));
+}
+
+void ChartWidget::mouseReleaseEvent(QMouseEvent* event) {
+  emit MouseReleased(WorldX(event->position().x()), rect().contains(event->position().toPoint()));
+}
+
+void ChartWidget::mouseDoubleClickEvent(QMouseEvent*) {
+  emit DoubleClicked();
+}
+
+void ChartWidget::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  if (QGuiApplication::mouseButtons() == Qt::NoButton) emit MouseLost();
+}
+
+void ChartWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  emit MouseLost();
+}
+
+}  // namespace tolmek

@@ -1,0 +1,26 @@
+#include "QtPicture.h"
+
+#include <QPainter>
+#include <QString>
+
+#include "chart/ChartDrawing.h"
+#include "QtSurface.h"
+
+namespace tolmek {
+
+QImage ChartImage(Session& session, int width, int height, double pixelRatio) {
+  QImage image(static_cast<int>(width * pixelRatio), static_cast<int>(height * pixelRatio),
+               QImage::Format_RGB32);
+  image.setDevicePixelRatio(pixelRatio);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  QtSurface surface(painter, width, height);
+  DrawChart(session, surface, kDrawFull);
+  return image;
+}
+
+bool WriteChartPicture(Session& session, const std::string& path, int width, int height) {
+  return ChartImage(session, width, height).save(QString::fromStdString(path), "PNG");
+}
+
+}  // namespace tolmek
