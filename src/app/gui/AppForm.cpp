@@ -12,12 +12,12 @@
 #include <QToolButton>
 #include <exception>
 
+#include "QtIcons.h"
+#include "analysis/gui/QtTableWindows.h"
 #include "app/Autosave.h"
 #include "app/LoadSequence.h"
-#include "QtIcons.h"
 #include "app/Settings.h"
 #include "app/ShellCommands.h"
-#include "analysis/gui/QtTableWindows.h"
 #include "chart/gui/MainForm.h"
 #include "data/Measurement.h"
 #include "ui/gui/MenuProvider.h"

@@ -4,12 +4,12 @@
 
 #include "Aboutfrm.h"
 #include "AppForm.h"
-#include "app/Autosave.h"
-#include "app/Batch.h"
 #include "Infofrm.h"
 #include "Optionsfrm.h"
-#include "app/ShellCommands.h"
 #include "analysis/gui/QtTableWindows.h"
+#include "app/Autosave.h"
+#include "app/Batch.h"
+#include "app/ShellCommands.h"
 #include "ui/gui/QtFeedback.h"
 
 using namespace tolmek;

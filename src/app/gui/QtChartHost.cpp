@@ -4,8 +4,8 @@
 #include <QMdiSubWindow>
 
 #include "AppForm.h"
-#include "app/ShellCommands.h"
 #include "analysis/gui/QtTableWindows.h"
+#include "app/ShellCommands.h"
 #include "chart/gui/MainForm.h"
 #include "ui/gui/QtFeedback.h"
 

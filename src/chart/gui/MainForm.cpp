@@ -7,11 +7,11 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "chart/ChartCursor.h"
-#include "chart/ChartDrawing.h"
 #include "ChartWidget.h"
 #include "analysis/gui/SelectDFPeakDialog.h"
 #include "analysis/gui/SelectPFPeakDialog.h"
+#include "chart/ChartCursor.h"
+#include "chart/ChartDrawing.h"
 
 namespace tolmek {
 

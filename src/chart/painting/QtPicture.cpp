@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <QString>
 
-#include "chart/ChartDrawing.h"
 #include "QtSurface.h"
+#include "chart/ChartDrawing.h"
 
 namespace tolmek {
 

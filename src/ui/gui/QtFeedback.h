@@ -6,8 +6,8 @@
 #include <functional>
 #include <optional>
 
-#include "ui/Feedback.h"
 #include "Progressfrm.h"
+#include "ui/Feedback.h"
 
 namespace tolmek {
 

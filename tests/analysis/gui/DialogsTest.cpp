@@ -8,9 +8,9 @@
 #include <QTimer>
 #include <string>
 
+#include "analysis/PFResults.h"
 #include "analysis/gui/Avgform.h"
 #include "analysis/gui/EnterAmplifDialog.h"
-#include "analysis/PFResults.h"
 #include "app/LoadSequence.h"
 #include "data/FileIO.h"
 #include "support/TestSupport.h"

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "analysis/DFPeaks.h"
-#include "analysis/gui/JipTestWindow.h"
 #include "analysis/PFResults.h"
+#include "analysis/gui/JipTestWindow.h"
 #include "analysis/gui/QtTableWindows.h"
 #include "analysis/gui/Resform.h"
 #include "analysis/gui/ViewDFPeaksWindow.h"

@@ -22,9 +22,9 @@
 #include "MainWindowFixture.h"
 #include "analysis/PFResults.h"
 #include "app/MeasurementTexts.h"
-#include "app/gui/QtSingleInstance.h"
 #include "app/Settings.h"
 #include "app/ShellCommands.h"
+#include "app/gui/QtSingleInstance.h"
 #include "support/TestSupport.h"
 #include "ui/ScriptedFeedback.h"
 

@@ -16,9 +16,9 @@
 #include <optional>
 
 #include "analysis/PFResults.h"
-#include "app/gui/AppForm.h"
 #include "app/MeasurementTexts.h"
 #include "app/Settings.h"
+#include "app/gui/AppForm.h"
 #include "support/TestSupport.h"
 #include "ui/ScriptedFeedback.h"
 
