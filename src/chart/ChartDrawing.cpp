@@ -17,12 +17,14 @@ namespace {
 
 constexpr std::array<const char*, 7> kPFLabels = {"", "I", "D", "M", "M1", "M2", "S"};
 
-// Runs one drawing operation; one that fails is skipped, as the drawing goes on without it.
-template <typename Operation>
-void Guarded(Operation operation) {
+// Runs one drawing step; a step whose arithmetic fails (a point out of range, a division by zero)
+// is left out and the drawing goes on without it. Any other failure, such as running out of memory,
+// is not the drawing's to hide: it goes up to the command that drew.
+template <typename Step>
+void DrawOrSkip(Step step) {
   try {
-    operation();
-  } catch (const std::exception&) {
+    step();
+  } catch (const ErrorText&) {
   }
 }
 
@@ -297,7 +299,7 @@ void DrawLogAxis(Session& session, DrawingSurface& surface, TakenBoxes& taken,
   const Pixels px{f};
   const TextMetrics metrics{surface, f};
   for (const AxisTick& tick : XTicksLog(f)) {
-    Guarded([&] {
+    DrawOrSkip([&] {
       const double x = TimeToX(session, tick.Value);
       surface.Line(x, 0, x, px.Y(tick.Major ? 8 : 5), kBlack);
       if (tick.Major) DrawTickLabel(surface, metrics, taken, x - px.X(10), 0, tick.Label);
@@ -315,7 +317,7 @@ void DrawLogAxis(Session& session, DrawingSurface& surface, TakenBoxes& taken,
     if (i > last) break;
     const double t = session.Record.TimeValues[i];
     if (s * t < 1) continue;
-    Guarded([&] { DrawDots(session, surface, i, TimeToX(session, t)); });
+    DrawOrSkip([&] { DrawDots(session, surface, i, TimeToX(session, t)); });
   }
   DrawMarkers(surface, markers);
 }
@@ -336,7 +338,7 @@ void DrawLinearAxis(Session& session, DrawingSurface& surface, TakenBoxes& taken
   const int32_t step = perPixel < 1 ? 1 : static_cast<int32_t>(std::floor(perPixel)) * lineWidth;
   const int32_t last = std::min(f.EndIndex - 1, LastArrayIndex(session.Record));
   for (int32_t i = NearestPoint(session, f.XFrom); i <= last; i += step)
-    Guarded([&] { DrawDots(session, surface, i, session.Record.TimeValues[i]); });
+    DrawOrSkip([&] { DrawDots(session, surface, i, session.Record.TimeValues[i]); });
   DrawMarkers(surface, markers);
 }
 
@@ -370,7 +372,7 @@ void DrawChart(Session& session, DrawingSurface& surface, int mode) {
   SetFrameWorld(surface, f);
   const bool logarithmic = session.View.LogTime == 1;
   if (mode == kDrawMarkers) {
-    Guarded([&] { DrawPointMarkers(session, surface, logarithmic); });
+    DrawOrSkip([&] { DrawPointMarkers(session, surface, logarithmic); });
     surface.SetDotted(false);
     return;
   }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/UserError.h"
+
 namespace tolmek {
 
 // Short, stable descriptions of what went wrong, shown in message boxes.
@@ -34,10 +36,11 @@ constexpr int kMaxPointCount = std::numeric_limits<int16_t>::max();
 // "leaf.tmk: 40000 points, more than the 32767 a measurement can hold"
 std::string TooManyPointsText(const std::string& fileName, long long count);
 
-// Thrown inside readers, writers and computations; caught where the failure is reported.
-class ErrorText : public std::runtime_error {
+// Thrown inside readers, writers and computations; caught where the failure is reported (a window
+// command's guard shows it as a UserError).
+class ErrorText : public UserError {
  public:
-  explicit ErrorText(const std::string& text) : std::runtime_error(text) {}
+  explicit ErrorText(const std::string& text) : UserError(text) {}
 };
 
 // The failures of the checks below, out of line so that the checks themselves inline into the

@@ -8,9 +8,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "analysis/Averaging.h"
+#include "ui/CommandGuard.h"
 #include "ui/gui/QtFeedback.h"
 
 namespace tolmek {
@@ -93,11 +93,9 @@ void Avgform::OKbtn_Click() {
   const bool curves = CheckASC->isChecked();
   // The dialog goes out of the way of the progress window; the work ends it.
   hide();
-  try {
+  RunReportingFailure(feedback_, [&] {
     AverageFolder(session_, feedback_, folder, CheckRES->isChecked(), curves);
-  } catch (const std::exception& error) {
-    feedback_.ShowMessage(error.what(), MessageIcon::Critical);
-  }
+  });
   if (curves) emit FileListReplaced();
   accept();
 }

@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "analysis/Amplification.h"
 #include "data/NumberText.h"
+#include "ui/CommandGuard.h"
 #include "ui/gui/QtFeedback.h"
 
 namespace tolmek {
@@ -111,12 +111,7 @@ void EnterAmplif::ChangeAmp() {
   if (record.CurrentFilePath.empty() || record.PointCount < 1) return;
   const auto gains = AskGains({CurrentDisplayGains(record), record.HeaderComments[1]});
   if (!gains) return;
-  try {
-    ChangeAmplification(session_, gains);
-  } catch (const std::exception& error) {
-    feedback_.ShowMessage(error.what(), MessageIcon::Critical);
-    return;
-  }
+  if (!RunReportingFailure(feedback_, [&] { ChangeAmplification(session_, gains); })) return;
   emit GainsChanged();
   emit RedrawRequested();
 }

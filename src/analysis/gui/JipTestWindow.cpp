@@ -12,9 +12,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
 #include "analysis/JipTest.h"
+#include "ui/CommandGuard.h"
 
 namespace tolmek {
 
@@ -69,15 +69,13 @@ QSize JipTestWindow::sizeHint() const {
 }
 
 void JipTestWindow::Refresh() {
-  try {
+  RunReportingFailure(feedback_, [this] {
     // The window lists the values it cannot compute at the end of its text.
     const std::string text = session_.Record.CurrentFilePath.empty()
                                  ? std::string()
                                  : JipTestText(ComputeJipTest(session_.Record));
     Text1->setPlainText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-  } catch (const std::exception& error) {
-    feedback_.ShowMessage(error.what(), MessageIcon::Critical);
-  }
+  });
 }
 
 void JipTestWindow::Copy() {

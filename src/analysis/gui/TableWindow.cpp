@@ -11,10 +11,10 @@
 #include <QMenu>
 #include <QTableWidget>
 #include <QUrl>
-#include <exception>
 
 #include "data/Errors.h"
 #include "data/FileIO.h"
+#include "ui/CommandGuard.h"
 #include "ui/gui/QtFeedback.h"
 
 namespace tolmek {
@@ -84,13 +84,7 @@ void TableWindow::changeEvent(QEvent* event) {
 }
 
 void TableWindow::RunCommand(const std::function<void()>& command) {
-  try {
-    command();
-  } catch (const std::exception& error) {
-    feedback_.SetBusy(false);
-    feedback_.ShowMessage(error.what(), MessageIcon::Critical);
-    Refresh();
-  }
+  if (!RunReportingFailure(feedback_, command)) Refresh();
 }
 
 QAction* TableWindow::AddCommand(QMenu* menu, const QString& caption, const QKeySequence& shortcut,

@@ -7,10 +7,9 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <exception>
+#include <algorithm>
 
 #include "QtIcons.h"
 #include "analysis/gui/QtTableWindows.h"
@@ -20,6 +19,7 @@
 #include "app/ShellCommands.h"
 #include "chart/gui/MainForm.h"
 #include "data/Measurement.h"
+#include "ui/CommandGuard.h"
 #include "ui/gui/MenuProvider.h"
 #include "ui/gui/QtFeedback.h"
 
@@ -31,10 +31,6 @@ constexpr const char* kCaption = "Tolmek32";
 constexpr double kTwipsPerPixel = 15;
 constexpr int kDesignedWidth = 1100;
 constexpr int kDesignedHeight = 760;
-
-bool ShowsKeyInToolTip(const QString& key) {
-  return key == "previous" || key == "next";
-}
 }  // namespace
 
 AppForm::AppForm(Session& session, Feedback& feedback, FileDialogs& dialogs, QWidget* parent)
@@ -58,16 +54,17 @@ AppForm::AppForm(Session& session, Feedback& feedback, FileDialogs& dialogs, QWi
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, &AppForm::ChildActivated);
   // An edit in a table window or a change of the gains is redrawn on the chart.
   connect(tables_, &QtTableWindows::RedrawRequested, this,
-          [this] { Guarded([this] { RefreshChart(); }); });
+          [this] { RunCommand([this] { RefreshOpenChart(); }); });
   connect(tables_, &QtTableWindows::TablesChanged, this, &AppForm::UpdateCommands);
   connect(tables_, &QtTableWindows::FileListReplaced, this, &AppForm::WalkListReplaced);
   UpdateCommands();
 }
 
-// The child windows go with the frame; their activation must not reach the half-destroyed window.
+// The child windows go with the frame; their activation and the chart's closing must not reach
+// the half-destroyed window.
 AppForm::~AppForm() {
   disconnect(mdiArea_, nullptr, this, nullptr);
-  resetting_ = true;
+  if (chart_) chart_->disconnect(this);
 }
 
 QAction* AppForm::Command(const QString& key) const {
@@ -81,13 +78,13 @@ void AppForm::BuildCommands() {
     action->setObjectName(entry.Key);
     action->setShortcut(entry.Shortcut);
     QString toolTip = entry.ToolTip;
-    if (ShowsKeyInToolTip(entry.Key) && !entry.Shortcut.isEmpty())
+    if (entry.ShortcutInToolTip && !entry.Shortcut.isEmpty())
       toolTip += QString(" (%1)").arg(entry.Shortcut.toString(QKeySequence::NativeText));
     if (!toolTip.isEmpty()) action->setToolTip(toolTip);
     if (!entry.ToolbarKey.isEmpty()) action->setIcon(ToolbarIcon(entry.ToolbarKey));
     // Menu items show their check marks, as the menus always did; pictures are for the toolbar.
     action->setIconVisibleInMenu(false);
-    action->setCheckable(static_cast<bool>(entry.Checked));
+    action->setCheckable(entry.Checked != nullptr);
     if (entry.Checked) {
       // However a mark is switched (mouse, key, menu, a screen reader's toggle), the command runs
       // once when the mark disagrees with the Session, and the marks then follow the Session.
@@ -101,12 +98,22 @@ void AppForm::BuildCommands() {
     if (!entry.ToolbarKey.isEmpty()) actions_[entry.ToolbarKey] = action;
     entryActions_.emplace_back(&entry, action);
   }
-  for (const QString& key : ToolbarKeys()) {
-    QAction* action = Command(key);
+  BuildToolbar();
+}
+
+void AppForm::BuildToolbar() {
+  std::vector<const CommandEntry*> buttons;
+  for (const CommandEntry& entry : CommandTable())
+    if (entry.ToolbarPlace > 0) buttons.push_back(&entry);
+  std::sort(buttons.begin(), buttons.end(), [](const CommandEntry* a, const CommandEntry* b) {
+    return a->ToolbarPlace < b->ToolbarPlace;
+  });
+  for (const CommandEntry* entry : buttons) {
+    QAction* action = Command(entry->ToolbarKey);
     toolbar_->addAction(action);
     auto* button = qobject_cast<QToolButton*>(toolbar_->widgetForAction(action));
     if (!button) continue;
-    button->setObjectName(key);
+    button->setObjectName(entry->ToolbarKey);
     // A button toggled on its own (an accessibility tool does that) hands the change to its
     // action, whose command decides the marks of both.
     if (action->isCheckable())
@@ -116,20 +123,21 @@ void AppForm::BuildCommands() {
   }
 }
 
+// Each menu lists the rows of the command table that name it, in the table's order.
 void AppForm::BuildMenus() {
   for (const MenuLayout& layout : MenuTable()) {
     auto* menu = new QMenu(layout.Caption, this);
     menu->setObjectName(layout.Name);
-    for (const QString& key : layout.Keys) {
-      if (key == "-")
-        menu->addSeparator();
-      else
-        menu->addAction(Command(key));
+    for (const auto& [entry, action] : entryActions_) {
+      if (entry->Menu != layout.Id) continue;
+      if (entry->SeparatorBefore) menu->addSeparator();
+      menu->addAction(action);
     }
-    if (layout.Name == "Windw") {
+    if (layout.Id == MenuId::Window) {
       windowMenu_ = menu;
       connect(menu, &QMenu::aboutToShow, this, &AppForm::FillWindowMenu);
     }
+    if (layout.NeedsMeasurement) measurementMenus_.append(menu);
     ownMenus_.append(menu);
   }
   RestoreOwnMenus();
@@ -183,7 +191,7 @@ void AppForm::FillWindowMenu() {
 }
 
 void AppForm::WalkListReplaced() {
-  Guarded([this] {
+  RunCommand([this] {
     if (IsLoaded(session_)) RebuildFileWalk(session_);
   });
 }
@@ -191,21 +199,15 @@ void AppForm::WalkListReplaced() {
 void AppForm::UpdateCommands() {
   const bool loaded = IsLoaded(session_);
   // The status shows the walk as it now stands, never a position of a list since replaced.
-  if (auto* chart = qobject_cast<MainForm*>(chart_.data()))
-    chart->SetFileStatus(ToQString(WalkPositionText(session_)));
+  if (MainForm* chart = ChartWindow()) chart->SetFileStatus(ToQString(WalkPositionText(session_)));
   for (const auto& [entry, action] : entryActions_) {
     const bool enabled =
         (!entry->NeedsMeasurement || loaded) && (!entry->Enabled || entry->Enabled(session_));
     action->setEnabled(enabled);
-    // The JIP-test is offered only where the settings switch it on.
-    if (entry->Key == "ViewJip") action->setVisible(session_.Options.JipTest == 1);
+    if (entry->Visible) action->setVisible(entry->Visible(session_));
     if (entry->Checked) action->setChecked(entry->Checked(session_));
   }
-  for (QMenu* menu : ownMenus_) {
-    const QString name = menu->objectName();
-    if (name == "View" || name == "Tools" || name == "Options" || name == "Windw")
-      menu->menuAction()->setEnabled(loaded);
-  }
+  for (QMenu* menu : measurementMenus_) menu->menuAction()->setEnabled(loaded);
 }
 
 // Long work leaves the progress window (and a question asked during a read) usable.
@@ -222,35 +224,32 @@ void AppForm::Run(const CommandEntry& entry) {
     UpdateCommands();
     return;
   }
-  Guarded([&] { entry.Handler(*this); });
+  RunCommand([&] { (this->*entry.Handler)(); });
 }
 
-void AppForm::Guarded(const std::function<void()>& work) {
-  ++running_;
-  try {
-    work();
-  } catch (const std::exception& error) {
-    ShowErrorMessage(feedback_, error.what());
-    SetWorkEnabled(true);
-  }
-  --running_;
+void AppForm::RunCommand(const std::function<void()>& work) {
+  activity_.CommandStarted();
+  // A failed command may have left the window disabled for long work.
+  if (!RunReportingFailure(feedback_, work, MessageIcon::Exclamation)) SetWorkEnabled(true);
+  const auto waiting = activity_.CommandEnded();
   UpdateCommands();
   // The open table windows follow every command: loads, points set, writes, gain changes.
   tables_->RefreshAll();
+  for (const auto& work : waiting) work();
 }
 
-// Closed children are deleted later; the chart window is made anew for the next file.
+// Closed children are deleted later; the chart window is made anew for the next file. A chart
+// window closed here is not the user closing it: its closing is not reported.
 void AppForm::CloseChildren(QWidget* except) {
+  if (chart_ && except != chart_) chart_->disconnect(this);
   for (QMdiSubWindow* child : mdiArea_->subWindowList())
     if (child->widget() != except) child->close();
   if (except != chart_) chart_.clear();
 }
 
-void AppForm::ResetState() {
-  resetting_ = true;
+void AppForm::ResetStateAndWindows() {
   tolmek::ResetState(session_);
   CloseChildren(nullptr);
-  resetting_ = false;
   setWindowTitle(kCaption);
   feedback_.SetProgress(0);
   feedback_.HideProgress();
@@ -259,9 +258,9 @@ void AppForm::ResetState() {
   UpdateCommands();
 }
 
-void AppForm::LoadCurrentFile() {
+void AppForm::LoadAndShowCurrentFile() {
   const std::string path = session_.Record.CurrentFilePath;
-  ResetState();
+  ResetStateAndWindows();
   session_.Record.CurrentFilePath = path;
   tolmek::LoadCurrentFile(session_, feedback_);
   if (IsLoaded(session_)) {
@@ -276,28 +275,26 @@ void AppForm::LoadCurrentFile() {
 
 void AppForm::LoadDroppedFile(const QString& path) {
   if (path.isEmpty()) return;
-  Guarded([&] {
+  RunCommand([&] {
     // The measurement being replaced keeps its outputs, as with Open.
     AutosaveOutputs(session_, feedback_);
     TakeOpenedFile(session_, ToStdString(path));
-    LoadCurrentFile();
+    LoadAndShowCurrentFile();
   });
 }
 
 void AppForm::ReceiveHandedOverFile(const QString& path) {
-  if (running_ > 0) {
-    QTimer::singleShot(100, this, [this, path] { ReceiveHandedOverFile(path); });
-    return;
-  }
-  BringToFront();
-  LoadDroppedFile(path);
+  activity_.WhenIdle([this, path] {
+    BringToFront();
+    LoadDroppedFile(path);
+  });
 }
 
 void AppForm::LoadCommandLineFile(const QString& path) {
   if (path.isEmpty()) return;
-  Guarded([&] {
+  RunCommand([&] {
     TakeOpenedFile(session_, ToStdString(path));
-    LoadCurrentFile();
+    LoadAndShowCurrentFile();
   });
 }
 
@@ -308,16 +305,13 @@ void AppForm::BringToFront() {
   activateWindow();
 }
 
-// The chart window reports its closing: its measurement is autosaved and left.
+// The user closed the chart window: its measurement is autosaved and left.
 void AppForm::ChartClosing() {
-  if (resetting_) return;
-  Guarded([&] {
+  RunCommand([&] {
     AutosaveOutputs(session_, feedback_);
-    resetting_ = true;
     tolmek::ResetState(session_);
     CloseChildren(chart_);
     chart_.clear();
-    resetting_ = false;
     setWindowTitle(kCaption);
   });
 }
@@ -350,12 +344,13 @@ void AppForm::StoreGeometry() {
 
 // Closing: the children first (the chart autosaves and resets), then the settings file.
 void AppForm::closeEvent(QCloseEvent* event) {
-  if (closing_) {
+  if (activity_.Closing()) {
     event->accept();
     return;
   }
-  // Not in the middle of a read or a batch (Esc in the progress window stops those first).
-  if (running_ > (exiting_ ? 1 : 0)) {
+  // Not in the middle of a command: a read or a batch (Esc in the progress window stops those
+  // first) or a dialog. Exit asks to close once its own command has ended.
+  if (!activity_.Idle()) {
     event->ignore();
     return;
   }
@@ -364,23 +359,23 @@ void AppForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  closing_ = true;
+  activity_.CloseAccepted();
   // Whatever the chart window's closing did, the loaded file's outputs are not lost.
-  Guarded([&] { AutosaveOutputs(session_, feedback_); });
+  RunCommand([&] { AutosaveOutputs(session_, feedback_); });
   StoreGeometry();
   WriteSettings(session_, feedback_, SettingsPath(session_));
   event->accept();
 }
 
 void AppForm::dragEnterEvent(QDragEnterEvent* event) {
-  if (running_ == 0 && event->mimeData()->hasUrls() &&
+  if (activity_.Idle() && event->mimeData()->hasUrls() &&
       event->mimeData()->urls().front().isLocalFile())
     event->acceptProposedAction();
 }
 
 void AppForm::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
-  if (running_ > 0 || urls.isEmpty() || !urls.front().isLocalFile()) return;
+  if (!activity_.Idle() || urls.isEmpty() || !urls.front().isLocalFile()) return;
   event->acceptProposedAction();
   // Only the first dropped file is taken.
   LoadDroppedFile(urls.front().toLocalFile());

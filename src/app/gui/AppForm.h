@@ -10,6 +10,7 @@
 #include <map>
 #include <vector>
 
+#include "CommandActivity.h"
 #include "data/Session.h"
 #include "ui/Feedback.h"
 #include "ui/FileDialogs.h"
@@ -21,8 +22,9 @@ class QToolBar;
 class Optionsfrm;
 class Infofrm;
 namespace tolmek {
+class MainForm;
 class QtTableWindows;
-}
+}  // namespace tolmek
 
 class AppForm : public QMainWindow {
   Q_OBJECT
@@ -41,14 +43,16 @@ class AppForm : public QMainWindow {
   // readers' gain question).
   tolmek::QtTableWindows& Tables() { return *tables_; }
 
-  // The window side of loading CurrentFilePath: reset, read, then enable and draw.
-  void LoadCurrentFile();
-  // The window side of the reset: child windows closed, commands of a loaded file disabled.
-  void ResetState();
+  // Loads CurrentFilePath as the window does: child windows closed first, the chart window shown
+  // for a file read, the empty state kept for one that failed.
+  void LoadAndShowCurrentFile();
+  // The reset of the Session, and of the window: child windows closed, the caption, progress and
+  // busy pointer back, commands of a loaded file disabled.
+  void ResetStateAndWindows();
   // A file dropped on the window.
   void LoadDroppedFile(const QString& path);
   // A file handed over by a second start: loaded once no command is running (a batch or a
-  // dialog may be waiting for the event loop), then the window comes to the front.
+  // dialog may be waiting for the event loop), and the window comes to the front.
   void ReceiveHandedOverFile(const QString& path);
   // Brings the window to the front (a second start asked for it).
   void BringToFront();
@@ -70,47 +74,75 @@ class AppForm : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  // One row of the command table: a menu item, a toolbar button or both sharing one action.
-  struct CommandEntry {
-    QString Key;         // menu control name, or the toolbar key of a toolbar-only command
-    QString ToolbarKey;  // the toolbar button running the same command ("" none)
-    QString Caption;     // menu caption ("" toolbar only)
-    QKeySequence Shortcut;
-    QString ToolTip;
-    bool NeedsMeasurement = true;
-    std::function<void(AppForm&)> Handler;
-    std::function<bool(const tolmek::Session&)> Enabled;  // further rule; empty: none
-    std::function<bool(const tolmek::Session&)> Checked;  // empty: not checkable
-  };
+  // The menus of the menu bar, in their order.
+  enum class MenuId { None, File, View, Tools, Options, Window, Help };
   struct MenuLayout {
+    MenuId Id;
     QString Caption;
     QString Name;
-    QStringList Keys;  // "-" is a separator
+    bool NeedsMeasurement;  // the whole menu is disabled while no file is loaded
+  };
+  using SessionTest = bool (*)(const tolmek::Session&);
+  // One row of the command table: a menu item, a toolbar button or both sharing one action. The
+  // rows of a menu are in its order; the toolbar's order is given by ToolbarPlace.
+  struct CommandEntry {
+    MenuId Menu = MenuId::None;  // None: toolbar only
+    bool SeparatorBefore = false;
+    QString Key{};  // menu control name, or the toolbar key of a toolbar-only command
+    QString Caption{};
+    QKeySequence Shortcut{};
+    QString ToolbarKey{};  // the toolbar button running the same command ("" none)
+    int ToolbarPlace = 0;  // 1-based place on the toolbar
+    QString ToolTip{};
+    bool ShortcutInToolTip = false;
+    bool NeedsMeasurement = true;
+    void (AppForm::*Handler)() = nullptr;
+    SessionTest Enabled = nullptr;  // further rule; none: always
+    SessionTest Checked = nullptr;  // none: not checkable
+    SessionTest Visible = nullptr;  // none: always
   };
   static const std::vector<CommandEntry>& CommandTable();
   static const std::vector<MenuLayout>& MenuTable();
-  static const QStringList& ToolbarKeys();
   void BuildCommands();
+  void BuildToolbar();
   void BuildMenus();
   void RestoreOwnMenus();
   void ChildActivated(QMdiSubWindow* window);
   void FillWindowMenu();
   void Run(const CommandEntry& entry);
-  void Guarded(const std::function<void()>& work);
+  // Runs work as a command: through the command guard, then the commands and the table windows
+  // follow the Session; once the outermost command ends, what waited for it runs.
+  void RunCommand(const std::function<void()>& work);
   void CloseChildren(QWidget* except);
 
-  // Commands (QtAppCommands.cpp).
+  // Commands (QtAppCommands.cpp), one per row of the command table.
   void FileOpen_Click();
   void FileSaveAS_Click();
   void FileSaveASC_Click();
+  void PreviousFile();
+  void NextFile();
   void FileAvg_Click();
   void FileBatch_Click();
   void ViewInfo_Click();
   void FileExit_Click();
-  void View_Click(int index);
+  void ShowPFCurve();
+  void ShowDFCurve();
+  void ShowBothCurves();
+  void ShowPFPeaks();
+  void ShowDFPeaks();
+  void ShowResults();
+  void ShowJipTest();
+  void ZoomIn();
+  void ZoomOut();
   void ViewRedraw_Click();
-  void Math_Click(int index);
-  void OptionsSnap_Click(int index);
+  void OpenSetDialog();
+  void FindMax();
+  void FindMin();
+  void FindInflex();
+  void ChangeAmplification();
+  void SnapToMax();
+  void SnapToMin();
+  void SnapToDeriv();
   void Options_Autosave_Click();
   void OptionsChart_Click();
   void OptionsDFPattern_Click();
@@ -118,30 +150,23 @@ class AppForm : public QMainWindow {
   void OptionsAdjust_Click();
   void OptionsJipTest_Click();
   void OptionsStripFileName_Click();
-  void Windw_Click(int index);
+  void TileWindows();
+  void CascadeWindows();
+  void HelpContents_Click();
   void HelpAbout_Click();
-  void TimeAxis_Click(int16_t logTime);
-  void PreviousFile();
-  void NextFile();
+  void LinearTimeAxis();
+  void LogTimeAxis();
+  void ToggleSnap(int16_t mode);
+  void SetTimeAxis(int16_t logTime);
+  void SetViewMode(int16_t mode);
   // Averaging replaced the walk's list with its own: the walk lists its folder again.
   void WalkListReplaced();
 
-  // The table windows.
-  void ShowPFPeaks();
-  void ShowDFPeaks();
-  void ShowResults();
-  void ShowJipTest();
-  void ChangeAmplification();
-  void AverageFiles();
-
   // The chart window (QtChartHost.cpp).
+  tolmek::MainForm* ChartWindow() const;
   void ShowChart();
-  void RefreshChart();
+  void RefreshOpenChart();
   void ChartClosing();
-  void FindInSpan(int kind);
-  void ZoomChart(int direction);
-  void OpenSetDialog();
-  void OpenPatternDialog();
 
   tolmek::Session& session_;
   tolmek::Feedback& feedback_;
@@ -149,6 +174,7 @@ class AppForm : public QMainWindow {
   QMdiArea* mdiArea_;
   QToolBar* toolbar_;
   QList<QMenu*> ownMenus_;
+  QList<QMenu*> measurementMenus_;  // disabled while no file is loaded
   QMenu* windowMenu_ = nullptr;
   std::map<QString, QAction*> actions_;
   std::vector<std::pair<const CommandEntry*, QAction*>> entryActions_;
@@ -156,8 +182,5 @@ class AppForm : public QMainWindow {
   tolmek::QtTableWindows* tables_;
   Optionsfrm* options_ = nullptr;
   Infofrm* info_ = nullptr;
-  bool resetting_ = false;
-  int running_ = 0;  // commands under way (nested through event-loop turns and dialogs)
-  bool closing_ = false;
-  bool exiting_ = false;  // "E&xit" closes the window from inside its own command
+  tolmek::CommandActivity activity_;
 };

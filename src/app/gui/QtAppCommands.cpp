@@ -10,6 +10,8 @@
 #include "app/Autosave.h"
 #include "app/Batch.h"
 #include "app/ShellCommands.h"
+#include "chart/ChartCursor.h"
+#include "chart/gui/MainForm.h"
 #include "ui/gui/QtFeedback.h"
 
 using namespace tolmek;
@@ -18,329 +20,306 @@ namespace {
 
 constexpr size_t kMaxBatchFiles = 1000;
 
-bool ViewIs(const Session& s, int mode) {
-  return s.View.ViewMode == mode;
-}
-
 }  // namespace
 
 // Menu items and toolbar buttons. Where a menu item and a button run the same command they share
 // one action, so their enabled and checked states cannot drift apart.
 const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
   using S = const Session&;
+  constexpr MenuId File = MenuId::File;
+  constexpr MenuId View = MenuId::View;
+  constexpr MenuId Tools = MenuId::Tools;
+  constexpr MenuId Options = MenuId::Options;
+  constexpr MenuId Window = MenuId::Window;
+  constexpr MenuId Help = MenuId::Help;
   static const std::vector<CommandEntry> table = {
-      // File
-      {"FileOpen",
-       "open",
-       "&Open...",
-       QKeySequence("Ctrl+O"),
-       "Open",
-       false,
-       &AppForm::FileOpen_Click,
-       {},
-       {}},
-      {"FileSaveAS",
-       "save",
-       "&Save As...",
-       QKeySequence("Ctrl+S"),
-       "Save As",
-       true,
-       &AppForm::FileSaveAS_Click,
-       {},
-       {}},
-      {"FileSaveASC",
-       "",
-       "Save &ASC",
-       QKeySequence("Ctrl+A"),
-       "",
-       true,
-       &AppForm::FileSaveASC_Click,
-       {},
-       {}},
-      {"FileAvg", "", "&Average Files...", {}, "", false, &AppForm::FileAvg_Click, {}, {}},
-      {"FileBatch", "", "&Batch Process...", {}, "", false, &AppForm::FileBatch_Click, {}, {}},
-      {"ViewInfo",
-       "info",
-       "&View Info",
-       QKeySequence("Ctrl+I"),
-       "File info",
-       true,
-       &AppForm::ViewInfo_Click,
-       {},
-       {}},
-      {"FileExit", "", "E&xit", {}, "", false, &AppForm::FileExit_Click, {}, {}},
-      // View
-      {"view1",
-       "viewpf",
-       "&PF Curve",
-       QKeySequence("F5"),
-       "PF curve",
-       true,
-       [](AppForm& f) { f.View_Click(1); },
-       {},
-       [](S s) { return ViewIs(s, 1); }},
-      {"view2",
-       "viewdf",
-       "&DF Curve",
-       QKeySequence("F6"),
-       "DF curve",
-       true,
-       [](AppForm& f) { f.View_Click(2); },
-       {},
-       [](S s) { return ViewIs(s, 2); }},
-      {"view3",
-       "viewboth",
-       "&Both Curves",
-       QKeySequence("F7"),
-       "Both curves",
-       true,
-       [](AppForm& f) { f.View_Click(3); },
-       {},
-       [](S s) { return ViewIs(s, 0); }},
-      {"view5", "", "View P&F Min/Max", {}, "", true, &AppForm::ShowPFPeaks, {}, {}},
-      {"view6", "dfres", "View DF &Min/Max", {}, "DF results", true, &AppForm::ShowDFPeaks, {}, {}},
-      {"view7", "pfres", "View &Results", {}, "PF results", true, &AppForm::ShowResults, {}, {}},
-      {"ViewJip",
-       "",
-       "View &JIP-test",
-       {},
-       "",
-       true,
-       &AppForm::ShowJipTest,
-       [](S s) { return s.Options.JipTest == 1; },
-       {}},
-      {"view9",
-       "zoomin",
-       "Zoom &In",
-       {},
-       "Zoom In",
-       true,
-       [](AppForm& f) { f.View_Click(9); },
-       [](S s) { return s.ChartCommands.ZoomInEnabled; },
-       {}},
-      {"view10",
-       "zoomout",
-       "Zoom &Out",
-       {},
-       "Zoom Out",
-       true,
-       [](AppForm& f) { f.View_Click(10); },
-       [](S s) { return s.ChartCommands.ZoomOutEnabled; },
-       {}},
-      {"ViewRedraw",
-       "",
-       "Redra&w",
-       QKeySequence("Ctrl+R"),
-       "",
-       true,
-       &AppForm::ViewRedraw_Click,
-       {},
-       {}},
-      // Tools
-      {"Math1",
-       "set",
-       "&Set Min/Max",
-       {},
-       "Set peak",
-       true,
-       [](AppForm& f) { f.Math_Click(1); },
-       [](S s) { return s.View.ViewMode != 0; },
-       {}},
-      {"Math3",
-       "findmax",
-       "Find Ma&x",
-       {},
-       "Find max",
-       true,
-       [](AppForm& f) { f.Math_Click(3); },
-       [](S s) { return s.ChartCommands.FindEnabled; },
-       {}},
-      {"Math4",
-       "findmin",
-       "Find Mi&n",
-       {},
-       "Find min",
-       true,
-       [](AppForm& f) { f.Math_Click(4); },
-       [](S s) { return s.ChartCommands.FindEnabled; },
-       {}},
-      {"Math5",
-       "findinf",
-       "Find &Inflex",
-       {},
-       "Find inflex",
-       true,
-       [](AppForm& f) { f.Math_Click(5); },
-       [](S s) { return s.ChartCommands.FindEnabled; },
-       {}},
-      {"Math7", "", "Change &Amp", {}, "", true, &AppForm::ChangeAmplification, {}, {}},
-      // Options
-      {"OptionsSnap1",
-       "",
-       "Snap to &Max",
-       {},
-       "",
-       true,
-       [](AppForm& f) { f.OptionsSnap_Click(1); },
-       {},
-       [](S s) { return s.Options.SnapMode == 1; }},
-      {"OptionsSnap2",
-       "",
-       "Snap to Mi&n",
-       {},
-       "",
-       true,
-       [](AppForm& f) { f.OptionsSnap_Click(2); },
-       {},
-       [](S s) { return s.Options.SnapMode == 2; }},
-      {"OptionsSnap3",
-       "",
-       "Snap to &Deriv",
-       {},
-       "",
-       true,
-       [](AppForm& f) { f.OptionsSnap_Click(3); },
-       {},
-       [](S s) { return s.Options.SnapMode == 3; }},
-      {"Options_Autosave",
-       "autosave",
-       "&Autosave",
-       {},
-       "Autosave",
-       true,
-       &AppForm::Options_Autosave_Click,
-       {},
-       [](S s) { return s.Options.AutosaveEnabled == 1; }},
-      {"OptionsChart", "", "&Chart...", {}, "", true, &AppForm::OptionsChart_Click, {}, {}},
-      {"OptionsDFPattern",
-       "",
-       "&DF Pattern...",
-       {},
-       "",
-       true,
-       &AppForm::OptionsDFPattern_Click,
-       {},
-       {}},
-      {"OptionsKeepPeaks",
-       "",
-       "&Keep DF peaks",
-       {},
-       "",
-       true,
-       &AppForm::OptionsKeepPeaks_Click,
-       {},
-       [](S s) { return s.Options.OptionsKeepPeaks; }},
-      {"OptionsAdjust",
-       "",
-       "Adjust &peak position",
-       {},
-       "",
-       true,
-       &AppForm::OptionsAdjust_Click,
-       [](S s) { return s.Options.OptionsAdjustEnabled; },
-       [](S s) { return s.Options.OptionsAdjust; }},
-      {"OptionsJipTest",
-       "",
-       "&JIP-test",
-       {},
-       "",
-       false,
-       &AppForm::OptionsJipTest_Click,
-       {},
-       [](S s) { return s.Options.JipTest == 1; }},
-      {"OptionsStripFileName",
-       "",
-       "&Strip file name",
-       {},
-       "",
-       false,
-       &AppForm::OptionsStripFileName_Click,
-       {},
-       [](S s) { return s.Options.StripFileName == 1; }},
-      // Window
-      {"Windw1", "", "&Tile", {}, "", true, [](AppForm& f) { f.Windw_Click(1); }, {}, {}},
-      {"Windw2", "", "&Cascade", {}, "", true, [](AppForm& f) { f.Windw_Click(2); }, {}, {}},
-      // Help
-      {"HelpContents",
-       "",
-       "&Contents",
-       QKeySequence("F1"),
-       "",
-       false,
-       [](AppForm&) {},
-       [](S) { return false; },
-       {}},
-      {"HelpAbout", "", "&About", {}, "", false, &AppForm::HelpAbout_Click, {}, {}},
-      // Toolbar only
-      {"linear",
-       "linear",
-       "",
-       {},
-       "Linear Scale",
-       true,
-       [](AppForm& f) { f.TimeAxis_Click(0); },
-       {},
-       [](S s) { return s.View.LogTime == 0; }},
-      {"log",
-       "log",
-       "",
-       {},
-       "Logarithmic scale",
-       true,
-       [](AppForm& f) { f.TimeAxis_Click(1); },
-       {},
-       [](S s) { return s.View.LogTime == 1; }},
-      // The walk: in the File menu too, with keys that neither the chart nor a menu uses.
-      {"previous",
-       "previous",
-       "&Previous File",
-       QKeySequence(Qt::ALT | Qt::Key_Left),
-       "Previous file",
-       true,
-       &AppForm::PreviousFile,
-       &CanGoToPreviousFile,
-       {}},
-      {"next",
-       "next",
-       "&Next File",
-       QKeySequence(Qt::ALT | Qt::Key_Right),
-       "Next File",
-       true,
-       &AppForm::NextFile,
-       &CanGoToNextFile,
-       {}},
+      {.Menu = File,
+       .Key = "FileOpen",
+       .Caption = "&Open...",
+       .Shortcut = QKeySequence("Ctrl+O"),
+       .ToolbarKey = "open",
+       .ToolbarPlace = 1,
+       .ToolTip = "Open",
+       .NeedsMeasurement = false,
+       .Handler = &AppForm::FileOpen_Click},
+      {.Menu = File,
+       .Key = "FileSaveAS",
+       .Caption = "&Save As...",
+       .Shortcut = QKeySequence("Ctrl+S"),
+       .ToolbarKey = "save",
+       .ToolbarPlace = 2,
+       .ToolTip = "Save As",
+       .Handler = &AppForm::FileSaveAS_Click},
+      {.Menu = File,
+       .Key = "FileSaveASC",
+       .Caption = "Save &ASC",
+       .Shortcut = QKeySequence("Ctrl+A"),
+       .Handler = &AppForm::FileSaveASC_Click},
+      // The walk, with keys that neither the chart nor a menu of a child window uses.
+      {.Menu = File,
+       .SeparatorBefore = true,
+       .Key = "previous",
+       .Caption = "&Previous File",
+       .Shortcut = QKeySequence(Qt::ALT | Qt::Key_Left),
+       .ToolbarKey = "previous",
+       .ToolbarPlace = 18,
+       .ToolTip = "Previous file",
+       .ShortcutInToolTip = true,
+       .Handler = &AppForm::PreviousFile,
+       .Enabled = &CanGoToPreviousFile},
+      {.Menu = File,
+       .Key = "next",
+       .Caption = "&Next File",
+       .Shortcut = QKeySequence(Qt::ALT | Qt::Key_Right),
+       .ToolbarKey = "next",
+       .ToolbarPlace = 19,
+       .ToolTip = "Next File",
+       .ShortcutInToolTip = true,
+       .Handler = &AppForm::NextFile,
+       .Enabled = &CanGoToNextFile},
+      {.Menu = File,
+       .SeparatorBefore = true,
+       .Key = "FileAvg",
+       .Caption = "&Average Files...",
+       .NeedsMeasurement = false,
+       .Handler = &AppForm::FileAvg_Click},
+      {.Menu = File,
+       .Key = "FileBatch",
+       .Caption = "&Batch Process...",
+       .NeedsMeasurement = false,
+       .Handler = &AppForm::FileBatch_Click},
+      {.Menu = File,
+       .SeparatorBefore = true,
+       .Key = "ViewInfo",
+       .Caption = "&View Info",
+       .Shortcut = QKeySequence("Ctrl+I"),
+       .ToolbarKey = "info",
+       .ToolbarPlace = 4,
+       .ToolTip = "File info",
+       .Handler = &AppForm::ViewInfo_Click},
+      {.Menu = File,
+       .SeparatorBefore = true,
+       .Key = "FileExit",
+       .Caption = "E&xit",
+       .NeedsMeasurement = false,
+       .Handler = &AppForm::FileExit_Click},
+
+      {.Menu = View,
+       .Key = "view1",
+       .Caption = "&PF Curve",
+       .Shortcut = QKeySequence("F5"),
+       .ToolbarKey = "viewpf",
+       .ToolbarPlace = 5,
+       .ToolTip = "PF curve",
+       .Handler = &AppForm::ShowPFCurve,
+       .Checked = [](S s) { return s.View.ViewMode == 1; }},
+      {.Menu = View,
+       .Key = "view2",
+       .Caption = "&DF Curve",
+       .Shortcut = QKeySequence("F6"),
+       .ToolbarKey = "viewdf",
+       .ToolbarPlace = 6,
+       .ToolTip = "DF curve",
+       .Handler = &AppForm::ShowDFCurve,
+       .Checked = [](S s) { return s.View.ViewMode == 2; }},
+      {.Menu = View,
+       .Key = "view3",
+       .Caption = "&Both Curves",
+       .Shortcut = QKeySequence("F7"),
+       .ToolbarKey = "viewboth",
+       .ToolbarPlace = 7,
+       .ToolTip = "Both curves",
+       .Handler = &AppForm::ShowBothCurves,
+       .Checked = [](S s) { return s.View.ViewMode == 0; }},
+      {.Menu = View,
+       .SeparatorBefore = true,
+       .Key = "view5",
+       .Caption = "View P&F Min/Max",
+       .Handler = &AppForm::ShowPFPeaks},
+      {.Menu = View,
+       .Key = "view6",
+       .Caption = "View DF &Min/Max",
+       .ToolbarKey = "dfres",
+       .ToolbarPlace = 17,
+       .ToolTip = "DF results",
+       .Handler = &AppForm::ShowDFPeaks},
+      {.Menu = View,
+       .Key = "view7",
+       .Caption = "View &Results",
+       .ToolbarKey = "pfres",
+       .ToolbarPlace = 16,
+       .ToolTip = "PF results",
+       .Handler = &AppForm::ShowResults},
+      // The JIP-test is offered only where the settings switch it on.
+      {.Menu = View,
+       .Key = "ViewJip",
+       .Caption = "View &JIP-test",
+       .Handler = &AppForm::ShowJipTest,
+       .Enabled = [](S s) { return s.Options.JipTest == 1; },
+       .Visible = [](S s) { return s.Options.JipTest == 1; }},
+      {.Menu = View,
+       .SeparatorBefore = true,
+       .Key = "view9",
+       .Caption = "Zoom &In",
+       .ToolbarKey = "zoomin",
+       .ToolbarPlace = 14,
+       .ToolTip = "Zoom In",
+       .Handler = &AppForm::ZoomIn,
+       .Enabled = [](S s) { return s.ChartCommands.ZoomInEnabled; }},
+      {.Menu = View,
+       .Key = "view10",
+       .Caption = "Zoom &Out",
+       .ToolbarKey = "zoomout",
+       .ToolbarPlace = 15,
+       .ToolTip = "Zoom Out",
+       .Handler = &AppForm::ZoomOut,
+       .Enabled = [](S s) { return s.ChartCommands.ZoomOutEnabled; }},
+      {.Menu = View,
+       .SeparatorBefore = true,
+       .Key = "ViewRedraw",
+       .Caption = "Redra&w",
+       .Shortcut = QKeySequence("Ctrl+R"),
+       .Handler = &AppForm::ViewRedraw_Click},
+
+      {.Menu = Tools,
+       .Key = "Math1",
+       .Caption = "&Set Min/Max",
+       .ToolbarKey = "set",
+       .ToolbarPlace = 8,
+       .ToolTip = "Set peak",
+       .Handler = &AppForm::OpenSetDialog,
+       .Enabled = [](S s) { return s.View.ViewMode != 0; }},
+      {.Menu = Tools,
+       .SeparatorBefore = true,
+       .Key = "Math3",
+       .Caption = "Find Ma&x",
+       .ToolbarKey = "findmax",
+       .ToolbarPlace = 9,
+       .ToolTip = "Find max",
+       .Handler = &AppForm::FindMax,
+       .Enabled = [](S s) { return s.ChartCommands.FindEnabled; }},
+      {.Menu = Tools,
+       .Key = "Math4",
+       .Caption = "Find Mi&n",
+       .ToolbarKey = "findmin",
+       .ToolbarPlace = 10,
+       .ToolTip = "Find min",
+       .Handler = &AppForm::FindMin,
+       .Enabled = [](S s) { return s.ChartCommands.FindEnabled; }},
+      {.Menu = Tools,
+       .Key = "Math5",
+       .Caption = "Find &Inflex",
+       .ToolbarKey = "findinf",
+       .ToolbarPlace = 11,
+       .ToolTip = "Find inflex",
+       .Handler = &AppForm::FindInflex,
+       .Enabled = [](S s) { return s.ChartCommands.FindEnabled; }},
+      {.Menu = Tools,
+       .SeparatorBefore = true,
+       .Key = "Math7",
+       .Caption = "Change &Amp",
+       .Handler = &AppForm::ChangeAmplification},
+
+      {.Menu = Options,
+       .Key = "OptionsSnap1",
+       .Caption = "Snap to &Max",
+       .Handler = &AppForm::SnapToMax,
+       .Checked = [](S s) { return s.Options.SnapMode == 1; }},
+      {.Menu = Options,
+       .Key = "OptionsSnap2",
+       .Caption = "Snap to Mi&n",
+       .Handler = &AppForm::SnapToMin,
+       .Checked = [](S s) { return s.Options.SnapMode == 2; }},
+      {.Menu = Options,
+       .Key = "OptionsSnap3",
+       .Caption = "Snap to &Deriv",
+       .Handler = &AppForm::SnapToDeriv,
+       .Checked = [](S s) { return s.Options.SnapMode == 3; }},
+      {.Menu = Options,
+       .SeparatorBefore = true,
+       .Key = "Options_Autosave",
+       .Caption = "&Autosave",
+       .ToolbarKey = "autosave",
+       .ToolbarPlace = 3,
+       .ToolTip = "Autosave",
+       .Handler = &AppForm::Options_Autosave_Click,
+       .Checked = [](S s) { return s.Options.AutosaveEnabled == 1; }},
+      {.Menu = Options,
+       .SeparatorBefore = true,
+       .Key = "OptionsChart",
+       .Caption = "&Chart...",
+       .Handler = &AppForm::OptionsChart_Click},
+      {.Menu = Options,
+       .Key = "OptionsDFPattern",
+       .Caption = "&DF Pattern...",
+       .Handler = &AppForm::OptionsDFPattern_Click},
+      {.Menu = Options,
+       .SeparatorBefore = true,
+       .Key = "OptionsKeepPeaks",
+       .Caption = "&Keep DF peaks",
+       .Handler = &AppForm::OptionsKeepPeaks_Click,
+       .Checked = [](S s) { return s.Options.OptionsKeepPeaks; }},
+      {.Menu = Options,
+       .Key = "OptionsAdjust",
+       .Caption = "Adjust &peak position",
+       .Handler = &AppForm::OptionsAdjust_Click,
+       .Enabled = [](S s) { return s.Options.OptionsAdjustEnabled; },
+       .Checked = [](S s) { return s.Options.OptionsAdjust; }},
+      {.Menu = Options,
+       .SeparatorBefore = true,
+       .Key = "OptionsJipTest",
+       .Caption = "&JIP-test",
+       .NeedsMeasurement = false,
+       .Handler = &AppForm::OptionsJipTest_Click,
+       .Checked = [](S s) { return s.Options.JipTest == 1; }},
+      {.Menu = Options,
+       .Key = "OptionsStripFileName",
+       .Caption = "&Strip file name",
+       .NeedsMeasurement = false,
+       .Handler = &AppForm::OptionsStripFileName_Click,
+       .Checked = [](S s) { return s.Options.StripFileName == 1; }},
+
+      {.Menu = Window, .Key = "Windw1", .Caption = "&Tile", .Handler = &AppForm::TileWindows},
+      {.Menu = Window, .Key = "Windw2", .Caption = "&Cascade", .Handler = &AppForm::CascadeWindows},
+
+      // No help file comes with the program: the item is there, disabled.
+      {.Menu = Help,
+       .Key = "HelpContents",
+       .Caption = "&Contents",
+       .Shortcut = QKeySequence("F1"),
+       .NeedsMeasurement = false,
+       .Handler = &AppForm::HelpContents_Click,
+       .Enabled = [](S) { return false; }},
+      {.Menu = Help,
+       .Key = "HelpAbout",
+       .Caption = "&About",
+       .NeedsMeasurement = false,
+       .Handler = &AppForm::HelpAbout_Click},
+
+      // Toolbar only.
+      {.Key = "linear",
+       .ToolbarKey = "linear",
+       .ToolbarPlace = 12,
+       .ToolTip = "Linear Scale",
+       .Handler = &AppForm::LinearTimeAxis,
+       .Checked = [](S s) { return s.View.LogTime == 0; }},
+      {.Key = "log",
+       .ToolbarKey = "log",
+       .ToolbarPlace = 13,
+       .ToolTip = "Logarithmic scale",
+       .Handler = &AppForm::LogTimeAxis,
+       .Checked = [](S s) { return s.View.LogTime == 1; }},
   };
   return table;
 }
 
 const std::vector<AppForm::MenuLayout>& AppForm::MenuTable() {
   static const std::vector<MenuLayout> menus = {
-      {"&File",
-       "File",
-       {"FileOpen", "FileSaveAS", "FileSaveASC", "-", "previous", "next", "-", "FileAvg",
-        "FileBatch", "-", "ViewInfo", "-", "FileExit"}},
-      {"&View",
-       "View",
-       {"view1", "view2", "view3", "-", "view5", "view6", "view7", "ViewJip", "-", "view9",
-        "view10", "-", "ViewRedraw"}},
-      {"&Tools", "Tools", {"Math1", "-", "Math3", "Math4", "Math5", "-", "Math7"}},
-      {"&Options",
-       "Options",
-       {"OptionsSnap1", "OptionsSnap2", "OptionsSnap3", "-", "Options_Autosave", "-",
-        "OptionsChart", "OptionsDFPattern", "-", "OptionsKeepPeaks", "OptionsAdjust", "-",
-        "OptionsJipTest", "OptionsStripFileName"}},
-      {"&Window", "Windw", {"Windw1", "Windw2"}},
-      {"&Help", "Help", {"HelpContents", "HelpAbout"}},
+      {MenuId::File, "&File", "File", false},     {MenuId::View, "&View", "View", true},
+      {MenuId::Tools, "&Tools", "Tools", true},   {MenuId::Options, "&Options", "Options", true},
+      {MenuId::Window, "&Window", "Windw", true}, {MenuId::Help, "&Help", "Help", false},
   };
   return menus;
-}
-
-const QStringList& AppForm::ToolbarKeys() {
-  static const QStringList keys = {"open",    "save",     "autosave", "info",    "viewpf",
-                                   "viewdf",  "viewboth", "set",      "findmax", "findmin",
-                                   "findinf", "linear",   "log",      "zoomin",  "zoomout",
-                                   "pfres",   "dfres",    "previous", "next"};
-  return keys;
 }
 
 void AppForm::FileOpen_Click() {
@@ -349,7 +328,7 @@ void AppForm::FileOpen_Click() {
   // Only now that a file was chosen is the loaded one left (and its outputs written).
   AutosaveOutputs(session_, feedback_);
   TakeOpenedFile(session_, paths.front());
-  LoadCurrentFile();
+  LoadAndShowCurrentFile();
 }
 
 void AppForm::FileSaveAS_Click() {
@@ -369,9 +348,9 @@ void AppForm::FileBatch_Click() {
   if (paths.size() < 2) return;
   if (paths.size() > kMaxBatchFiles) paths.resize(kMaxBatchFiles);
   AutosaveOutputs(session_, feedback_);
-  ResetState();
+  ResetStateAndWindows();
   RunBatch(session_, feedback_, paths);
-  ResetState();
+  ResetStateAndWindows();
 }
 
 void AppForm::ViewInfo_Click() {
@@ -381,48 +360,65 @@ void AppForm::ViewInfo_Click() {
 }
 
 // Exit ends the program as closing the main window does: the loaded file's outputs and the
-// settings are written, without questions.
+// settings are written, without questions. The window closes once this command has ended.
 void AppForm::FileExit_Click() {
-  exiting_ = true;
-  close();
-  exiting_ = false;
+  activity_.WhenIdle([this] { close(); });
 }
 
-void AppForm::View_Click(int index) {
-  switch (index) {
-    case 1:
-    case 2:
-      session_.View.ViewMode = static_cast<int16_t>(index);
-      RefreshChart();
-      break;
-    case 3:
-      session_.View.ViewMode = 0;
-      RefreshChart();
-      break;
-    case 9:
-    case 10:
-      ZoomChart(index == 9 ? 1 : 2);
-      break;
-    default:
-      break;
-  }
+void AppForm::SetViewMode(int16_t mode) {
+  session_.View.ViewMode = mode;
+  RefreshOpenChart();
+}
+void AppForm::ShowPFCurve() {
+  SetViewMode(1);
+}
+void AppForm::ShowDFCurve() {
+  SetViewMode(2);
+}
+void AppForm::ShowBothCurves() {
+  SetViewMode(0);
+}
+
+void AppForm::ZoomIn() {
+  if (MainForm* chart = ChartWindow()) chart->ZoomChart(1);
+}
+void AppForm::ZoomOut() {
+  if (MainForm* chart = ChartWindow()) chart->ZoomChart(2);
 }
 
 void AppForm::ViewRedraw_Click() {
-  RefreshChart();
+  RefreshOpenChart();
 }
 
-void AppForm::Math_Click(int index) {
-  if (index == 1) {
-    if (session_.View.ViewMode != 0) OpenSetDialog();
-    return;
-  }
-  if (index >= 3 && index <= 5) FindInSpan(index - 2);
+// The points are set on one curve at a time.
+void AppForm::OpenSetDialog() {
+  if (session_.View.ViewMode == 0) return;
+  if (MainForm* chart = ChartWindow()) chart->OpenSetDialog();
 }
 
-void AppForm::OptionsSnap_Click(int index) {
+void AppForm::FindMax() {
+  if (MainForm* chart = ChartWindow()) chart->FindInSpan(kFindMax);
+}
+void AppForm::FindMin() {
+  if (MainForm* chart = ChartWindow()) chart->FindInSpan(kFindMin);
+}
+void AppForm::FindInflex() {
+  if (MainForm* chart = ChartWindow()) chart->FindInSpan(kFindFlattest);
+}
+
+// A snap mode chosen again switches snapping off.
+void AppForm::ToggleSnap(int16_t mode) {
   int16_t& snap = session_.Options.SnapMode;
-  snap = snap == index ? 0 : static_cast<int16_t>(index);
+  snap = snap == mode ? 0 : mode;
+}
+void AppForm::SnapToMax() {
+  ToggleSnap(1);
+}
+void AppForm::SnapToMin() {
+  ToggleSnap(2);
+}
+void AppForm::SnapToDeriv() {
+  ToggleSnap(3);
 }
 
 void AppForm::Options_Autosave_Click() {
@@ -432,12 +428,12 @@ void AppForm::Options_Autosave_Click() {
 
 void AppForm::OptionsChart_Click() {
   if (!options_) options_ = new Optionsfrm(session_, feedback_, this);
-  if (options_->exec() == QDialog::Accepted) RefreshChart();
+  if (options_->exec() == QDialog::Accepted) RefreshOpenChart();
   if (QMdiSubWindow* active = mdiArea_->activeSubWindow()) active->widget()->update();
 }
 
 void AppForm::OptionsDFPattern_Click() {
-  OpenPatternDialog();
+  if (MainForm* chart = ChartWindow()) chart->OpenPatternDialog();
 }
 
 void AppForm::OptionsKeepPeaks_Click() {
@@ -463,31 +459,38 @@ void AppForm::OptionsStripFileName_Click() {
   strip = strip == 1 ? 0 : 1;
 }
 
-void AppForm::Windw_Click(int index) {
-  if (index == 1) {
-    mdiArea_->tileSubWindows();
-  } else {
-    mdiArea_->cascadeSubWindows();
-  }
+void AppForm::TileWindows() {
+  mdiArea_->tileSubWindows();
 }
+void AppForm::CascadeWindows() {
+  mdiArea_->cascadeSubWindows();
+}
+
+void AppForm::HelpContents_Click() {}
 
 void AppForm::HelpAbout_Click() {
   Aboutfrm about(this);
   about.exec();
 }
 
-void AppForm::TimeAxis_Click(int16_t logTime) {
+void AppForm::SetTimeAxis(int16_t logTime) {
   session_.View.LogTime = logTime;
   feedback_.TurnEventLoop();
-  RefreshChart();
+  RefreshOpenChart();
+}
+void AppForm::LinearTimeAxis() {
+  SetTimeAxis(0);
+}
+void AppForm::LogTimeAxis() {
+  SetTimeAxis(1);
 }
 
 void AppForm::PreviousFile() {
-  if (StepFileWalk(session_, feedback_, -1)) LoadCurrentFile();
+  if (StepFileWalk(session_, feedback_, -1)) LoadAndShowCurrentFile();
 }
 
 void AppForm::NextFile() {
-  if (StepFileWalk(session_, feedback_, +1)) LoadCurrentFile();
+  if (StepFileWalk(session_, feedback_, +1)) LoadAndShowCurrentFile();
 }
 
 // The table windows (without blocking, brought to the front) and the dialogs of the analysis.

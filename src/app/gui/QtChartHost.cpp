@@ -11,8 +11,12 @@
 
 using namespace tolmek;
 
+MainForm* AppForm::ChartWindow() const {
+  return qobject_cast<MainForm*>(chart_.data());
+}
+
 void AppForm::ShowChart() {
-  auto* chart = qobject_cast<MainForm*>(chart_.data());
+  MainForm* chart = ChartWindow();
   if (!chart) {
     chart = new MainForm(session_, feedback_);
     QMdiSubWindow* child = mdiArea_->addSubWindow(chart);
@@ -26,28 +30,15 @@ void AppForm::ShowChart() {
   chart->SetFileStatus(ToQString(WalkPositionText(session_)));
   chart->setWindowTitle(ToQString(session_.Record.CurrentFileName));
   chart->show();
+  // Tiling resizes the chart window, which redraws on a resize once the chart is ready: it is
+  // ready only after the one full refresh that follows.
   session_.Shell.ChartReady = 0;
   mdiArea_->tileSubWindows();
   chart->RefreshChart();
   session_.Shell.ChartReady = 1;
 }
 
-void AppForm::RefreshChart() {
-  if (auto* chart = qobject_cast<MainForm*>(chart_.data())) chart->RefreshChart();
-}
-
-void AppForm::FindInSpan(int kind) {
-  if (auto* chart = qobject_cast<MainForm*>(chart_.data())) chart->FindInSpan(kind);
-}
-
-void AppForm::ZoomChart(int direction) {
-  if (auto* chart = qobject_cast<MainForm*>(chart_.data())) chart->ZoomChart(direction);
-}
-
-void AppForm::OpenSetDialog() {
-  if (auto* chart = qobject_cast<MainForm*>(chart_.data())) chart->OpenSetDialog();
-}
-
-void AppForm::OpenPatternDialog() {
-  if (auto* chart = qobject_cast<MainForm*>(chart_.data())) chart->OpenPatternDialog();
+// The chart window redrawn, when one is open.
+void AppForm::RefreshOpenChart() {
+  if (MainForm* chart = ChartWindow()) chart->RefreshChart();
 }

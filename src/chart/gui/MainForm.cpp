@@ -104,9 +104,9 @@ MainForm::~MainForm() {
 }
 
 void MainForm::RefreshChart() {
-  // The busy pointer while the chart is drawn; Guarded lets no error pass, so it always ends.
+  // The busy pointer while the chart is drawn; the guard lets no error pass, so it always ends.
   feedback_.SetBusy(true);
-  Guarded([this] {
+  RunAndShowState([this] {
     ClampChartState(session_);
     SetZoomCommandStates(session_);
     if (session_.Record.PointCount == 0) {
@@ -124,20 +124,20 @@ void MainForm::RefreshChart() {
 
 void MainForm::DrawChart(int mode) {
   feedback_.SetBusy(true);
-  Guarded([this, mode] {
+  RunAndShowState([this, mode] {
     if (!Minimized()) chart_->Draw(mode);
   });
   feedback_.SetBusy(false);
 }
 
 void MainForm::FindInSpan(int kind) {
-  Guarded([this, kind] { tolmek::FindInSpan(session_, kind); });
+  RunAndShowState([this, kind] { tolmek::FindInSpan(session_, kind); });
   OpenDialogOfCurve();
 }
 
 void MainForm::ZoomChart(int direction) {
   bool redraw = false;
-  Guarded([&] { redraw = tolmek::ZoomChart(session_, direction); });
+  RunAndShowState([&] { redraw = tolmek::ZoomChart(session_, direction); });
   if (redraw) RefreshChart();
 }
 
@@ -206,23 +206,23 @@ bool MainForm::Minimized() const {
 }
 
 void MainForm::ShowCursorAt(int index) {
-  Guarded([this, index] {
+  RunAndShowState([this, index] {
     session_.Cursor.CursorIndex = index;
     ShowCursorLine(session_, index, kCursorLine);
   });
 }
 
 void MainForm::MousePressed(Qt::MouseButton button, double x) {
-  Guarded([&] { pointer_.Press(session_, ToPointerButton(button), x); });
+  RunAndShowState([&] { pointer_.Press(session_, ToPointerButton(button), x); });
 }
 
 void MainForm::MouseMoved(Qt::MouseButtons buttons, double x) {
-  Guarded([&] { pointer_.Move(session_, ToPointerButton(buttons), x); });
+  RunAndShowState([&] { pointer_.Move(session_, ToPointerButton(buttons), x); });
 }
 
 void MainForm::MouseReleased(double x, bool inside) {
   PointerOutcome outcome;
-  Guarded([&] { outcome = pointer_.Release(session_, x, inside); });
+  RunAndShowState([&] { outcome = pointer_.Release(session_, x, inside); });
   if (!outcome.PointMoved) return;
   RefreshChart();
   emit PointMoved();
@@ -235,7 +235,7 @@ void MainForm::keyPressEvent(QKeyEvent* event) {
   CursorKey cursorKey;
   if (CursorKeyOf(key, cursorKey)) {
     int next = 0;
-    Guarded([&] { next = CursorAfterKey(session_, cursorKey, ctrl); });
+    RunAndShowState([&] { next = CursorAfterKey(session_, cursorKey, ctrl); });
     ShowCursorAt(next);
   } else if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
     OpenDialogOfCurve();

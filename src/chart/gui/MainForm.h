@@ -4,10 +4,9 @@
 #pragma once
 
 #include <QWidget>
-#include <exception>
-
 #include "chart/ChartPointer.h"
 #include "data/Session.h"
+#include "ui/CommandGuard.h"
 #include "ui/Feedback.h"
 
 class QLabel;
@@ -61,14 +60,11 @@ class MainForm : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Runs a handler's logic; an error it meets is reported and the window goes on.
+  // Runs a handler's logic through the command guard, then shows the state it left, failed or
+  // not.
   template <typename Handler>
-  void Guarded(Handler handler) {
-    try {
-      handler();
-    } catch (const std::exception& error) {
-      feedback_.ShowMessage(error.what(), MessageIcon::Critical);
-    }
+  void RunAndShowState(Handler handler) {
+    RunReportingFailure(feedback_, handler);
     ShowState();
   }
   // The readout, the lines, the pointer and the command states as the Session holds them.
