@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
+#include <optional>
+#include <utility>
+#include <vector>
 
+#include "Computable.h"
 #include "PFResults.h"
 #include "data/Errors.h"
 #include "data/NumberText.h"
@@ -56,29 +61,77 @@ struct SlopeAt {
   double Time;
 };
 
-// The largest (rising) or smallest DFSlope in from..to, starting from the point start.
-SlopeAt Steepest(const Measurement& m, int start, int from, int to, bool rising) {
-  SlopeAt best{At(m.DFSlope, start), At(m.TimeValues, start)};
+// The largest (rising) or smallest DFSlope in from..to, starting from the point start; empty when
+// the search meets a point outside the arrays.
+std::optional<SlopeAt> Steepest(const Measurement& m, int start, int from, int to, bool rising) {
+  const auto startSlope = ElementAt(m.DFSlope, start);
+  const auto startTime = ElementAt(m.TimeValues, start);
+  if (!startSlope || !startTime) return std::nullopt;
+  SlopeAt best{*startSlope, *startTime};
   for (int n = from; n <= to; ++n) {
-    const double slope = At(m.DFSlope, n);
-    if (rising ? slope > best.Slope : slope < best.Slope) best = {slope, At(m.TimeValues, n)};
+    const auto slope = ElementAt(m.DFSlope, n);
+    if (!slope) return std::nullopt;
+    if (rising ? *slope > best.Slope : *slope < best.Slope) {
+      const auto time = ElementAt(m.TimeValues, n);
+      if (!time) return std::nullopt;
+      best = {*slope, *time};
+    }
   }
   return best;
 }
 
-void FillWave(const Measurement& m, DFPeakTable& table, int k) {
+// Writes the cells of wave k in this order; a value outside the arrays stops the writing there.
+// False when it stopped.
+bool FillWave(const Measurement& m, DFPeakTable& table, int k) {
   const int i = m.DFPoints[k].I;
   const int d = m.DFPoints[k].D;
-  const SlopeAt rise = Steepest(m, i, PreviousDecayPoint(m, k) + 1, i, true);
-  SetValue(table, kRowRise, k, rise.Slope);
-  SetValue(table, kRowTimeRise, k, rise.Time);
-  const SlopeAt fall = Steepest(m, d, i + 1, d, false);
-  SetValue(table, kRowFall, k, fall.Slope);
-  SetValue(table, kRowTimeFall, k, fall.Time);
-  SetValue(table, kRowValueI, k, At(m.DFValues, i));
-  SetValue(table, kRowValueD, k, At(m.DFValues, d));
-  SetValue(table, kRowTimeI, k, At(m.TimeValues, i));
-  SetValue(table, kRowTimeD, k, At(m.TimeValues, d));
+  const auto rise = Steepest(m, i, PreviousDecayPoint(m, k) + 1, i, true);
+  if (!rise) return false;
+  SetValue(table, kRowRise, k, rise->Slope);
+  SetValue(table, kRowTimeRise, k, rise->Time);
+  const auto fall = Steepest(m, d, i + 1, d, false);
+  if (!fall) return false;
+  SetValue(table, kRowFall, k, fall->Slope);
+  SetValue(table, kRowTimeFall, k, fall->Time);
+  const std::array<std::pair<int, std::optional<double>>, 4> values = {
+      {{kRowValueI, ElementAt(m.DFValues, i)},
+       {kRowValueD, ElementAt(m.DFValues, d)},
+       {kRowTimeI, ElementAt(m.TimeValues, i)},
+       {kRowTimeD, ElementAt(m.TimeValues, d)}}};
+  for (const auto& [row, value] : values) {
+    if (!value) return false;
+    SetValue(table, row, k, *value);
+  }
+  return true;
+}
+
+// The index of DF extremum in from..to (see FindDFExtremum); empty when the range reaches outside
+// the array searched.
+std::optional<int> FindExtremumInArrays(const Measurement& record, int from, int to, int mode) {
+  const std::vector<float>& values = mode == kSearchFlattest ? record.DFSlope : record.DFValues;
+  const int size = static_cast<int>(values.size());
+  if (from < 0 || from >= size || (to > from && to >= size)) return std::nullopt;
+  auto key = [&](int n) -> double {
+    if (mode == kSearchFlattest) return std::fabs(values[static_cast<size_t>(n)]);
+    return values[static_cast<size_t>(n)];
+  };
+  int best = from;
+  double bestKey = key(from);
+  for (int n = from + 1; n <= to; ++n) {
+    const double candidate = key(n);
+    if (mode == kSearchMax ? candidate > bestKey : candidate < bestKey) {
+      best = n;
+      bestKey = candidate;
+    }
+  }
+  return best;
+}
+
+// A found point as the 16-bit index the peaks keep; empty when it does not fit one.
+std::optional<int16_t> PointIndex(int point) {
+  if (point < std::numeric_limits<int16_t>::min() || point > std::numeric_limits<int16_t>::max())
+    return std::nullopt;
+  return static_cast<int16_t>(point);
 }
 
 void RecomputeTables(Session& session) {
@@ -93,33 +146,32 @@ void Recentre(const Measurement& m, int16_t& point, int prev, int i4, int k, int
   int to = point + kAdjustReach;
   if (k < 4 && i4 != 0 && to > i4) to = i4;
   to = std::min(to, m.PointCount);
-  try {
-    const int x = FindDFExtremum(m, from, to, mode);
-    const double here = At(m.DFSlope, x);
-    const double next = At(m.DFSlope, x + 1);
-    const bool steep = mode == kSearchMax ? (here >= kSteepSlope || next >= kSteepSlope)
-                                          : (here <= -kSteepSlope || next <= -kSteepSlope);
-    if (!steep) point = ToInt16(x);
-  } catch (const ErrorText&) {
-    // Re-centring reports nothing; the point keeps its place.
-  }
+  const auto x = FindExtremumInArrays(m, from, to, mode);
+  if (!x) return;
+  const auto here = ElementAt(m.DFSlope, *x);
+  const auto next = ElementAt(m.DFSlope, *x + 1);
+  const auto moved = PointIndex(*x);
+  if (!here || !next || !moved) return;
+  const bool steep = mode == kSearchMax ? (*here >= kSteepSlope || *next >= kSteepSlope)
+                                        : (*here <= -kSteepSlope || *next <= -kSteepSlope);
+  if (!steep) point = *moved;
 }
 
 // With AdjustI4, I4 is searched anew after the first three waves, and D5 after it. Returns I4.
+// A search reaching outside the arrays leaves its point, and what follows it, as it was.
 int AdjustI4Point(Session& session) {
   Measurement& m = session.Record;
   auto& waves = m.DFPoints;
   if (session.Options.AdjustI4 != 1 || waves[4].I == 0) return waves[4].I;
-  try {
-    const int start = std::max({kI4SearchStart, int{waves[1].I}, int{waves[2].I}, int{waves[3].I}});
-    const int i4 = FindDFExtremum(m, start, m.PointCount - 1, kSearchMax);
-    waves[4].I = ToInt16(i4);
-    if (waves[5].D != 0) {
-      const int to = waves[6].I > i4 ? waves[6].I : m.PointCount - 1;
-      waves[5].D = ToInt16(FindDFExtremum(m, i4, to, kSearchMin));
-    }
-  } catch (const ErrorText&) {
-    // Re-centring reports nothing; what was found so far stays.
+  const int start = std::max({kI4SearchStart, int{waves[1].I}, int{waves[2].I}, int{waves[3].I}});
+  const auto found = FindExtremumInArrays(m, start, m.PointCount - 1, kSearchMax);
+  const auto i4 = found ? PointIndex(*found) : std::nullopt;
+  if (!i4) return waves[4].I;
+  waves[4].I = *i4;
+  if (waves[5].D != 0) {
+    const int to = waves[6].I > *i4 ? waves[6].I : m.PointCount - 1;
+    const auto d5 = FindExtremumInArrays(m, *i4, to, kSearchMin);
+    if (const auto point = d5 ? PointIndex(*d5) : std::nullopt) waves[5].D = *point;
   }
   return waves[4].I;
 }
@@ -136,29 +188,15 @@ bool IsWaveColumn(int column) {
 }  // namespace
 
 int FindDFExtremum(const Measurement& record, int from, int to, int mode) {
-  auto key = [&](int n) -> double {
-    if (mode == kSearchFlattest) return std::fabs(At(record.DFSlope, n));
-    return At(record.DFValues, n);
-  };
-  int best = from;
-  double bestKey = key(from);
-  for (int n = from + 1; n <= to; ++n) {
-    const double candidate = key(n);
-    if (mode == kSearchMax ? candidate > bestKey : candidate < bestKey) {
-      best = n;
-      bestKey = candidate;
-    }
-  }
-  return best;
+  const auto found = FindExtremumInArrays(record, from, to, mode);
+  if (!found) ThrowError(errors::kSubscriptOutOfRange);
+  return *found;
 }
 
 void FillDFPeakTable(Session& session) {
   DFPeakTable& table = session.DFTable;
-  try {
-    for (int k = 1; k <= kWaveCount; ++k) FillWave(session.Record, table, k);
-  } catch (const ErrorText&) {
-    return;
-  }
+  for (int k = 1; k <= kWaveCount; ++k)
+    if (!FillWave(session.Record, table, k)) return;
   for (int k = 1; k <= kWaveCount; ++k)
     table.Cells[kRowWave][k] = RightAligned(" " + std::to_string(k));
   for (int r = 0; r < kDFTableRows; ++r) table.Cells[r][0] = kRowLabels[r];

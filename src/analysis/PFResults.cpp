@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "data/Errors.h"
+#include "Computable.h"
 #include "data/FileIO.h"
 #include "data/NumberText.h"
 
@@ -40,42 +40,35 @@ enum ResultColumn : int {
   kColI4Fm
 };
 
-double PF(const Measurement& record, long long index) {
-  return At(record.PFValues, index);
+std::optional<double> PF(const Measurement& record, long long index) {
+  return ElementAt(record.PFValues, index);
 }
-double PFAtSlot(const Measurement& record, int slot) {
+std::optional<double> PFAtSlot(const Measurement& record, int slot) {
   return PF(record, record.PFPoints[slot]);
 }
 // A peak kept from a longer recording may lie beyond the loaded curve but inside the arrays; it has
 // no value there, whatever the arrays hold.
-double DFAtInduction(const Measurement& record, int wave) {
+std::optional<double> DFAtInduction(const Measurement& record, int wave) {
   const int point = record.DFPoints[wave].I;
-  if (DFPointBeyondCurve(record, point)) ThrowError(errors::kSubscriptOutOfRange);
+  if (DFPointBeyondCurve(record, point)) return std::nullopt;
   return record.DFValues[static_cast<size_t>(point)];
 }
 
-// Computes one cell; a failure (an index outside the arrays, a division by zero) leaves the cell
-// as it was. Returns the value when it was computed.
-template <typename Compute>
-std::optional<double> FillCell(std::string& cell, Compute compute) {
-  try {
-    const double value = compute();
-    cell = FormatFixed(value);
-    return value;
-  } catch (const ErrorText&) {
-    return std::nullopt;
-  }
+// Writes a value that could be computed; one that could not (an index outside the arrays, a
+// division by zero) leaves the cell as it was.
+void FillCell(std::string& cell, std::optional<double> value) {
+  if (value) cell = FormatFixed(*value);
 }
 
 // I1/Fo and I4/Fm: emptied, like the row's DF fields, while the peak lies beyond the curve, so the
 // row keeps no ratio from an earlier load.
-template <typename Divisor>
-void FillDFRatio(std::string& cell, const Measurement& record, int wave, Divisor divisor) {
+void FillDFRatio(std::string& cell, const Measurement& record, int wave,
+                 std::optional<double> divisor) {
   if (DFPointBeyondCurve(record, record.DFPoints[wave].I)) {
     cell.clear();
     return;
   }
-  FillCell(cell, [&] { return Divide(DFAtInduction(record, wave), divisor()); });
+  FillCell(cell, Over(DFAtInduction(record, wave), divisor));
 }
 
 // The DF value of the loaded measurement at a point for the row's DF fields; empty beyond the
@@ -92,19 +85,10 @@ void FillDFFields(const Measurement& record, ResultRowCells& row) {
   }
 }
 
-// A value of the view that cannot be computed (a point outside the curve) is left out.
-template <typename Compute>
-std::optional<double> TryValue(Compute compute) {
-  try {
-    return compute();
-  } catch (const ErrorText&) {
-    return std::nullopt;
-  }
-}
-
+// A line whose point lies outside the arrays is left out.
 std::string PointLine(const Measurement& record, const char* name, int slot) {
-  const auto value = TryValue([&] { return PFAtSlot(record, slot); });
-  const auto time = TryValue([&] { return At(record.TimeValues, record.PFPoints[slot]); });
+  const auto value = PFAtSlot(record, slot);
+  const auto time = ElementAt(record.TimeValues, record.PFPoints[slot]);
   if (!value || !time) return {};
   return std::string(name) + " = " + FormatFixed(*value) + TabText + "T(" + name +
          ") = " + FormatGeneral(*time) + NewLineText;
@@ -113,8 +97,7 @@ std::string PointLine(const Measurement& record, const char* name, int slot) {
 // A ratio line; left out when its divisor is 0 or either value is unknown.
 std::string RatioLine(const char* name, std::optional<double> numerator,
                       std::optional<double> denominator) {
-  if (!numerator || !denominator || *denominator == 0) return {};
-  const auto ratio = TryValue([&] { return Divide(*numerator, *denominator); });
+  const auto ratio = Over(numerator, denominator);
   if (!ratio) return {};
   return std::string(name) + " = " + FormatFixed(*ratio) + NewLineText;
 }
@@ -146,28 +129,23 @@ void FillPFResultRow(Session& session) {
 
   cell(kColFilename) = ResultFileNameCell(m.CurrentFileName, session.Options.StripFileName);
   cell(kResultFileKey) = m.CurrentFilePath;
-  const auto fo = FillCell(cell(kColFo), [&] { return PF(m, 1); });
-  std::optional<double> fi;
-  for (int slot = kSlotFi; slot <= kSlotFs; ++slot) {
-    const auto value = FillCell(cell(slot + 1), [&] { return PFAtSlot(m, slot); });
-    if (slot == kSlotFi) fi = value;
-  }
+  const auto fo = PF(m, 1);
+  FillCell(cell(kColFo), fo);
+  for (int slot = kSlotFi; slot <= kSlotFs; ++slot) FillCell(cell(slot + 1), PFAtSlot(m, slot));
   // Fi is never reported below Fo.
+  const auto fi = PFAtSlot(m, kSlotFi);
   if (fo && fi && *fi < *fo) cell(kColFi) = cell(kColFo);
 
-  auto fm = [&] { return PFAtSlot(m, kSlotFm); };
-  auto fs = [&] { return PFAtSlot(m, kSlotFs); };
-  auto fo1 = [&] { return PF(m, 1); };
-  auto fo2 = [&] { return PF(m, 2); };
-  FillCell(cell(kColFvFo), [&] { return Divide(fm() - fo1(), fo1()); });
-  FillCell(cell(kColFvFm), [&] { return Divide(fm() - fo1(), fm()); });
-  FillCell(cell(kColFmFs), [&] { return Divide(fm(), fs()); });
-  FillCell(cell(kColRfd), [&] { return Divide(fm() - fs(), fs()); });
-  FillCell(cell(kColF150Fm), [&] { return Divide(PF(m, kF150Point), fm()); });
-  FillCell(cell(kColDFiFv), [&] {
-    const double afterFi = PF(m, m.PFPoints[kSlotFi] + 1);
-    return Divide(afterFi - fo2(), fm() - fo2());
-  });
+  const auto fm = PFAtSlot(m, kSlotFm);
+  const auto fs = PFAtSlot(m, kSlotFs);
+  const auto fo2 = PF(m, 2);
+  FillCell(cell(kColFvFo), Over(Minus(fm, fo), fo));
+  FillCell(cell(kColFvFm), Over(Minus(fm, fo), fm));
+  FillCell(cell(kColFmFs), Over(fm, fs));
+  FillCell(cell(kColRfd), Over(Minus(fm, fs), fs));
+  FillCell(cell(kColF150Fm), Over(PF(m, kF150Point), fm));
+  const auto afterFi = PF(m, m.PFPoints[kSlotFi] + 1);
+  FillCell(cell(kColDFiFv), Over(Minus(afterFi, fo2), Minus(fm, fo2)));
   FillDFRatio(cell(kColI1Fo), m, 1, fo2);
   FillDFRatio(cell(kColI4Fm), m, 4, fm);
   // The DF fields travel with the row, so every row of FL.RES describes its own file.
@@ -175,10 +153,10 @@ void FillPFResultRow(Session& session) {
 }
 
 std::string ViewPFPeaksText(const Measurement& record) {
-  const auto fo2 = TryValue([&] { return PF(record, 2); });
-  const auto fm = TryValue([&] { return PFAtSlot(record, kSlotFm); });
-  const auto fs = TryValue([&] { return PFAtSlot(record, kSlotFs); });
-  const auto fo2Time = TryValue([&] { return At(record.TimeValues, 1); });
+  const auto fo2 = PF(record, 2);
+  const auto fm = PFAtSlot(record, kSlotFm);
+  const auto fs = PFAtSlot(record, kSlotFs);
+  const auto fo2Time = ElementAt(record.TimeValues, 1);
   std::string text;
   if (fo2 && fo2Time)
     text = "Fo = " + FormatGeneral(*fo2) + TabText + "T(Fo) = " + FormatGeneral(*fo2Time) +
@@ -187,15 +165,11 @@ std::string ViewPFPeaksText(const Measurement& record) {
   text += PointLine(record, "Fd", kSlotFd);
   text += PointLine(record, "Fm", kSlotFm);
   text += PointLine(record, "Fs", kSlotFs);
-  auto difference = [](std::optional<double> a, std::optional<double> b) -> std::optional<double> {
-    if (a && b) return *a - *b;
-    return std::nullopt;
-  };
-  text += RatioLine("Fv/Fo", difference(fm, fo2), fo2);
-  text += RatioLine("Fv/Fm", difference(fm, fo2), fm);
+  text += RatioLine("Fv/Fo", Minus(fm, fo2), fo2);
+  text += RatioLine("Fv/Fm", Minus(fm, fo2), fm);
   text += RatioLine("Fm/Fs", fm, fs);
-  text += RatioLine("I1/Fo", TryValue([&] { return DFAtInduction(record, 1); }), fo2);
-  text += RatioLine("I4/Fm", TryValue([&] { return DFAtInduction(record, 4); }), fm);
+  text += RatioLine("I1/Fo", DFAtInduction(record, 1), fo2);
+  text += RatioLine("I4/Fm", DFAtInduction(record, 4), fm);
   return text;
 }
 

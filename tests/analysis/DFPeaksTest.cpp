@@ -64,13 +64,21 @@ TEST(DFPeakTableFill, ComputesEachWaveFromItsPreviousDecayPointAndCopiesTrimmed)
             "\t1\t2\t\r\nDF(I)\t9.00\t12.00\t\r\nDF(D)\t3.00\t5.00\t\r\n");
 }
 
-TEST(DFPeakTableFill, StopsAtAPointOutsideTheArraysKeepingEarlierWaves) {
+TEST(DFPeakTableFill, StopsAtAPointOutsideTheArraysKeepingWhatWasWrittenBefore) {
   Session session = TwoWaves();
   session.Record.DFPoints[2].I = 50;
   FillDFPeakTable(session);
   EXPECT_EQ(session.DFTable.Cells[1][1], "     9.00");
   EXPECT_EQ(session.DFTable.Cells[1][2], kUncomputedCell);
   EXPECT_EQ(session.DFTable.Cells[0][1], kUncomputedCell);
+  // A decay point outside stops the wave after its rise: dI/dt and t(dI) are written, no more.
+  session = TwoWaves();
+  session.Record.DFPoints[2].D = 50;
+  FillDFPeakTable(session);
+  const auto& cells = session.DFTable.Cells;
+  EXPECT_EQ(cells[3][2], "     5.00");
+  EXPECT_EQ(cells[7][2], "     7.00");
+  for (int row : {1, 2, 4, 5, 6, 8}) EXPECT_EQ(cells[row][2], kUncomputedCell) << "row " << row;
 }
 
 // Baseline 10 on 40 points: a steep spike at 14, a small peak at 29, a higher one at 31 and a

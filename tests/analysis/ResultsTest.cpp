@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,13 @@ TEST(PFResultRow, SkippedColumnsKeepTheirOldText) {
   EXPECT_EQ(row[9], "1.00");
   EXPECT_EQ(row[11], "0.33");
   EXPECT_EQ(row[12], "old");
+  // An infinite Fm is written as it is; the ratios it makes no finite number keep their old text.
+  session.Record.PFValues[8] = std::numeric_limits<float>::infinity();
+  for (int c = 1; c < kResultColumnCount; ++c) session.Results.Cell(1, c) = "old";
+  FillPFResultRow(session);
+  EXPECT_EQ(row[4], "Inf");
+  for (int c : {9, 10, 11}) EXPECT_EQ(row[c], "old") << "column " << c;
+  EXPECT_EQ(row[13], "0.00");
 }
 
 // A DF peak kept from a longer recording: point 16 of a 15-point curve lies inside the arrays (as

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "chart/DrawingSurface.h"
+#include "chart/WorldMap.h"
 #include "data/Session.h"
 
 namespace tolmek::test {
@@ -51,14 +52,17 @@ inline bool BoxesOverlap(const DrawnOp& a, const DrawnOp& b) {
 
 class RecordingSurface : public DrawingSurface {
  public:
-  RecordingSurface(double width, double height) : width_(width), height_(height) {}
+  RecordingSurface(double width, double height) {
+    world_.Width = width;
+    world_.Height = height;
+  }
   std::vector<DrawnOp> Ops;
 
-  double Width() const override { return width_; }
-  double Height() const override { return height_; }
+  double Width() const override { return world_.Width; }
+  double Height() const override { return world_.Height; }
   void Clear() override { Add(DrawnOp::Clear, 0, 0, 0, 0, {}); }
   void SetWorld(double left, double top, double right, double bottom) override {
-    left_ = left, top_ = top, right_ = right, bottom_ = bottom;
+    world_.Left = left, world_.Top = top, world_.Right = right, world_.Bottom = bottom;
     Add(DrawnOp::World, left, top, right, bottom, {});
   }
   void SetPenWidth(int pixels) override { penWidth_ = pixels; }
@@ -72,13 +76,13 @@ class RecordingSurface : public DrawingSurface {
   void SetTextColour(Colour colour) override { textColour_ = colour; }
   void SetTextBold(bool bold) override { bold_ = bold; }
   void Print(const std::string& text) override {
-    const double lineHeight = kLineHeight * (top_ - bottom_) / height_;
-    DrawnOp& op = Add(DrawnOp::Print, textX_, textY_,
-                      textX_ + TextBounds(text).Right * (right_ - left_) / width_,
-                      textY_ - lineHeight, textColour_);
+    const double lineHeight = world_.InverseHeight(kLineHeight);
+    DrawnOp& op =
+        Add(DrawnOp::Print, textX_, textY_, textX_ + world_.InverseWidth(TextBounds(text).Right),
+            textY_ - lineHeight, textColour_);
     op.Text = text;
     op.Bold = bold_;
-    textX_ = left_;
+    textX_ = world_.Left;
     textY_ -= lineHeight;
   }
   // The whole line of the text; bold letters are a pixel wider.
@@ -110,8 +114,7 @@ class RecordingSurface : public DrawingSurface {
 
   static constexpr double kLineHeight = 13;
   static constexpr double kCharWidth = 7;
-  double width_, height_;
-  double left_ = 0, top_ = 1, right_ = 1, bottom_ = 0;
+  WorldMap world_;
   int penWidth_ = 1;
   bool dotted_ = false;
   bool bold_ = false;

@@ -30,16 +30,17 @@ void ChartWidget::Draw(int mode) {
     picture_ = QImage(size() * ratio, QImage::Format_RGB32);
     picture_.setDevicePixelRatio(ratio);
     picture_.fill(Qt::white);
-    drawnSize_ = size();
+    world_.Width = width();
+    world_.Height = height();
   }
   QPainter painter(&picture_);
-  QtSurface surface(painter, drawnSize_.width(), drawnSize_.height());
+  QtSurface surface(painter, world_.Width, world_.Height);
   DrawChart(session_, surface, mode);
   const ChartFrame& f = session_.Frame;
-  left_ = f.XFrom - f.MarginLeft;
-  right_ = f.XTo + f.MarginRight;
-  top_ = f.YMax + f.MarginTop;
-  bottom_ = -f.MarginBottom;
+  world_.Left = f.XFrom - f.MarginLeft;
+  world_.Right = f.XTo + f.MarginRight;
+  world_.Top = f.YMax + f.MarginTop;
+  world_.Bottom = -f.MarginBottom;
   yUnitsPerPixel_ = f.YUnitsPerPixel;
   update();
 }
@@ -49,13 +50,9 @@ void ChartWidget::ClearPicture() {
   update();
 }
 
-double ChartWidget::WorldX(double pixelX) const {
-  return left_ + pixelX / drawnSize_.width() * (right_ - left_);
-}
-
 QPointF ChartWidget::Pixel(double x, double y) const {
-  return {(x - left_) / (right_ - left_) * drawnSize_.width(),
-          (top_ - y) / (top_ - bottom_) * drawnSize_.height()};
+  const PixelPoint p = world_.Map(x, y);
+  return {p.X, p.Y};
 }
 
 void ChartWidget::paintEvent(QPaintEvent*) {

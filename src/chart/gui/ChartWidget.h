@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include "chart/WorldMap.h"
 #include "data/Session.h"
 
 namespace tolmek {
@@ -19,9 +20,9 @@ class ChartWidget : public QWidget {
   // the picture there is.
   void Draw(int mode);
   void ClearPicture();
-  // World position of a horizontal pixel position in the last drawing.
-  double WorldX(double pixelX) const;
-  double PixelX(double worldX) const { return Pixel(worldX, 0).x(); }
+  // World position of a horizontal pixel position in the last drawing, and back.
+  double WorldX(double pixelX) const { return world_.Inverse(pixelX, 0).X; }
+  double PixelX(double worldX) const { return world_.Map(worldX, 0).X; }
   const QImage& Picture() const { return picture_; }
 
  signals:
@@ -49,12 +50,8 @@ class ChartWidget : public QWidget {
   Session& session_;
   QImage picture_;
   // World rectangle of the last drawing and the size it was drawn at.
-  double left_ = 0;
-  double right_ = 1;
-  double top_ = 1;
-  double bottom_ = 0;
+  WorldMap world_;
   double yUnitsPerPixel_ = 0;
-  QSizeF drawnSize_{1, 1};
 };
 
 }  // namespace tolmek

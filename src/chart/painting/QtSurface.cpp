@@ -18,29 +18,29 @@ QColor ToQColor(Colour colour) {
 
 }  // namespace
 
-QtSurface::QtSurface(QPainter& painter, double width, double height)
-    : painter_(painter), width_(width), height_(height) {
+QtSurface::QtSurface(QPainter& painter, double width, double height) : painter_(painter) {
+  world_.Width = width;
+  world_.Height = height;
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
 void QtSurface::Clear() {
-  painter_.fillRect(QRectF(0, 0, width_, height_), Qt::white);
+  painter_.fillRect(QRectF(0, 0, world_.Width, world_.Height), Qt::white);
 }
 
 void QtSurface::SetWorld(double left, double top, double right, double bottom) {
-  left_ = left;
-  top_ = top;
-  right_ = right;
-  bottom_ = bottom;
+  world_.Left = left;
+  world_.Top = top;
+  world_.Right = right;
+  world_.Bottom = bottom;
 }
 
 bool QtSurface::Map(double x, double y, QPointF& pixel) const {
-  const double px = (x - left_) / (right_ - left_) * width_;
-  const double py = (top_ - y) / (top_ - bottom_) * height_;
-  if (!std::isfinite(px) || !std::isfinite(py)) return false;
-  if (std::fabs(px) > kFarOutside || std::fabs(py) > kFarOutside) return false;
-  pixel = QPointF(px, py);
+  const PixelPoint p = world_.Map(x, y);
+  if (!std::isfinite(p.X) || !std::isfinite(p.Y)) return false;
+  if (std::fabs(p.X) > kFarOutside || std::fabs(p.Y) > kFarOutside) return false;
+  pixel = QPointF(p.X, p.Y);
   return true;
 }
 
@@ -84,8 +84,8 @@ void QtSurface::Print(const std::string& text) {
                       QString::fromStdString(text));
   }
   // The next text line: the world's left edge, one line height lower.
-  textX_ = left_;
-  textY_ -= metrics.height() * (top_ - bottom_) / height_;
+  textX_ = world_.Left;
+  textY_ -= world_.InverseHeight(metrics.height());
 }
 
 PixelBox QtSurface::TextBounds(const std::string& text) const {

@@ -6,6 +6,7 @@
 #include <QPointF>
 
 #include "chart/DrawingSurface.h"
+#include "chart/WorldMap.h"
 
 class QPainter;
 
@@ -17,8 +18,8 @@ class QtSurface : public DrawingSurface {
   // takes it to device pixels, so the picture is crisp on high-density screens).
   QtSurface(QPainter& painter, double width, double height);
 
-  double Width() const override { return width_; }
-  double Height() const override { return height_; }
+  double Width() const override { return world_.Width; }
+  double Height() const override { return world_.Height; }
   void Clear() override;
   void SetWorld(double left, double top, double right, double bottom) override;
   void SetPenWidth(int pixels) override { penWidth_ = pixels; }
@@ -38,12 +39,7 @@ class QtSurface : public DrawingSurface {
   bool Map(double x, double y, QPointF& pixel) const;
 
   QPainter& painter_;
-  double width_;
-  double height_;
-  double left_ = 0;
-  double top_ = 1;
-  double right_ = 1;
-  double bottom_ = 0;
+  WorldMap world_;
   int penWidth_ = 1;
   bool dotted_ = false;
   double textX_ = 0;
