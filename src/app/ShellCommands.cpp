@@ -17,11 +17,6 @@ bool IsLoaded(const Session& session) {
   return session.Record.PointCount > 0 && !session.Record.CurrentFilePath.empty();
 }
 
-void ShowErrorMessage(Feedback& feedback, const std::string& description) {
-  feedback.ShowMessage(description, MessageIcon::Exclamation);
-  feedback.SetBusy(false);
-}
-
 void TakeOpenedFile(Session& session, const std::string& path) {
   Measurement& record = session.Record;
   record.CurrentFilePath = path;

@@ -14,9 +14,6 @@ namespace tolmek {
 // A measurement is loaded (the commands that work on one are available).
 bool IsLoaded(const Session& session);
 
-// The description of an error in a box with the exclamation icon, then the normal pointer.
-void ShowErrorMessage(Feedback& feedback, const std::string& description);
-
 // Points the walk at the folder of path with the pattern of its name, and the current file at
 // path; the folder becomes the data folder. Open, a dropped file, the command-line file and one
 // handed over by a second start all take their file this way. The caller loads it.

@@ -256,8 +256,8 @@ MarkerPlan PlanMarkers(const Session& session, const DrawingSurface& surface, bo
             PFMarkerLabel(k), true);
       }
     }
-  } catch (const std::exception&) {
-    // A marker that fails ends the markers: those planned before it are drawn.
+  } catch (const ErrorText&) {
+    // A marker whose point cannot be read ends the markers: those planned before it are drawn.
   }
   return plan;
 }
