@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <array>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <regex>
+#include <set>
 
 #include "MeasurementTexts.h"
 #include "support/TestSupport.h"
@@ -25,11 +27,11 @@ struct Outcome {
   std::string Err;
 };
 
-// Runs the real tolmek-batch with the arguments (paths without blanks), no display at all and
-// no settings of the user's.
+// Runs the real tolmek-batch with the arguments (paths without blanks), no display at all, no
+// settings of the user's and the same time zone everywhere.
 Outcome RunTolmekBatch(const std::string& arguments) {
   const TempFolder logs;
-  const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+  const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM TZ=UTC " +
                               ("XDG_CONFIG_HOME=" + logs.Path() + " ") +
                               std::string(TOLMEK_BATCH_EXE) + " " + arguments + " >" +
                               logs.File("out") + " 2>" + logs.File("err");
@@ -37,47 +39,59 @@ Outcome RunTolmekBatch(const std::string& arguments) {
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(logs.File("out")), Slurp(logs.File("err"))};
 }
 
-const std::string kPFColumns =
-    "\t100.00\t150.00\t130.00\t400.00\t0.00\t0.00\t250.00\t3.00\t0.75\t1.60\t0.60\t0.63\t0.10\t";
+namespace fs = std::filesystem;
 
-// A DF.RES block whose first wave holds the given texts and the other five zeros.
-std::string DFResBlock(const std::string& name, const std::array<std::string, 8>& wave1) {
-  static const char* const labels[8] = {"DF(I)", "DF(D)", "dI/dt", "dD/dt",
-                                        "t(I) ", "t(D) ", "t(dI)", "t(dD)"};
-  std::string block = name + "\r\n       ";
-  for (int k = 1; k <= 6; ++k) block += "        " + std::to_string(k) + "  ";
-  block += "\r\n";
-  for (int r = 0; r < 8; ++r) {
-    block += std::string(labels[r]) + "  " + wave1[r] + "  ";
-    for (int k = 2; k <= 6; ++k) block += "     0.00  ";
-    block += "\r\n";
+// The outputs tolmek-batch writes beside its inputs: everything but the recordings and backups.
+std::set<std::string> Outputs(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const std::string extension = entry.path().extension().string();
+    if (extension != ".dat" && extension != ".bak") names.insert(entry.path().filename().string());
   }
-  return block + "\r\n";
+  return names;
 }
 
-// The layouts of the tables and native files are tested with their writers; here the results
-// worked out by hand for both formats reach the files, and the native file is rewritten unchanged.
-TEST(BatchCommand, WritesTheResultsOfEachFormat) {
+// tolmek-batch over a copy of examples/ with the settings beside the expected files (the JIP-test
+// on) writes tests/testdata/expected/examples byte for byte and the messages of examples.err. A
+// recording's native file carries the recording's date and time, so the copies get a fixed one and
+// the run a fixed time zone. With TOLMEK_UPDATE_EXPECTED set the outputs replace the expected files
+// (tools/update-expected.sh).
+TEST(ExpectedOutputs, OfTheExamplesAreWrittenByteForByte) {
+  const std::string expected = std::string(TOLMEK_TEST_DATA_DIR) + "/expected";
+  const auto fixedTime = std::chrono::file_clock::from_sys(std::chrono::sys_seconds{
+      std::chrono::sys_days{std::chrono::year{2024} / 3 / 1} + std::chrono::hours{9}});
   TempFolder data;
-  data.Write("leaf1.txt", test::AsciiMeasurement());
-  data.Write("leaf2.tmk", test::NativeMeasurement());
-  const Outcome run = RunTolmekBatch(data.File("leaf1.txt") + " " + data.File("leaf2.tmk"));
-  EXPECT_EQ(run.Status, 0) << run.Err;
-  EXPECT_EQ(run.Err, "");
-  EXPECT_TRUE(Slurp(data.File("leaf1.asc")).starts_with("1.000         100.00        10.00\r\n"));
-  EXPECT_NE(Slurp(data.File("leaf1.tmk")).find("\r\n3,6,10,0,0,15\r\n0,0\r\n"), std::string::npos);
-  EXPECT_EQ(Slurp(data.File("leaf2.tmk")), test::NativeMeasurement());
-  const std::string flRes = Slurp(data.File("fl.res"));
-  EXPECT_EQ(flRes.substr(flRes.find("\r\n") + 2),
-            "leaf1.txt" + kPFColumns +
-                "0.00\t0.00\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t\r\n" +
-                "leaf2.tmk" + kPFColumns +
-                "0.91\t0.00\t100.0\t40.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t0.0\t\r\n");
-  std::array<std::string, 8> zeros;
-  zeros.fill("     0.00");
-  const std::array<std::string, 8> wave1 = {"   100.00", "    40.00", "    20.00", "   -30.00",
-                                            "    10.00", "    16.00", "     3.00", "    12.00"};
-  EXPECT_EQ(Slurp(data.File("df.res")), DFResBlock("leaf1", zeros) + DFResBlock("leaf2", wave1));
+  std::set<std::string> inputs;
+  for (const auto& entry : fs::directory_iterator(TOLMEK_EXAMPLES_DIR)) {
+    const std::string extension = entry.path().extension().string();
+    if (extension == ".asc" || extension == ".tmk" || extension == ".dat")
+      inputs.insert(entry.path().filename().string());
+  }
+  std::string files;
+  for (const std::string& name : inputs) {
+    fs::copy_file(std::string(TOLMEK_EXAMPLES_DIR) + "/" + name, data.File(name));
+    fs::last_write_time(data.File(name), fixedTime);
+    files += " " + data.File(name);
+  }
+  const Outcome run = RunTolmekBatch("--settings " + expected + "/examples.ini" + files);
+  EXPECT_EQ(run.Status, 0);
+  std::string messages = run.Err;
+  for (size_t at; (at = messages.find(data.Path())) != std::string::npos;)
+    messages.replace(at, data.Path().size(), "FOLDER");
+
+  const std::string wanted = expected + "/examples";
+  if (std::getenv("TOLMEK_UPDATE_EXPECTED")) {
+    std::ofstream(expected + "/examples.err", std::ios::binary) << messages;
+    fs::remove_all(wanted);
+    fs::create_directory(wanted);
+    for (const std::string& name : Outputs(data.Path()))
+      fs::copy_file(data.File(name), wanted + "/" + name);
+    GTEST_SKIP() << "wrote " << wanted;
+  }
+  EXPECT_EQ(messages, Slurp(expected + "/examples.err"));
+  ASSERT_EQ(Outputs(data.Path()), Outputs(wanted));
+  for (const std::string& name : Outputs(wanted))
+    EXPECT_EQ(Slurp(data.File(name)), Slurp(wanted + "/" + name)) << name;
 }
 
 TEST(BatchCommand, ProcessesEveryGoodFileOnceNamesEveryBadOneAndExitsWithOne) {
@@ -115,10 +129,10 @@ TEST(BatchCommand, TakesTheGainsOfAnOutOfRangeHeaderOnlyFromTheCommand) {
   const Outcome without = RunTolmekBatch(data.File("leaf.dat"));
   EXPECT_EQ(without.Status, 1);
   EXPECT_NE(without.Err.find("--gains"), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(data.File("leaf.tmk")));
+  EXPECT_FALSE(fs::exists(data.File("leaf.tmk")));
   const Outcome with = RunTolmekBatch("--gains 6,120 " + data.File("leaf.dat"));
   EXPECT_EQ(with.Status, 0) << with.Err;
-  EXPECT_TRUE(std::filesystem::exists(data.File("leaf.tmk")));
+  EXPECT_TRUE(fs::exists(data.File("leaf.tmk")));
 }
 
 TEST(BatchCommand, ReadsTheUsableLinesOfAJunkSettingsFileAndAveragesTheFolder) {
@@ -135,8 +149,8 @@ TEST(BatchCommand, ReadsTheUsableLinesOfAJunkSettingsFileAndAveragesTheFolder) {
   EXPECT_NE(Slurp(data.File("fl.res")).find("\r\nleaf0121\t"), std::string::npos);
 
   EXPECT_EQ(RunTolmekBatch("--average " + data.Path()).Status, 0);
-  EXPECT_TRUE(std::filesystem::exists(data.File("Fl_avg.res")));
-  EXPECT_TRUE(std::filesystem::exists(data.File("leaf012!.avg")));
+  EXPECT_TRUE(fs::exists(data.File("Fl_avg.res")));
+  EXPECT_TRUE(fs::exists(data.File("leaf012!.avg")));
   TempFolder empty;
   EXPECT_EQ(RunTolmekBatch("--average " + empty.Path() + " --results").Status, 1);
   EXPECT_EQ(RunTolmekBatch("--average " + empty.File("missing")).Status, 1);
@@ -146,7 +160,7 @@ TEST(BatchCommand, ReadsTheUsableLinesOfAJunkSettingsFileAndAveragesTheFolder) {
 TEST(BatchCommand, WritesTheJipTestOfRealExportsAndSplitsAnExportIntoMeasurementsThatLoad) {
   TempFolder data;
   for (const char* name : {"ojip-export-2.txt", "ojip-export-5.txt"})
-    std::filesystem::copy_file(std::string(TOLMEK_TEST_DATA_DIR) + "/" + name, data.File(name));
+    fs::copy_file(std::string(TOLMEK_TEST_DATA_DIR) + "/" + name, data.File(name));
   const Outcome run = RunTolmekBatch("--jip " + data.File("ojip-export-2.txt") + " " +
                                      data.File("ojip-export-5.txt"));
   EXPECT_EQ(run.Status, 0) << run.Err;
@@ -198,11 +212,11 @@ TEST(BatchCommand, PaintsAPictureOfEachLoadedFileWithoutADisplay) {
   EXPECT_NE(run.Err.find("temp.dat: --plot draws no picture of a temperature curve\n"),
             std::string::npos)
       << run.Err;
-  EXPECT_TRUE(std::filesystem::exists(data.File("temp.asc")));
+  EXPECT_TRUE(fs::exists(data.File("temp.asc")));
   // The PNG header's width 320 and height 200.
   EXPECT_EQ(Slurp(data.File("leaf.png")).substr(16, 8), std::string("\0\0\x01\x40\0\0\0\xc8", 8));
-  EXPECT_TRUE(std::filesystem::exists(data.File("leaf.tmk")));
-  EXPECT_FALSE(std::filesystem::exists(data.File("broken.png")));
+  EXPECT_TRUE(fs::exists(data.File("leaf.tmk")));
+  EXPECT_FALSE(fs::exists(data.File("broken.png")));
   EXPECT_EQ(run.Err.find("QStandardPaths"), std::string::npos) << run.Err;
 #else
   EXPECT_EQ(run.Status, 2);

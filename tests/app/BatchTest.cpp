@@ -12,7 +12,6 @@
 #include "app/LoadSequence.h"
 #include "data/FileIO.h"
 #include "support/TestSupport.h"
-#include "synth/Synthetic.h"
 #include "ui/ScriptedFeedback.h"
 
 namespace tolmek {
@@ -112,22 +111,6 @@ TEST_F(Batch, FirstWritesTheOutputsOfTheFileLoadedBeforeOnlyWhenAutosaveIsOn) {
     EXPECT_TRUE(Exists("a.tmk"));
     EXPECT_EQ(session.Options.AutosaveEnabled, autosave);
   }
-}
-
-TEST_F(Batch, CountsAnExportedTemperatureCurveAsProcessedWithoutAsking) {
-  const std::string path = folder.Write("temp.dat", synth::MakeTemperatureRecording(1, 20, 256));
-  // The hook after the outputs hears of it, with nothing loaded (tolmek-batch --plot says so).
-  int heard = 0;
-  const BatchSummary summary =
-      RunBatch(session, feedback, {path}, {}, [&](Session& exported, const std::string& file) {
-        heard += file == path && exported.Record.CurrentFilePath.empty();
-        return true;
-      });
-  EXPECT_EQ(heard, 1);
-  EXPECT_EQ(summary.Processed, 1);
-  EXPECT_TRUE(feedback.Questions.empty());
-  EXPECT_TRUE(Exists("temp.asc"));
-  EXPECT_FALSE(Exists("temp.tmk"));
 }
 
 TEST_F(Batch, BackupsHoldTheResultFilesAsTheyWereBeforeEachFileWhoeverChangedThem) {
