@@ -176,7 +176,7 @@ BatchOutputHook PicturePainter(const BatchArguments& parsed, const BatchEnvironm
       return true;
     }
     const ViewState kept = session.View;
-    session.View.ViewMode = 0;
+    session.View.ViewMode = ViewMode::Both;
     session.View.UniversalY = 0;
     session.View.LogTime = parsed.PlotLinear ? 0 : 1;
     session.View.AutoRange = 1;

@@ -69,7 +69,7 @@ void ShowCursorLine(Session& session, int index, int lineNo) {
   line.Visible = std::isfinite(line.X) && PointDrawn(session, index);
   if (lineNo == kSpanEndLine) {
     cursor.Lines[kCursorLine].Visible = false;
-    if (session.View.ViewMode != 0) session.ChartCommands.FindEnabled = true;
+    if (session.View.ViewMode != ViewMode::Both) session.ChartCommands.FindEnabled = true;
     if (session.View.LogTime == 0) {
       if (session.View.AutoRange == 1) {
         session.ChartCommands.ZoomInEnabled = true;
@@ -105,7 +105,7 @@ void SetZoomCommandStates(Session& session) {
 void FindInSpan(Session& session, int kind) {
   const Measurement& m = session.Record;
   CursorState& cursor = session.Cursor;
-  const bool pf = session.View.ViewMode == 1;
+  const bool pf = session.View.ViewMode == ViewMode::PF;
   const std::vector<float>& values = pf ? m.PFValues : m.DFValues;
   const std::vector<float>& slopes = pf ? m.PFSlope : m.DFSlope;
   auto better = [&](int i, int best) {

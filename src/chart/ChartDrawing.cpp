@@ -235,7 +235,7 @@ MarkerPlan PlanMarkers(const Session& session, const DrawingSurface& surface, bo
     plan.Markers.back().PFGroup = pfGroup;
   };
   try {
-    if (session.View.ViewMode != 1) {
+    if (session.View.ViewMode != ViewMode::PF) {
       plan.DFGroup = true;
       for (int k = 1; k <= kWaveCount; ++k) {
         for (const bool decay : {false, true}) {
@@ -247,7 +247,7 @@ MarkerPlan PlanMarkers(const Session& session, const DrawingSurface& surface, bo
         }
       }
     }
-    if (session.View.ViewMode != 2) {
+    if (session.View.ViewMode != ViewMode::DF) {
       plan.PFGroup = true;
       for (int k = 1; k <= 6; ++k) {
         const int p = m.PFPoints[k];
@@ -283,8 +283,10 @@ void DrawMarkers(DrawingSurface& surface, const MarkerPlan& plan) {
 void DrawDots(const Session& session, DrawingSurface& surface, int32_t i, double x) {
   const Measurement& m = session.Record;
   const ChartFrame& f = session.Frame;
-  if (session.View.ViewMode != 2) surface.Dot(x, At(m.PFValues, i) * f.PFFactor, kPFColour);
-  if (session.View.ViewMode != 1) surface.Dot(x, At(m.DFValues, i) * f.DFFactor, kDFColour);
+  if (session.View.ViewMode != ViewMode::DF)
+    surface.Dot(x, At(m.PFValues, i) * f.PFFactor, kPFColour);
+  if (session.View.ViewMode != ViewMode::PF)
+    surface.Dot(x, At(m.DFValues, i) * f.DFFactor, kDFColour);
 }
 
 int32_t LastArrayIndex(const Measurement& m) {

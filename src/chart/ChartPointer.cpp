@@ -38,8 +38,8 @@ void ChartPointer::Press(Session& session, PointerButton button, double x) {
   }
   if (session.Record.PointCount == 0) return;
   // With both curves on the logarithmic axis a right click counts as a left click.
-  const bool spanClick =
-      button == PointerButton::Right && (session.View.ViewMode != 0 || session.View.LogTime != 1);
+  const bool spanClick = button == PointerButton::Right &&
+                         (session.View.ViewMode != ViewMode::Both || session.View.LogTime != 1);
   if (spanClick) {
     RightClick(session, NearestPointIndex(session, x));
     return;
@@ -98,11 +98,11 @@ void ChartPointer::Hover(const Session& session, double x) {
   DragPoint = 0;
   HoverIndex = static_cast<int16_t>(NearestPointIndex(session, x));
   const Measurement& m = session.Record;
-  const int16_t mode = session.View.ViewMode;
+  const ViewMode mode = session.View.ViewMode;
   for (int k = 1; k <= 6 && DragPoint == 0 && HoverIndex > 0; ++k) {
-    if ((mode == 0 || mode == 1) && HoverIndex == m.PFPoints[k]) {
+    if ((mode == ViewMode::Both || mode == ViewMode::PF) && HoverIndex == m.PFPoints[k]) {
       DragPoint = static_cast<int16_t>(k);
-    } else if (mode == 0 || mode == 2) {
+    } else if (mode == ViewMode::Both || mode == ViewMode::DF) {
       if (HoverIndex == m.DFPoints[k].I) {
         DragPoint = static_cast<int16_t>(kDFIPointBase + k);
       } else if (HoverIndex == m.DFPoints[k].D) {

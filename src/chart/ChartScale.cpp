@@ -42,10 +42,10 @@ void ComputeYScale(const Session& session, ChartFrame& frame) {
     return;
   }
   switch (session.View.ViewMode) {
-    case 1:
+    case ViewMode::PF:
       frame.YMax = m.PFMax;
       break;
-    case 2:
+    case ViewMode::DF:
       frame.YMax = m.DFMax;
       break;
     default:

@@ -113,7 +113,7 @@ void ResetState(Session& session) {
   record.DataLoaded = kFalse;
   record.AutosaveDone = kFalse;
   session.Shell.ChartReady = 0;
-  session.View.ViewMode = 0;
+  session.View.ViewMode = ViewMode::Both;
   record.CurrentFilePath.clear();
   record.FileTypeCode = 0;
   session.View.LogTime = 1;

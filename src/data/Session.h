@@ -73,8 +73,11 @@ struct Measurement {
   int64_t BytesRead = 0;
 };
 
+// The curves the chart shows.
+enum class ViewMode : int16_t { Both = 0, PF = 1, DF = 2 };
+
 struct ViewState {
-  int16_t ViewMode = 0;  // 0 both, 1 PF, 2 DF
+  tolmek::ViewMode ViewMode = tolmek::ViewMode::Both;
   int16_t LogTime = 1;
   int16_t UniversalY = 0;
   int16_t AutoRange = 1;

@@ -19,19 +19,21 @@ TEST(FindInSpan, FindsAnExtremumAtTheLastPointOfTheSpan) {
     m.DFSlope[i] = static_cast<float>(-50 + i);
   }
   struct Case {
-    int16_t ViewMode;
+    ViewMode View;
     int Kind;
     int SpanEnd;
   };
   // PF rises and DF falls to the span's end; the slopes flatten towards point 40 (PF) and the
   // end (DF).
-  for (const Case c : {Case{1, kFindMax, 30}, Case{2, kFindMin, 30}, Case{1, kFindFlattest, 40},
-                       Case{2, kFindFlattest, 50}, Case{0, kFindMin, 45}}) {
-    session.View.ViewMode = c.ViewMode;
+  for (const Case c : {Case{ViewMode::PF, kFindMax, 30}, Case{ViewMode::DF, kFindMin, 30},
+                       Case{ViewMode::PF, kFindFlattest, 40}, Case{ViewMode::DF, kFindFlattest, 50},
+                       Case{ViewMode::Both, kFindMin, 45}}) {
+    session.View.ViewMode = c.View;
     session.Cursor.SpanStart = 20;
     session.Cursor.SpanEnd = c.SpanEnd;
     FindInSpan(session, c.Kind);
-    EXPECT_EQ(session.Cursor.CursorIndex, c.SpanEnd) << "view " << c.ViewMode << " kind " << c.Kind;
+    EXPECT_EQ(session.Cursor.CursorIndex, c.SpanEnd)
+        << "view " << static_cast<int>(c.View) << " kind " << c.Kind;
   }
 }
 

@@ -83,7 +83,7 @@ TEST(DrawChart, MarkersAreLabelledAtTheirPointsAndOnlyPFHidesTheDFDotsAndMarkers
   EXPECT_TRUE(markers.Of(DrawnOp::Dot).empty());
   EXPECT_EQ(markers.Of(DrawnOp::Print).size(), 3u);
 
-  session.View.ViewMode = 1;
+  session.View.ViewMode = ViewMode::PF;
   RecordingSurface pfOnly(1000, 500);
   DrawChart(session, pfOnly, kDrawFull);
   EXPECT_TRUE(pfOnly.Dots(kDFColour).empty());

@@ -158,7 +158,7 @@ class AppForm : public QMainWindow {
   void LogTimeAxis();
   void ToggleSnap(int16_t mode);
   void SetTimeAxis(int16_t logTime);
-  void SetViewMode(int16_t mode);
+  void SetViewMode(tolmek::ViewMode mode);
   // Averaging replaced the walk's list with its own: the walk lists its folder again.
   void WalkListReplaced();
 

@@ -112,7 +112,7 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
        .ToolbarPlace = 5,
        .ToolTip = "PF curve",
        .Handler = &AppForm::ShowPFCurve,
-       .Checked = [](S s) { return s.View.ViewMode == 1; }},
+       .Checked = [](S s) { return s.View.ViewMode == ViewMode::PF; }},
       {.Menu = View,
        .Key = "view2",
        .Caption = "&DF Curve",
@@ -121,7 +121,7 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
        .ToolbarPlace = 6,
        .ToolTip = "DF curve",
        .Handler = &AppForm::ShowDFCurve,
-       .Checked = [](S s) { return s.View.ViewMode == 2; }},
+       .Checked = [](S s) { return s.View.ViewMode == ViewMode::DF; }},
       {.Menu = View,
        .Key = "view3",
        .Caption = "&Both Curves",
@@ -130,7 +130,7 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
        .ToolbarPlace = 7,
        .ToolTip = "Both curves",
        .Handler = &AppForm::ShowBothCurves,
-       .Checked = [](S s) { return s.View.ViewMode == 0; }},
+       .Checked = [](S s) { return s.View.ViewMode == ViewMode::Both; }},
       {.Menu = View,
        .SeparatorBefore = true,
        .Key = "view5",
@@ -188,7 +188,7 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
        .ToolbarPlace = 8,
        .ToolTip = "Set peak",
        .Handler = &AppForm::OpenSetDialog,
-       .Enabled = [](S s) { return s.View.ViewMode != 0; }},
+       .Enabled = [](S s) { return s.View.ViewMode != ViewMode::Both; }},
       {.Menu = Tools,
        .SeparatorBefore = true,
        .Key = "Math3",
@@ -365,18 +365,18 @@ void AppForm::FileExit_Click() {
   activity_.WhenIdle([this] { close(); });
 }
 
-void AppForm::SetViewMode(int16_t mode) {
+void AppForm::SetViewMode(ViewMode mode) {
   session_.View.ViewMode = mode;
   RefreshOpenChart();
 }
 void AppForm::ShowPFCurve() {
-  SetViewMode(1);
+  SetViewMode(ViewMode::PF);
 }
 void AppForm::ShowDFCurve() {
-  SetViewMode(2);
+  SetViewMode(ViewMode::DF);
 }
 void AppForm::ShowBothCurves() {
-  SetViewMode(0);
+  SetViewMode(ViewMode::Both);
 }
 
 void AppForm::ZoomIn() {
@@ -392,7 +392,7 @@ void AppForm::ViewRedraw_Click() {
 
 // The points are set on one curve at a time.
 void AppForm::OpenSetDialog() {
-  if (session_.View.ViewMode == 0) return;
+  if (session_.View.ViewMode == ViewMode::Both) return;
   if (MainForm* chart = ChartWindow()) chart->OpenSetDialog();
 }
 

@@ -181,8 +181,8 @@ void MainForm::ConnectDialog(PointSelectionDialog* dialog) {
 }
 
 void MainForm::OpenDialogOfCurve() {
-  if (session_.View.ViewMode == 1) PFDialog().exec();
-  if (session_.View.ViewMode == 2) DFDialog().exec();
+  if (session_.View.ViewMode == ViewMode::PF) PFDialog().exec();
+  if (session_.View.ViewMode == ViewMode::DF) DFDialog().exec();
 }
 
 void MainForm::ShowState() {

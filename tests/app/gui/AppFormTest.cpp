@@ -38,7 +38,7 @@ TEST_F(MainWindow, OpensAFileAndWalksTheFolderSavingTheOutputsOfEachFileLeft) {
   Open("b.tmk");
   ASSERT_EQ(session.Record.CurrentFileName, "b.tmk");
   QTest::keyClick(form.get(), Qt::Key_F5);
-  EXPECT_EQ(session.View.ViewMode, 1);
+  EXPECT_EQ(session.View.ViewMode, ViewMode::PF);
   EXPECT_TRUE(Checked("viewpf") && !Checked("viewboth"));
 
   Trigger("autosave");
@@ -46,7 +46,7 @@ TEST_F(MainWindow, OpensAFileAndWalksTheFolderSavingTheOutputsOfEachFileLeft) {
   EXPECT_EQ(session.Record.CurrentFileName, "c.tmk");
   EXPECT_TRUE(Exists("b.asc"));
   EXPECT_EQ(FLResRows(), 1);
-  EXPECT_EQ(session.View.ViewMode, 0);  // a load starts with both curves
+  EXPECT_EQ(session.View.ViewMode, ViewMode::Both);  // a load starts with both curves
   EXPECT_FALSE(Enabled("next"));
   // One chart window, showing the file now loaded (also once closed windows are gone).
   ASSERT_EQ(Children().size(), 1);
@@ -110,7 +110,7 @@ TEST_F(MainWindow, BatchEndsWithNothingLoadedAndOnlyOpenOffered) {
   for (QAction* menu : form->menuBar()->actions())
     EXPECT_EQ(menu->isEnabled(), menu->text() == "&File" || menu->text() == "&Help");
   QTest::keyClick(form.get(), Qt::Key_F5);
-  EXPECT_EQ(session.View.ViewMode, 0);
+  EXPECT_EQ(session.View.ViewMode, ViewMode::Both);
   // A single chosen file is no batch.
   dialogs.OpenAnswers.push_back({folder.File("x1.txt")});
   fs::remove(folder.File("x1.tmk"));

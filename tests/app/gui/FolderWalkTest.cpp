@@ -280,7 +280,7 @@ TEST_F(FolderWalk, AnAccessibilityToggleOfTheTimeAxisLeavesExactlyOneCheckedAndT
   EXPECT_NE(Checked("linear"), Checked("log"));
 
   press("viewdf");
-  EXPECT_EQ(session.View.ViewMode, 2);
+  EXPECT_EQ(session.View.ViewMode, ViewMode::DF);
   EXPECT_TRUE(Checked("viewdf") && !Checked("viewpf") && !Checked("viewboth"));
 }
 

@@ -38,9 +38,9 @@ TEST(ChartPicture, DotsLandWhereTheFramePutsThemOnBothAxes) {
     const double x = TimeToX(session, 60);
     const QPoint spot = PixelOf(session.Frame, x, 300, 600, 400) * 2;
     EXPECT_EQ(image.pixelColor(spot), QColor(255, 0, 0)) << "log " << logTime;
-    session.View.ViewMode = 1;
+    session.View.ViewMode = ViewMode::PF;
     EXPECT_EQ(ChartImage(session, 600, 400, 2).pixelColor(spot), QColor(0, 0, 255));
-    session.View.ViewMode = 0;
+    session.View.ViewMode = ViewMode::Both;
   }
 }
 

@@ -40,7 +40,7 @@ void CloseNextDialog(QString& caption) {
 
 class ChartWindow : public ::testing::Test {
  protected:
-  void Open(int n, int16_t viewMode, int16_t logTime) {
+  void Open(int n, ViewMode viewMode, int16_t logTime) {
     Load(session, n);
     session.View.ViewMode = viewMode;
     session.View.LogTime = logTime;
@@ -79,7 +79,7 @@ class ChartWindow : public ::testing::Test {
 };
 
 TEST_F(ChartWindow, ClicksAndKeysMoveTheCursorAndItsReadout) {
-  Open(400, 0, 0);
+  Open(400, ViewMode::Both, 0);
   Click(123);
   EXPECT_EQ(session.Cursor.CursorIndex, 123);
   EXPECT_TRUE(session.Cursor.Lines[kCursorLine].Visible);
@@ -103,7 +103,7 @@ TEST_F(ChartWindow, ClicksAndKeysMoveTheCursorAndItsReadout) {
 }
 
 TEST_F(ChartWindow, RightClicksMarkASpanThatRestartsBeforeItsStart) {
-  Open(400, 1, 0);
+  Open(400, ViewMode::PF, 0);
   QSignalSpy commands(form.get(), &MainForm::CommandStatesChanged);
   Span(40, 30);
   EXPECT_EQ(session.Cursor.SpanStart, 30);
@@ -118,7 +118,7 @@ TEST_F(ChartWindow, RightClicksMarkASpanThatRestartsBeforeItsStart) {
   EXPECT_FALSE(session.ChartCommands.FindEnabled);
 
   // Both curves on the logarithmic axis: a right click places the cursor.
-  session.View.ViewMode = 0;
+  session.View.ViewMode = ViewMode::Both;
   session.View.LogTime = 1;
   form->RefreshChart();
   Click(200, Qt::RightButton);
@@ -127,7 +127,7 @@ TEST_F(ChartWindow, RightClicksMarkASpanThatRestartsBeforeItsStart) {
 }
 
 TEST_F(ChartWindow, FindToolsTakeTheFirstOfEqualPointsAndOpenTheDialogOfTheCurve) {
-  Open(400, 1, 0);
+  Open(400, ViewMode::PF, 0);
   for (int i = 1; i <= 400; ++i) session.Record.PFValues[i] = 1;
   const float values[] = {5, 9, 9, 7};
   for (int k = 0; k < 4; ++k) session.Record.PFValues[30 + k] = values[k];
@@ -141,14 +141,14 @@ TEST_F(ChartWindow, FindToolsTakeTheFirstOfEqualPointsAndOpenTheDialogOfTheCurve
   Key(Qt::Key_X);  // no span any more: the tool is off
   EXPECT_EQ(session.Cursor.CursorIndex, 31);
 
-  session.View.ViewMode = 2;
+  session.View.ViewMode = ViewMode::DF;
   CloseNextDialog(caption);
   Key(Qt::Key_Return);
   EXPECT_EQ(caption, "Set DF Min/Max");
 }
 
 TEST_F(ChartWindow, DraggingASetPointMovesItButNotAReleaseInPlaceOrOutsideTheChart) {
-  Open(400, 1, 0);
+  Open(400, ViewMode::PF, 0);
   session.Record.PFPoints[kSlotFm] = 200;
   QSignalSpy moved(form.get(), &MainForm::PointMoved);
   const auto drag = [&](int from, int to, QPoint release) {
@@ -171,7 +171,7 @@ TEST_F(ChartWindow, DraggingASetPointMovesItButNotAReleaseInPlaceOrOutsideTheCha
 }
 
 TEST_F(ChartWindow, ZoomsIntoASpanAndBackAcrossTheLogarithmicAxis) {
-  Open(400, 1, 0);
+  Open(400, ViewMode::PF, 0);
   Span(100, 300);
   form->ZoomChart(1);
   EXPECT_NEAR(session.View.RangeFrom, 1.00, 1e-6);
@@ -201,7 +201,7 @@ TEST_F(ChartWindow, ZoomsIntoASpanAndBackAcrossTheLogarithmicAxis) {
 }
 
 TEST_F(ChartWindow, CursorAndRangeAreKeptInsideTheNextMeasurement) {
-  Open(1000, 1, 0);
+  Open(1000, ViewMode::PF, 0);
   session.Cursor.CursorIndex = 1000;
   session.View.AutoRange = 0;
   session.View.RangeTo = 5;
@@ -232,7 +232,7 @@ TEST_F(ChartWindow, CursorAndRangeAreKeptInsideTheNextMeasurement) {
 }
 
 TEST_F(ChartWindow, ResizingRedrawsOnlyAReadyChartThatIsNotMinimized) {
-  Open(100, 0, 1);
+  Open(100, ViewMode::Both, 1);
   EXPECT_EQ(Chart()->Picture().size(), Chart()->size() * Chart()->devicePixelRatioF());
   session.Shell.ChartReady = 0;
   form->resize(700, 500);
