@@ -41,12 +41,11 @@ constexpr const char* kLineEnd = "\r\n";
 constexpr size_t kResultNameLength = 8;
 constexpr int kResultColumns = 27;  // 15 PF result columns and 12 DF columns
 constexpr size_t kMaxResultRows = 1000;
-constexpr size_t kMaxGroupMembers = 10;
 constexpr size_t kAscExtensionLength = 4;
 constexpr int kMaxCurveRows = 10001;    // lines a member may have: points 0..10000
 constexpr int kMaxAverageRows = 10000;  // lines an average curve may have
 
-using Groups = std::vector<std::vector<size_t>>;
+using Groups = ReplicateGroups;
 
 std::string FirstChars(std::string_view text, size_t n) {
   return std::string(text.substr(0, std::min(n, text.size())));
@@ -54,34 +53,6 @@ std::string FirstChars(std::string_view text, size_t n) {
 
 bool EndsWithNoCase(const std::string& text, const std::string& ending) {
   return text.size() >= ending.size() && ToUpper(LastChars(text, ending.size())) == ending;
-}
-
-// Replicates share a key. Every candidate whose key has no group yet starts one: all items that
-// may join, with that key, in order, at most 10. A candidate with no such item starts nothing.
-// beforeEach runs for every item not grouped yet and stops the grouping when it returns false.
-std::optional<Groups> GroupByKey(const std::vector<std::string>& keys,
-                                 const std::function<bool(size_t)>& canStart,
-                                 const std::function<bool(size_t)>& canJoin,
-                                 const std::function<bool(size_t)>& beforeEach) {
-  Groups groups;
-  std::vector<bool> grouped(keys.size(), false);
-  for (size_t i = 0; i < keys.size(); ++i) {
-    if (grouped[i]) continue;
-    if (!beforeEach(i)) return std::nullopt;
-    if (!canStart(i)) continue;
-    const bool known = std::any_of(groups.begin(), groups.end(), [&](const auto& group) {
-      return keys[group.front()] == keys[i];
-    });
-    if (known) continue;
-    std::vector<size_t> members;
-    for (size_t q = 0; q < keys.size() && members.size() < kMaxGroupMembers; ++q) {
-      if (keys[q] != keys[i] || !canJoin(q)) continue;
-      members.push_back(q);
-      grouped[q] = true;
-    }
-    if (!members.empty()) groups.push_back(std::move(members));
-  }
-  return groups;
 }
 
 // ---- Results (FL.RES) ----
@@ -371,6 +342,31 @@ size_t ResultKeyLength(int dropped) {
 }
 
 }  // namespace
+
+std::optional<ReplicateGroups> GroupByKey(const std::vector<std::string>& keys,
+                                          const std::function<bool(size_t)>& canStart,
+                                          const std::function<bool(size_t)>& canJoin,
+                                          const std::function<bool(size_t)>& beforeEach) {
+  Groups groups;
+  std::vector<bool> grouped(keys.size(), false);
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (grouped[i]) continue;
+    if (!beforeEach(i)) return std::nullopt;
+    if (!canStart(i)) continue;
+    const bool known = std::any_of(groups.begin(), groups.end(), [&](const auto& group) {
+      return keys[group.front()] == keys[i];
+    });
+    if (known) continue;
+    std::vector<size_t> members;
+    for (size_t q = 0; q < keys.size() && members.size() < kMaxGroupMembers; ++q) {
+      if (keys[q] != keys[i] || !canJoin(q)) continue;
+      members.push_back(q);
+      grouped[q] = true;
+    }
+    if (!members.empty()) groups.push_back(std::move(members));
+  }
+  return groups;
+}
 
 bool AverageResults(Feedback& feedback, const std::string& folder, int dropped) {
   std::string noReplicates;

@@ -2,6 +2,9 @@
 // "!.avg" files.
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +12,19 @@
 #include "ui/Feedback.h"
 
 namespace tolmek {
+
+// Groups of item indices, each in the order of the items.
+using ReplicateGroups = std::vector<std::vector<size_t>>;
+constexpr size_t kMaxGroupMembers = 10;
+
+// Replicates share a key. Every candidate whose key has no group yet starts one: all items that
+// may join, with that key, in order, at most kMaxGroupMembers. A candidate with no such item
+// starts nothing. beforeEach runs for every item not grouped yet and stops the grouping (nothing
+// is returned) when it returns false.
+std::optional<ReplicateGroups> GroupByKey(const std::vector<std::string>& keys,
+                                          const std::function<bool(size_t)>& canStart,
+                                          const std::function<bool(size_t)>& canJoin,
+                                          const std::function<bool(size_t)>& beforeEach);
 
 // Groups the rows of folder/fl.res by the first 8 - dropped characters of their names and writes
 // the means and standard errors to Fl_avg.res and Fl_err.res. An empty field is left out of its

@@ -171,6 +171,10 @@ void YieldsAndFluxes(JipBuilder& b, const JipResult& r) {
 
 }  // namespace
 
+int JipStepPoint(const Measurement& record, double time) {
+  return FirstPointFrom(record, UsablePoints(record), time);
+}
+
 JipResult ComputeJipTest(const Measurement& record) {
   JipResult result;
   JipBuilder builder(result);

@@ -63,6 +63,10 @@ struct JipResult {
   double operator[](JipParameter p) const { return *Values[p]; }
 };
 
+// The point (1..) of the first sample at or after the time (ms), as the K, J and I steps are found;
+// 0 when the curve ends before.
+int JipStepPoint(const Measurement& record, double time);
+
 // The JIP-test of the loaded measurement. Never throws for any curve or point slots.
 JipResult ComputeJipTest(const Measurement& record);
 

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "chart/ChartTestSupport.h"
+#include "compare/CompareDrawing.h"
+
+namespace tolmek {
+namespace {
+
+using test::DrawnOp;
+using test::RecordingSurface;
+
+// The curve lines of a colour: pen width 2 (the legend's line included).
+std::vector<DrawnOp> CurveLines(const RecordingSurface& surface, Colour colour) {
+  std::vector<DrawnOp> lines;
+  for (const DrawnOp& op : surface.Of(DrawnOp::Line, colour))
+    if (op.PenWidth == 2) lines.push_back(op);
+  return lines;
+}
+
+TEST(CompareChart, OneLinePerCurveInItsStyleWithLegendAndSteps) {
+  std::vector<CompareCurve> curves;
+  for (int c = 0; c < 9; ++c)
+    curves.push_back({"curve" + std::to_string(c), {0, 0.1, 1, 10}, {0, 1.0 * c, 2, 3}, {}});
+  curves[1].Error = {0, 0.5, 0.5, 0.5};
+  RecordingSurface surface(800, 500);
+  DrawCompareChart(surface, curves, {true, "V_OP", {{"K", 0.3}, {"J", 2}, {"I", 30}, {"P", 500}}});
+
+  for (int c = 1; c < 8; ++c) {
+    // Three segments (the point at time 0 has no place on the log axis) and the legend's line.
+    const auto lines = CurveLines(surface, kCompareColours[c]);
+    ASSERT_EQ(lines.size(), 3u) << c;
+    EXPECT_FALSE(lines[0].Dotted);
+    EXPECT_NE(surface.TextOp("curve" + std::to_string(c)), nullptr);
+  }
+  // The ninth curve repeats the first colour dashed; black also draws the first curve.
+  const auto black = CurveLines(surface, kCompareColours[0]);
+  ASSERT_EQ(black.size(), 6u);
+  EXPECT_TRUE(black[3].Dotted);
+  // Logarithmic time: each decade equally wide.
+  EXPECT_NEAR(black[0].X2 - black[0].X1, black[1].X2 - black[1].X1, 1e-9);
+  for (const char* step : {"K", "J"}) EXPECT_NE(surface.TextOp(step), nullptr) << step;
+  for (const char* step : {"I", "P"}) EXPECT_EQ(surface.TextOp(step), nullptr) << step;
+  EXPECT_NE(surface.TextOp("V_OP"), nullptr);
+  // The group's band: light vertical lines from mean - SE to mean + SE at its three points.
+  const Colour tint{246, 221, 165};
+  EXPECT_EQ(surface.Of(DrawnOp::Line, tint).size(), 3u);
+
+  RecordingSurface linear(800, 500);
+  DrawCompareChart(linear, {curves[2]}, {false, "F", {}});
+  const auto lines = CurveLines(linear, kCompareColours[0]);
+  ASSERT_EQ(lines.size(), 4u);  // time 0 counts on a linear axis
+  EXPECT_GT(lines[2].X2 - lines[2].X1, 5 * (lines[1].X2 - lines[1].X1));
+}
+
+TEST(CompareRadarChart, TheReferenceOnTheCircleAndMissingRatiosLeaveTheirEdgesOut) {
+  RadarTable table;
+  table.Parameters = {kJipFvFm, kJipVj, kJipMo, kJipSm};
+  table.Rows = {{"ref", {1.0, 1.0, 1.0, 1.0}}, {"other", {0.5, 2.0, std::nullopt, 1.5}}};
+  RecordingSurface surface(600, 600);
+  DrawRadar(surface, table);
+  const auto reference = CurveLines(surface, kCompareColours[0]);
+  ASSERT_EQ(reference.size(), 5u);  // four edges and the legend's line
+  EXPECT_EQ(CurveLines(surface, kCompareColours[1]).size(), 3u);  // two edges and the legend's
+  // The spokes start at the centre; the reference's corners lie on the circle.
+  const auto spokes = surface.Of(DrawnOp::Line, Colour{160, 160, 160});
+  ASSERT_EQ(spokes.size(), 4u);
+  const double cx = spokes[0].X1, cy = spokes[0].Y1;
+  double circle = 0;
+  for (const DrawnOp& op : surface.Of(DrawnOp::Line, kBlack))
+    if (op.PenWidth == 1) circle = std::hypot(op.X1 - cx, op.Y1 - cy);
+  EXPECT_NEAR(std::hypot(reference[0].X1 - cx, reference[0].Y1 - cy), circle, 1e-6);
+  for (const char* name : {"Fv/Fm", "Vj", "Mo", "Sm", "ref", "other"})
+    EXPECT_NE(surface.TextOp(name), nullptr) << name;
+}
+
+}  // namespace
+}  // namespace tolmek
