@@ -107,19 +107,21 @@ bool FillWave(const Measurement& m, DFPeakTable& table, int k) {
 
 // The index of DF extremum in from..to (see FindDFExtremum); empty when the range reaches outside
 // the array searched.
-std::optional<int> FindExtremumInArrays(const Measurement& record, int from, int to, int mode) {
-  const std::vector<float>& values = mode == kSearchFlattest ? record.DFSlope : record.DFValues;
+std::optional<int> FindExtremumInArrays(const Measurement& record, int from, int to,
+                                        DFSearchMode mode) {
+  const std::vector<float>& values =
+      mode == DFSearchMode::Flattest ? record.DFSlope : record.DFValues;
   const int size = static_cast<int>(values.size());
   if (from < 0 || from >= size || (to > from && to >= size)) return std::nullopt;
   auto key = [&](int n) -> double {
-    if (mode == kSearchFlattest) return std::fabs(values[static_cast<size_t>(n)]);
+    if (mode == DFSearchMode::Flattest) return std::fabs(values[static_cast<size_t>(n)]);
     return values[static_cast<size_t>(n)];
   };
   int best = from;
   double bestKey = key(from);
   for (int n = from + 1; n <= to; ++n) {
     const double candidate = key(n);
-    if (mode == kSearchMax ? candidate > bestKey : candidate < bestKey) {
+    if (mode == DFSearchMode::Max ? candidate > bestKey : candidate < bestKey) {
       best = n;
       bestKey = candidate;
     }
@@ -141,7 +143,7 @@ void RecomputeTables(Session& session) {
 
 // Moves a kept point to the extremum of its neighbourhood, unless that lies on a steep flank.
 // A neighbourhood outside this curve's arrays leaves the point where it is.
-void Recentre(const Measurement& m, int16_t& point, int prev, int i4, int k, int mode) {
+void Recentre(const Measurement& m, int16_t& point, int prev, int i4, int k, DFSearchMode mode) {
   const int from = std::max(point - kAdjustReach, prev);
   int to = point + kAdjustReach;
   if (k < 4 && i4 != 0 && to > i4) to = i4;
@@ -152,8 +154,8 @@ void Recentre(const Measurement& m, int16_t& point, int prev, int i4, int k, int
   const auto next = ElementAt(m.DFSlope, *x + 1);
   const auto moved = PointIndex(*x);
   if (!here || !next || !moved) return;
-  const bool steep = mode == kSearchMax ? (*here >= kSteepSlope || *next >= kSteepSlope)
-                                        : (*here <= -kSteepSlope || *next <= -kSteepSlope);
+  const bool steep = mode == DFSearchMode::Max ? (*here >= kSteepSlope || *next >= kSteepSlope)
+                                               : (*here <= -kSteepSlope || *next <= -kSteepSlope);
   if (!steep) point = *moved;
 }
 
@@ -164,13 +166,13 @@ int AdjustI4Point(Session& session) {
   auto& waves = m.DFPoints;
   if (session.Options.AdjustI4 != 1 || waves[4].I == 0) return waves[4].I;
   const int start = std::max({kI4SearchStart, int{waves[1].I}, int{waves[2].I}, int{waves[3].I}});
-  const auto found = FindExtremumInArrays(m, start, m.PointCount - 1, kSearchMax);
+  const auto found = FindExtremumInArrays(m, start, m.PointCount - 1, DFSearchMode::Max);
   const auto i4 = found ? PointIndex(*found) : std::nullopt;
   if (!i4) return waves[4].I;
   waves[4].I = *i4;
   if (waves[5].D != 0) {
     const int to = waves[6].I > *i4 ? waves[6].I : m.PointCount - 1;
-    const auto d5 = FindExtremumInArrays(m, *i4, to, kSearchMin);
+    const auto d5 = FindExtremumInArrays(m, *i4, to, DFSearchMode::Min);
     if (const auto point = d5 ? PointIndex(*d5) : std::nullopt) waves[5].D = *point;
   }
   return waves[4].I;
@@ -187,7 +189,7 @@ bool IsWaveColumn(int column) {
 
 }  // namespace
 
-int FindDFExtremum(const Measurement& record, int from, int to, int mode) {
+int FindDFExtremum(const Measurement& record, int from, int to, DFSearchMode mode) {
   const auto found = FindExtremumInArrays(record, from, to, mode);
   if (!found) ThrowError(errors::kSubscriptOutOfRange);
   return *found;
@@ -209,11 +211,11 @@ void AdjustKeptPeaks(Session& session) {
   int prev = std::max(waves[1].I, waves[1].D);  // wave 1 is never moved
   for (int k = 2; k <= kWaveCount; ++k) {
     if (waves[k].I != 0 && k != 4) {
-      Recentre(m, waves[k].I, prev, i4, k, kSearchMax);
+      Recentre(m, waves[k].I, prev, i4, k, DFSearchMode::Max);
       prev = waves[k].I;
     }
     if (waves[k].D != 0) {
-      Recentre(m, waves[k].D, prev, i4, k, kSearchMin);
+      Recentre(m, waves[k].D, prev, i4, k, DFSearchMode::Min);
       prev = waves[k].D;
     }
   }

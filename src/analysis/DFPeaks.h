@@ -8,11 +8,11 @@
 
 namespace tolmek {
 
-enum DFSearchMode : int { kSearchMax = 1, kSearchMin = 2, kSearchFlattest = 3 };
+enum class DFSearchMode { Max, Min, Flattest };
 
-// Index of the largest DF (mode 1), smallest DF (mode 2) or smallest |DFSlope| (mode 3) in
-// from..to; the first of equal candidates wins. Throws ErrorText for an index outside the arrays.
-int FindDFExtremum(const Measurement& record, int from, int to, int mode);
+// Index of the largest DF (Max), smallest DF (Min) or smallest |DFSlope| (Flattest) in from..to;
+// the first of equal candidates wins. Throws ErrorText for an index outside the arrays.
+int FindDFExtremum(const Measurement& record, int from, int to, DFSearchMode mode);
 
 // Recomputes rows 0..8 of the DF peak table from DFPoints. An index outside the arrays stops the
 // computation; what was computed before stays.

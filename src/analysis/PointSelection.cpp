@@ -51,8 +51,19 @@ bool SetPFPoints(Session& session, const SlotChecks& checked) {
 
 int SnappedCursorPoint(const Session& session) {
   const int cursor = session.Cursor.CursorIndex;
-  const int16_t mode = session.Options.SnapMode;
-  if (mode == 0) return cursor;
+  DFSearchMode mode = DFSearchMode::Max;
+  switch (session.Options.SnapMode) {
+    case DFSnap::Off:
+      return cursor;
+    case DFSnap::Max:
+      break;
+    case DFSnap::Min:
+      mode = DFSearchMode::Min;
+      break;
+    case DFSnap::Flattest:
+      mode = DFSearchMode::Flattest;
+      break;
+  }
   const int from = std::max(1, cursor - kSnapReach);
   const int to = std::min(session.Record.PointCount - 1, cursor + kSnapReach);
   return FindDFExtremum(session.Record, from, to, mode);

@@ -199,7 +199,7 @@ void SetStartValues(Session& session) {
   options.AdjustI4 = 0;
   options.StripFileName = 0;
   options.JipTest = 0;
-  options.SnapMode = 0;
+  options.SnapMode = DFSnap::Off;
   options.OptionsKeepPeaks = true;
   options.OptionsAdjust = false;
   options.OptionsAdjustEnabled = true;

@@ -52,7 +52,7 @@ std::string CursorReadout(const Measurement& m, int index) {
          " dDF=" + Field(ValueAt(m.DFSlope, index), 9);
 }
 
-void ShowCursorLine(Session& session, int index, int lineNo) {
+void ShowCursorLine(Session& session, int index, CursorLineNumber lineNo) {
   if (session.Record.PointCount == 0) return;
   CursorState& cursor = session.Cursor;
   cursor.Readout = CursorReadout(session.Record, index);
@@ -102,7 +102,7 @@ void SetZoomCommandStates(Session& session) {
   }
 }
 
-void FindInSpan(Session& session, int kind) {
+void FindInSpan(Session& session, FindKind kind) {
   const Measurement& m = session.Record;
   CursorState& cursor = session.Cursor;
   const bool pf = session.View.ViewMode == ViewMode::PF;
@@ -110,9 +110,9 @@ void FindInSpan(Session& session, int kind) {
   const std::vector<float>& slopes = pf ? m.PFSlope : m.DFSlope;
   auto better = [&](int i, int best) {
     switch (kind) {
-      case kFindMax:
+      case FindKind::Max:
         return At(values, i) > At(values, best);
-      case kFindMin:
+      case FindKind::Min:
         return At(values, i) < At(values, best);
       default:
         return std::fabs(At(slopes, i)) < std::fabs(At(slopes, best));
@@ -126,10 +126,10 @@ void FindInSpan(Session& session, int kind) {
   ShowCursorLine(session, cursor.CursorIndex, kCursorLine);
 }
 
-bool ZoomChart(Session& session, int direction) {
+bool ZoomChart(Session& session, ZoomDirection direction) {
   CursorState& cursor = session.Cursor;
   ViewState& view = session.View;
-  if (direction != 1) {
+  if (direction == ZoomDirection::Out) {
     view.AutoRange = 1;
     session.ChartCommands.ZoomInEnabled = false;
     return true;

@@ -9,7 +9,8 @@
 namespace tolmek {
 
 enum CursorLineNumber : int { kCursorLine = 1, kSpanStartLine = 2, kSpanEndLine = 3 };
-enum FindKind : int { kFindMax = 1, kFindMin = 2, kFindFlattest = 3 };
+enum class FindKind { Max, Min, Flattest };
+enum class ZoomDirection { In, Out };
 
 // "t=  12.50 PF=1500.00 dPF=    -0.50 ..." for point index (fixed-width fields).
 std::string CursorReadout(const Measurement& record, int index);
@@ -17,7 +18,7 @@ std::string CursorReadout(const Measurement& record, int index);
 // Writes the readout of point index, places line lineNo on it and sets the find and zoom
 // commands. Nothing happens while no measurement is loaded. A point outside the drawn range
 // hides the line.
-void ShowCursorLine(Session& session, int index, int lineNo);
+void ShowCursorLine(Session& session, int index, CursorLineNumber lineNo);
 
 // The chart's state after a load or a redraw: the cursor and the span inside the new measurement,
 // the end of a kept manual range recomputed for it, and the zoom commands of the view.
@@ -26,11 +27,11 @@ void SetZoomCommandStates(Session& session);
 
 // Moves the cursor to the maximum, minimum or flattest point of the span of the curve shown
 // (PF when only PF is shown, else DF) and clears the span.
-void FindInSpan(Session& session, int kind);
+void FindInSpan(Session& session, FindKind kind);
 
-// Zoom in (direction 1) to the span, when it is one; any other direction back to the whole
-// measurement. True when the chart must be drawn again.
-bool ZoomChart(Session& session, int direction);
+// Zoom in to the span, when it is one; zoom out back to the whole measurement. True when the
+// chart must be drawn again.
+bool ZoomChart(Session& session, ZoomDirection direction);
 
 // The last point the keys reach: the end of what is drawn, within the measurement.
 int LastCursorPoint(const Session& session);

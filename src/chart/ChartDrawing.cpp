@@ -358,22 +358,22 @@ void DrawPointMarkers(const Session& session, DrawingSurface& surface, bool loga
   DrawMarkers(surface, PlanMarkers(session, surface, logarithmic));
 }
 
-void DrawChart(Session& session, DrawingSurface& surface, int mode) {
+void DrawChart(Session& session, DrawingSurface& surface, ChartDrawMode mode) {
   if (session.Record.PointCount == 0) return;
   ComputeChartFrame(session, surface.Width(), surface.Height());
   const ChartFrame& f = session.Frame;
   if (f.EndIndex <= 0) {
     // A manual range that no point reaches: the picture is only cleared.
-    if (mode == kDrawFull) surface.Clear();
+    if (mode == ChartDrawMode::Full) surface.Clear();
     return;
   }
   if (!f.Valid) {
-    if (mode == kDrawFull) DrawFrameOnly(surface);
+    if (mode == ChartDrawMode::Full) DrawFrameOnly(surface);
     return;
   }
   SetFrameWorld(surface, f);
   const bool logarithmic = session.View.LogTime == 1;
-  if (mode == kDrawMarkers) {
+  if (mode == ChartDrawMode::Markers) {
     DrawOrSkip([&] { DrawPointMarkers(session, surface, logarithmic); });
     surface.SetDotted(false);
     return;

@@ -7,13 +7,13 @@
 
 namespace tolmek {
 
-enum ChartDrawMode : int { kDrawFull = 0, kDrawMarkers = 1 };
+enum class ChartDrawMode { Full, Markers };
 
-// Computes the chart frame for the surface's size and draws: mode 0 everything (the surface is
-// cleared first), mode 1 only the markers over what the surface already shows. Nothing is drawn
+// Computes the chart frame for the surface's size and draws: Full everything (the surface is
+// cleared first), Markers only the markers over what the surface already shows. Nothing is drawn
 // when no measurement is loaded. An operation that fails is skipped and the drawing goes on. A
 // tick label that would overprint a title, a marker label or an earlier label is left out.
-void DrawChart(Session& session, DrawingSurface& surface, int mode);
+void DrawChart(Session& session, DrawingSurface& surface, ChartDrawMode mode);
 
 // The dotted marker lines and labels of the set PF points and DF peaks of the curves shown; a
 // failure ends the markers. Points outside the drawn time range get no marker; the lines end at

@@ -138,6 +138,9 @@ struct WindowGeometry {
   int16_t State = 0;  // 0 normal, 1 minimised, 2 maximised
 };
 
+// The point that setting a DF peak takes: the cursor's, or the extremum near it.
+enum class DFSnap : int16_t { Off = 0, Max = 1, Min = 2, Flattest = 3 };
+
 struct Settings {
   int16_t AutosaveEnabled = 0;
   int16_t AutoRedraw = 1;
@@ -147,7 +150,7 @@ struct Settings {
   int16_t AdjustI4 = 0;
   int16_t StripFileName = 0;
   int16_t JipTest = 0;  // 1: the JIP-test is shown and the autosave writes jip.res
-  int16_t SnapMode = 0;
+  DFSnap SnapMode = DFSnap::Off;
   // The check marks of "&Keep DF peaks" and "Adjust &peak position", and whether the latter is
   // enabled (it is only while keep-peaks is checked).
   bool OptionsKeepPeaks = true;

@@ -42,10 +42,10 @@ Session TwoWaves() {
 
 TEST(DFExtremum, TheEarlierOfEqualCandidatesWins) {
   const Session session = WithDF({1, 5, 3, 5, 2, 0.5, 4});
-  EXPECT_EQ(FindDFExtremum(session.Record, 1, 7, kSearchMax), 2);
-  EXPECT_EQ(FindDFExtremum(session.Record, 1, 7, kSearchMin), 6);
+  EXPECT_EQ(FindDFExtremum(session.Record, 1, 7, DFSearchMode::Max), 2);
+  EXPECT_EQ(FindDFExtremum(session.Record, 1, 7, DFSearchMode::Min), 6);
   // Slopes 4 -2 2 -3 from point 2: the flattest compares magnitudes.
-  EXPECT_EQ(FindDFExtremum(session.Record, 2, 5, kSearchFlattest), 3);
+  EXPECT_EQ(FindDFExtremum(session.Record, 2, 5, DFSearchMode::Flattest), 3);
 }
 
 TEST(DFPeakTableFill, ComputesEachWaveFromItsPreviousDecayPointAndCopiesTrimmed) {

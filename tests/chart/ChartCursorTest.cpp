@@ -20,20 +20,21 @@ TEST(FindInSpan, FindsAnExtremumAtTheLastPointOfTheSpan) {
   }
   struct Case {
     ViewMode View;
-    int Kind;
+    FindKind Kind;
     int SpanEnd;
   };
   // PF rises and DF falls to the span's end; the slopes flatten towards point 40 (PF) and the
   // end (DF).
-  for (const Case c : {Case{ViewMode::PF, kFindMax, 30}, Case{ViewMode::DF, kFindMin, 30},
-                       Case{ViewMode::PF, kFindFlattest, 40}, Case{ViewMode::DF, kFindFlattest, 50},
-                       Case{ViewMode::Both, kFindMin, 45}}) {
+  for (const Case c :
+       {Case{ViewMode::PF, FindKind::Max, 30}, Case{ViewMode::DF, FindKind::Min, 30},
+        Case{ViewMode::PF, FindKind::Flattest, 40}, Case{ViewMode::DF, FindKind::Flattest, 50},
+        Case{ViewMode::Both, FindKind::Min, 45}}) {
     session.View.ViewMode = c.View;
     session.Cursor.SpanStart = 20;
     session.Cursor.SpanEnd = c.SpanEnd;
     FindInSpan(session, c.Kind);
     EXPECT_EQ(session.Cursor.CursorIndex, c.SpanEnd)
-        << "view " << static_cast<int>(c.View) << " kind " << c.Kind;
+        << "view " << static_cast<int>(c.View) << " kind " << static_cast<int>(c.Kind);
   }
 }
 

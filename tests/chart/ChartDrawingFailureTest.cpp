@@ -39,15 +39,15 @@ TEST(DrawChartFailure, ADotWhoseArithmeticFailsIsLeftOutButRunningOutOfMemoryIsN
   Curves(session);
   session.View.LogTime = 0;
   test::RecordingSurface whole(400, 300);
-  DrawChart(session, whole, kDrawFull);
+  DrawChart(session, whole, ChartDrawMode::Full);
   FailingSurface arithmetic(3, false);
-  DrawChart(session, arithmetic, kDrawFull);
+  DrawChart(session, arithmetic, ChartDrawMode::Full);
   // The third dot is the PF dot of the second point drawn: that point's step is left out, its DF
   // dot with it, and the drawing goes on.
   EXPECT_EQ(arithmetic.Of(test::DrawnOp::Dot).size(), whole.Of(test::DrawnOp::Dot).size() - 2);
 
   FailingSurface memory(3, true);
-  EXPECT_THROW(DrawChart(session, memory, kDrawFull), std::bad_alloc);
+  EXPECT_THROW(DrawChart(session, memory, ChartDrawMode::Full), std::bad_alloc);
 }
 
 }  // namespace

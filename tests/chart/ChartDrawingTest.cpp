@@ -27,7 +27,7 @@ TEST(DrawChart, FrameTitlesAndAQuarterScaledPFCurveInIndependentMode) {
   TwoCurves(session, 100);
   session.View.LogTime = 0;
   RecordingSurface surface(1000, 500);
-  DrawChart(session, surface, kDrawFull);
+  DrawChart(session, surface, ChartDrawMode::Full);
   const ChartFrame& f = session.Frame;
   ASSERT_GE(surface.Ops.size(), 3u);
   EXPECT_EQ(surface.Ops[1].What, DrawnOp::Clear);  // after the world is set
@@ -59,7 +59,7 @@ TEST(DrawChart, MarkersAreLabelledAtTheirPointsAndOnlyPFHidesTheDFDotsAndMarkers
   session.Record.PFPoints[3] = 60;
   session.Record.DFPoints[1] = {20, 30};
   RecordingSurface surface(1000, 500);
-  DrawChart(session, surface, kDrawFull);
+  DrawChart(session, surface, ChartDrawMode::Full);
   const ChartFrame& f = session.Frame;
   const DrawnOp* m = surface.TextOp("M");
   const DrawnOp* i1 = surface.TextOp("I1");
@@ -78,14 +78,14 @@ TEST(DrawChart, MarkersAreLabelledAtTheirPointsAndOnlyPFHidesTheDFDotsAndMarkers
   // point on this curve and gets no marker.
   session.Record.DFPoints[2] = {150, 0};
   RecordingSurface markers(1000, 500);
-  DrawChart(session, markers, kDrawMarkers);
+  DrawChart(session, markers, ChartDrawMode::Markers);
   EXPECT_TRUE(markers.Of(DrawnOp::Clear).empty());
   EXPECT_TRUE(markers.Of(DrawnOp::Dot).empty());
   EXPECT_EQ(markers.Of(DrawnOp::Print).size(), 3u);
 
   session.View.ViewMode = ViewMode::PF;
   RecordingSurface pfOnly(1000, 500);
-  DrawChart(session, pfOnly, kDrawFull);
+  DrawChart(session, pfOnly, ChartDrawMode::Full);
   EXPECT_TRUE(pfOnly.Dots(kDFColour).empty());
   EXPECT_EQ(pfOnly.TextOp("I1"), nullptr);
   EXPECT_NE(pfOnly.TextOp("M"), nullptr);
@@ -100,7 +100,7 @@ TEST(DrawChart, LinearAxisThinsToTheWidthAndLogAxisSkipsEarlyTimes) {
   session.View.LogTime = 0;
   session.Options.LineWidth = 2;
   RecordingSurface linear(500, 300);
-  DrawChart(session, linear, kDrawFull);
+  DrawChart(session, linear, ChartDrawMode::Full);
   const auto dots = linear.Dots(kPFColour);
   ASSERT_EQ(dots.size(), 250u);  // points 0, 160, ..., 39840
   EXPECT_EQ(dots[1].X1, 160);
@@ -108,13 +108,13 @@ TEST(DrawChart, LinearAxisThinsToTheWidthAndLogAxisSkipsEarlyTimes) {
   EXPECT_GT(dots.back().X1, 39000);
   session.View.LogTime = 1;
   RecordingSurface wholeLog(1000, 500);
-  DrawChart(session, wholeLog, kDrawFull);
+  DrawChart(session, wholeLog, ChartDrawMode::Full);
   EXPECT_GT(wholeLog.Dots(kPFColour).back().X1, TimeToX(session, 39000));
 
   SetCurves(
       session, 1000, [](int i) { return 0.005 * i; }, [](int) { return 1; }, [](int) { return 1; });
   RecordingSurface log(500, 300);  // S = 100: times below 0.01 are not drawn
-  DrawChart(session, log, kDrawFull);
+  DrawChart(session, log, ChartDrawMode::Full);
   ASSERT_FALSE(log.Dots(kPFColour).empty());
   for (const DrawnOp& dot : log.Dots(kPFColour)) EXPECT_GE(dot.X1, -1e-9);
 }
@@ -128,14 +128,14 @@ TEST(DrawChart, DegenerateRangesDrawOnlyWhatCanBeDrawn) {
   session.View.RangeTo = 500;
   session.View.RangePoints = 0;  // no point reaches the range's end
   RecordingSurface empty(800, 400);
-  DrawChart(session, empty, kDrawFull);
+  DrawChart(session, empty, ChartDrawMode::Full);
   ASSERT_EQ(empty.Ops.size(), 1u);
   EXPECT_EQ(empty.Ops[0].What, DrawnOp::Clear);
 
   session.View.AutoRange = 1;
   session.Record.PFMax = session.Record.DFMax = 0;  // no y range
   RecordingSurface frameOnly(800, 400);
-  DrawChart(session, frameOnly, kDrawFull);
+  DrawChart(session, frameOnly, ChartDrawMode::Full);
   EXPECT_EQ(frameOnly.Of(DrawnOp::Line).size(), 4u);
   EXPECT_TRUE(frameOnly.Of(DrawnOp::Dot).empty());
   EXPECT_TRUE(frameOnly.Of(DrawnOp::Print).empty());
@@ -207,7 +207,7 @@ TEST(DrawChart, TickLabelsAreLeftOutWhereTheyWouldOverprintATitleOrAMarkerLabel)
       session.View.UniversalY = universal;
       session.View.LogTime = logTime;
       RecordingSurface surface(1000, 500);
-      DrawChart(session, surface, kDrawFull);
+      DrawChart(session, surface, ChartDrawMode::Full);
       const std::string view = std::string(universal ? "universal" : "independent") +
                                (logTime ? " logarithmic" : " linear");
       ExpectTickLabelsClear(surface, view);
@@ -230,7 +230,7 @@ TEST(DrawChart, MarkersOfPointsOutsideTheDrawnTimeRangeAreNotDrawn) {
   session.View.RangeTo = 100;
   session.View.RangePoints = 100;
   RecordingSurface surface(1000, 500);
-  DrawChart(session, surface, kDrawFull);
+  DrawChart(session, surface, ChartDrawMode::Full);
   EXPECT_EQ(surface.TextOp("I2"), nullptr);  // point 7 lies left of the range
   EXPECT_NE(surface.TextOp("D2"), nullptr);
   EXPECT_EQ(surface.TextOp("D1"), nullptr);  // points 150 and 200 lie right of it
@@ -240,7 +240,7 @@ TEST(DrawChart, MarkersOfPointsOutsideTheDrawnTimeRangeAreNotDrawn) {
 
   // The markers alone, over the picture: the same rule.
   RecordingSurface markers(1000, 500);
-  DrawChart(session, markers, kDrawMarkers);
+  DrawChart(session, markers, ChartDrawMode::Markers);
   EXPECT_EQ(markers.TextOp("I2"), nullptr);
   ExpectMarkersInside(markers, session.Frame, "markers only");
 
@@ -252,7 +252,7 @@ TEST(DrawChart, MarkersOfPointsOutsideTheDrawnTimeRangeAreNotDrawn) {
   session.Record.PFPoints[kSlotFs] = 200;
   session.View.LogTime = 1;
   RecordingSurface log(1000, 500);
-  DrawChart(session, log, kDrawFull);
+  DrawChart(session, log, ChartDrawMode::Full);
   EXPECT_NE(log.TextOp("S"), nullptr);
 }
 
@@ -268,7 +268,7 @@ TEST(DrawChart, MarkersOfNegativeValuesStayInsideTheFrame) {
   for (const int16_t logTime : {0, 1}) {
     session.View.LogTime = logTime;
     RecordingSurface surface(1000, 500);
-    DrawChart(session, surface, kDrawFull);
+    DrawChart(session, surface, ChartDrawMode::Full);
     ASSERT_NE(surface.TextOp("I"), nullptr);
     ASSERT_NE(surface.TextOp("D"), nullptr);
     ExpectMarkersInside(surface, session.Frame, logTime ? "logarithmic" : "linear");
@@ -286,7 +286,7 @@ TEST(DrawChart, MarkerLabelsOfZeroHeightStayClearOfTheTimeAxisLabels) {
   for (const int16_t logTime : {0, 1}) {
     session.View.LogTime = logTime;
     RecordingSurface surface(1000, 500);
-    DrawChart(session, surface, kDrawFull);
+    DrawChart(session, surface, ChartDrawMode::Full);
     const std::string view = logTime ? "logarithmic" : "linear";
     ASSERT_NE(surface.TextOp("I1"), nullptr) << view;
     ExpectMarkersInside(surface, session.Frame, view);
@@ -302,7 +302,7 @@ TEST(DrawChart, IndependentScaleShrinksADFCurveLargerThanPF) {
       [](int i) { return 2000 * std::sin(3.14159 * i / 100); });
   session.View.LogTime = 0;
   RecordingSurface surface(1000, 500);
-  DrawChart(session, surface, kDrawFull);
+  DrawChart(session, surface, ChartDrawMode::Full);
   const ChartFrame& f = session.Frame;
   const FrameBox frame = FrameOf(f);
   const auto dots = surface.Dots(kDFColour);
@@ -339,7 +339,7 @@ TEST(DrawChart, TheLastPointOfTheRangeIsDrawnOnBothCurves) {
     session.View.RangeTo = 150;
     session.View.RangePoints = 150;
     RecordingSurface surface(c.Width, 400);
-    DrawChart(session, surface, kDrawFull);
+    DrawChart(session, surface, ChartDrawMode::Full);
     const double x = TimeToX(session, c.LastTime);
     EXPECT_TRUE(drawnAt(surface, kPFColour, x)) << "log " << c.LogTime << " width " << c.Width;
     EXPECT_TRUE(drawnAt(surface, kDFColour, x)) << "log " << c.LogTime << " width " << c.Width;

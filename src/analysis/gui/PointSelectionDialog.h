@@ -25,8 +25,8 @@ class PointSelectionDialog : public QDialog {
  signals:
   // Points were stored (the chart window reports a moved point).
   void PointsChanged();
-  // With AutoRedraw on after OK: mode 0 draws the whole chart (a set point moved), 1 the markers.
-  void RedrawRequested(int mode);
+  // With AutoRedraw on after OK: the markers only, or the whole chart when a set point moved.
+  void RedrawRequested(bool markersOnly);
 
  protected:
   // Called on OK; returns whether a point that was set moved, and whether points were stored.

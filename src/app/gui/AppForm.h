@@ -156,7 +156,7 @@ class AppForm : public QMainWindow {
   void HelpAbout_Click();
   void LinearTimeAxis();
   void LogTimeAxis();
-  void ToggleSnap(int16_t mode);
+  void ToggleSnap(tolmek::DFSnap mode);
   void SetTimeAxis(int16_t logTime);
   void SetViewMode(tolmek::ViewMode mode);
   // Averaging replaced the walk's list with its own: the walk lists its folder again.

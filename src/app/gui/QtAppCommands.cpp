@@ -224,17 +224,17 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
        .Key = "OptionsSnap1",
        .Caption = "Snap to &Max",
        .Handler = &AppForm::SnapToMax,
-       .Checked = [](S s) { return s.Options.SnapMode == 1; }},
+       .Checked = [](S s) { return s.Options.SnapMode == DFSnap::Max; }},
       {.Menu = Options,
        .Key = "OptionsSnap2",
        .Caption = "Snap to Mi&n",
        .Handler = &AppForm::SnapToMin,
-       .Checked = [](S s) { return s.Options.SnapMode == 2; }},
+       .Checked = [](S s) { return s.Options.SnapMode == DFSnap::Min; }},
       {.Menu = Options,
        .Key = "OptionsSnap3",
        .Caption = "Snap to &Deriv",
        .Handler = &AppForm::SnapToDeriv,
-       .Checked = [](S s) { return s.Options.SnapMode == 3; }},
+       .Checked = [](S s) { return s.Options.SnapMode == DFSnap::Flattest; }},
       {.Menu = Options,
        .SeparatorBefore = true,
        .Key = "Options_Autosave",
@@ -380,10 +380,10 @@ void AppForm::ShowBothCurves() {
 }
 
 void AppForm::ZoomIn() {
-  if (MainForm* chart = ChartWindow()) chart->ZoomChart(1);
+  if (MainForm* chart = ChartWindow()) chart->ZoomChart(ZoomDirection::In);
 }
 void AppForm::ZoomOut() {
-  if (MainForm* chart = ChartWindow()) chart->ZoomChart(2);
+  if (MainForm* chart = ChartWindow()) chart->ZoomChart(ZoomDirection::Out);
 }
 
 void AppForm::ViewRedraw_Click() {
@@ -397,28 +397,28 @@ void AppForm::OpenSetDialog() {
 }
 
 void AppForm::FindMax() {
-  if (MainForm* chart = ChartWindow()) chart->FindInSpan(kFindMax);
+  if (MainForm* chart = ChartWindow()) chart->FindInSpan(FindKind::Max);
 }
 void AppForm::FindMin() {
-  if (MainForm* chart = ChartWindow()) chart->FindInSpan(kFindMin);
+  if (MainForm* chart = ChartWindow()) chart->FindInSpan(FindKind::Min);
 }
 void AppForm::FindInflex() {
-  if (MainForm* chart = ChartWindow()) chart->FindInSpan(kFindFlattest);
+  if (MainForm* chart = ChartWindow()) chart->FindInSpan(FindKind::Flattest);
 }
 
 // A snap mode chosen again switches snapping off.
-void AppForm::ToggleSnap(int16_t mode) {
-  int16_t& snap = session_.Options.SnapMode;
-  snap = snap == mode ? 0 : mode;
+void AppForm::ToggleSnap(DFSnap mode) {
+  DFSnap& snap = session_.Options.SnapMode;
+  snap = snap == mode ? DFSnap::Off : mode;
 }
 void AppForm::SnapToMax() {
-  ToggleSnap(1);
+  ToggleSnap(DFSnap::Max);
 }
 void AppForm::SnapToMin() {
-  ToggleSnap(2);
+  ToggleSnap(DFSnap::Min);
 }
 void AppForm::SnapToDeriv() {
-  ToggleSnap(3);
+  ToggleSnap(DFSnap::Flattest);
 }
 
 void AppForm::Options_Autosave_Click() {

@@ -24,9 +24,9 @@ ChartWidget::ChartWidget(Session& session, QWidget* parent) : QWidget(parent), s
   setMinimumSize(200, 150);
 }
 
-void ChartWidget::Draw(int mode) {
+void ChartWidget::Draw(ChartDrawMode mode) {
   const double ratio = devicePixelRatioF();
-  if (mode == kDrawFull || picture_.isNull()) {
+  if (mode == ChartDrawMode::Full || picture_.isNull()) {
     picture_ = QImage(size() * ratio, QImage::Format_RGB32);
     picture_.setDevicePixelRatio(ratio);
     picture_.fill(Qt::white);

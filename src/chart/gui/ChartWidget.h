@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include "chart/ChartDrawing.h"
 #include "chart/WorldMap.h"
 #include "data/Session.h"
 
@@ -16,9 +17,9 @@ class ChartWidget : public QWidget {
  public:
   ChartWidget(Session& session, QWidget* parent = nullptr);
 
-  // Draws the chart onto the picture: mode 0 a new picture of the area's size, 1 the markers over
-  // the picture there is.
-  void Draw(int mode);
+  // Draws the chart onto the picture: Full a new picture of the area's size, Markers the markers
+  // over the picture there is.
+  void Draw(ChartDrawMode mode);
   void ClearPicture();
   // World position of a horizontal pixel position in the last drawing, and back.
   double WorldX(double pixelX) const { return world_.Inverse(pixelX, 0).X; }

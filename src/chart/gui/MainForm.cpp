@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "ChartWidget.h"
 #include "analysis/gui/SelectDFPeakDialog.h"
@@ -48,16 +49,16 @@ bool CursorKeyOf(int key, CursorKey& cursorKey) {
   }
 }
 
-int FindKindOf(int key) {
+std::optional<FindKind> FindKindOf(int key) {
   switch (key) {
     case Qt::Key_Z:
-      return kFindMax;
+      return FindKind::Max;
     case Qt::Key_X:
-      return kFindMin;
+      return FindKind::Min;
     case Qt::Key_C:
-      return kFindFlattest;
+      return FindKind::Flattest;
     default:
-      return 0;
+      return std::nullopt;
   }
 }
 
@@ -116,13 +117,13 @@ void MainForm::RefreshChart() {
       chart_->ClearPicture();
       return;
     }
-    if (!Minimized()) chart_->Draw(kDrawFull);
+    if (!Minimized()) chart_->Draw(ChartDrawMode::Full);
     ShowCursorLine(session_, session_.Cursor.CursorIndex, kCursorLine);
   });
   feedback_.SetBusy(false);
 }
 
-void MainForm::DrawChart(int mode) {
+void MainForm::DrawChart(ChartDrawMode mode) {
   feedback_.SetBusy(true);
   RunAndShowState([this, mode] {
     if (!Minimized()) chart_->Draw(mode);
@@ -130,12 +131,12 @@ void MainForm::DrawChart(int mode) {
   feedback_.SetBusy(false);
 }
 
-void MainForm::FindInSpan(int kind) {
+void MainForm::FindInSpan(FindKind kind) {
   RunAndShowState([this, kind] { tolmek::FindInSpan(session_, kind); });
   OpenDialogOfCurve();
 }
 
-void MainForm::ZoomChart(int direction) {
+void MainForm::ZoomChart(ZoomDirection direction) {
   bool redraw = false;
   RunAndShowState([&] { redraw = tolmek::ZoomChart(session_, direction); });
   if (redraw) RefreshChart();
@@ -174,8 +175,8 @@ SelectDFPeak& MainForm::DFDialog() {
 
 void MainForm::ConnectDialog(PointSelectionDialog* dialog) {
   connect(dialog, &PointSelectionDialog::PointsChanged, this, &MainForm::PointMoved);
-  connect(dialog, &PointSelectionDialog::RedrawRequested, this, [this](int mode) {
-    DrawChart(mode);
+  connect(dialog, &PointSelectionDialog::RedrawRequested, this, [this](bool markersOnly) {
+    DrawChart(markersOnly ? ChartDrawMode::Markers : ChartDrawMode::Full);
     chart_->setFocus();
   });
 }
@@ -240,8 +241,8 @@ void MainForm::keyPressEvent(QKeyEvent* event) {
   } else if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
     OpenDialogOfCurve();
     ShowCursorAt(session_.Cursor.CursorIndex);
-  } else if (const int kind = FindKindOf(key); kind != 0) {
-    if (session_.ChartCommands.FindEnabled) FindInSpan(kind);
+  } else if (const std::optional<FindKind> kind = FindKindOf(key)) {
+    if (session_.ChartCommands.FindEnabled) FindInSpan(*kind);
   } else {
     QWidget::keyPressEvent(event);
   }

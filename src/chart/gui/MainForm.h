@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QWidget>
+#include "chart/ChartCursor.h"
+#include "chart/ChartDrawing.h"
 #include "chart/ChartPointer.h"
 #include "data/Session.h"
 #include "ui/CommandGuard.h"
@@ -27,13 +29,13 @@ class MainForm : public QWidget {
 
   // The full redraw: the zoom commands, the chart, and the cursor line back on its point.
   void RefreshChart();
-  // Mode 0 the whole chart, mode 1 the markers over it.
-  void DrawChart(int mode);
+  // The whole chart, or the markers over it.
+  void DrawChart(ChartDrawMode mode);
 
   // The commands the main window binds to its menu items and toolbar buttons; their enabled
   // states are in Session.ChartCommands.
-  void FindInSpan(int kind);
-  void ZoomChart(int direction);
+  void FindInSpan(FindKind kind);
+  void ZoomChart(ZoomDirection direction);
   void OpenSetDialog();
   void OpenPatternDialog();
 

@@ -15,7 +15,7 @@ QImage ChartImage(Session& session, int width, int height, double pixelRatio) {
   image.fill(Qt::white);
   QPainter painter(&image);
   QtSurface surface(painter, width, height);
-  DrawChart(session, surface, kDrawFull);
+  DrawChart(session, surface, ChartDrawMode::Full);
   return image;
 }
 

@@ -93,7 +93,7 @@ TEST(SelectDFPeak, ProposesThePatternInTurnAndCancelProposesTheSameAgain) {
 
 TEST(SelectDFPeak, SnapsToTheExtremumNearTheCursorAndTogglesByKeys) {
   Session session = Measured(300);
-  session.Options.SnapMode = 1;
+  session.Options.SnapMode = DFSnap::Max;
   session.Cursor.CursorIndex = 3;  // searches points 1..8
   SelectDFPeak dialog(session);
   RunModal(dialog, [&] {

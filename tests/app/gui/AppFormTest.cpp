@@ -138,10 +138,10 @@ TEST_F(MainWindow, SnapIsOneOfThreeOrNoneAndAdjustNeedsKeptPeaks) {
   Open("a.tmk");
   Trigger("OptionsSnap1");
   Trigger("OptionsSnap2");
-  EXPECT_EQ(session.Options.SnapMode, 2);
+  EXPECT_EQ(session.Options.SnapMode, DFSnap::Min);
   EXPECT_TRUE(Checked("OptionsSnap2") && !Checked("OptionsSnap1"));
   Trigger("OptionsSnap2");
-  EXPECT_EQ(session.Options.SnapMode, 0);
+  EXPECT_EQ(session.Options.SnapMode, DFSnap::Off);
   Trigger("OptionsKeepPeaks");
   EXPECT_FALSE(Enabled("OptionsAdjust"));
   Trigger("OptionsKeepPeaks");

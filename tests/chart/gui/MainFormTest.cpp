@@ -173,7 +173,7 @@ TEST_F(ChartWindow, DraggingASetPointMovesItButNotAReleaseInPlaceOrOutsideTheCha
 TEST_F(ChartWindow, ZoomsIntoASpanAndBackAcrossTheLogarithmicAxis) {
   Open(400, ViewMode::PF, 0);
   Span(100, 300);
-  form->ZoomChart(1);
+  form->ZoomChart(ZoomDirection::In);
   EXPECT_NEAR(session.View.RangeFrom, 1.00, 1e-6);
   EXPECT_NEAR(session.View.RangeTo, 3.00, 1e-6);
   EXPECT_EQ(session.View.RangePoints, 300);
@@ -194,7 +194,7 @@ TEST_F(ChartWindow, ZoomsIntoASpanAndBackAcrossTheLogarithmicAxis) {
   form->RefreshChart();
   EXPECT_NEAR(session.Frame.XTo, 3.00, 1e-6);
 
-  form->ZoomChart(2);
+  form->ZoomChart(ZoomDirection::Out);
   EXPECT_EQ(session.View.AutoRange, 1);
   EXPECT_FALSE(session.ChartCommands.ZoomOutEnabled);
   EXPECT_NEAR(session.Frame.XTo, session.Record.TimeMax, 1e-9);
