@@ -3,8 +3,8 @@
 # does nothing when all are installed.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev xvfb xauth fonts-dejavu-core desktop-file-utils)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev
+          libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core desktop-file-utils)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #include "BatchCommand.h"
 
+#include <cctype>
 #include <cmath>
 #include <exception>
 #include <filesystem>
@@ -9,6 +10,10 @@
 #include "analysis/Amplification.h"
 #include "analysis/Averaging.h"
 #include "analysis/PFResults.h"
+#include "compare/CompareCurves.h"
+#include "compare/CompareDrawing.h"
+#include "compare/CompareRadar.h"
+#include "compare/CompareTable.h"
 #include "data/Errors.h"
 #include "data/FileIO.h"
 #include "data/NumberText.h"
@@ -19,7 +24,11 @@ namespace tolmek {
 
 const char* const kBatchUsage =
     "Usage: tolmek-batch [--settings FILE] [--gains PF,DF] [--jip]\n"
-    "                    [--plot [--linear] [--plot-size WxH]] FILE...\n"
+    "                    [--plot [--linear] [--plot-size WxH] [--plot-format F]] FILE...\n"
+    "       tolmek-batch --compare OUT [--normalize KEY] [--reference FILE [--difference]]\n"
+    "                    [--groups] [--linear] [--plot-size WxH] [--table TABLE] FILE...\n"
+    "       tolmek-batch --radar OUT --reference FILE [--groups] [--plot-size WxH]\n"
+    "                    [--table TABLE] FILE...\n"
     "       tolmek-batch --average FOLDER [--results] [--curves]\n"
     "       tolmek-batch --split FILE...\n"
     "       tolmek-batch --help | --version\n"
@@ -32,9 +41,26 @@ const char* const kBatchUsage =
     "  --plot            also paints each measurement's chart into a PNG file named like the\n"
     "                    outputs (leaf01.asc gives leaf01.png): both curves, independent y\n"
     "                    scales, logarithmic time axis, set points marked; needs no display\n"
-    "  --linear          with --plot: the linear time axis over the whole measurement\n"
-    "  --plot-size WxH   with --plot: the picture's size in pixels (default 1200x700)\n"
+    "  --linear          with --plot or --compare: a linear time axis (for --plot over the\n"
+    "                    whole measurement)\n"
+    "  --plot-size WxH   with --plot, --compare or --radar: the figure's size in pixels\n"
+    "                    (default 1200x700; SVG and PDF figures take 96 pixels to the inch)\n"
+    "  --plot-format F   with --plot: png (the default), svg or pdf, the pictures' format\n"
+    "                    and extension\n"
     "  --jip             also appends the JIP-test of each file to jip.res\n"
+    "  --compare OUT     draws the curves of all files on one chart, the JIP-test's steps\n"
+    "                    marked, into OUT: a .png, .svg or .pdf file\n"
+    "  --normalize KEY   with --compare: the quantity, none (F), fo (F/Fo), op (V_OP, the\n"
+    "                    default), ok (W_OK), oj (W_OJ), ji (W_JI), ip (W_IP), df (DF) or\n"
+    "                    dfmax (DF/DFmax)\n"
+    "  --reference FILE  the control, taken into the files when it is not among them\n"
+    "  --difference      with --compare: each curve as its difference from the reference's\n"
+    "  --groups          with --compare or --radar: one curve or row per group of replicates\n"
+    "                    (named like the averaging's), the mean with its standard error\n"
+    "  --radar OUT       draws the JIP-test parameters of each file divided by the\n"
+    "                    reference's as a radar into OUT: a .png, .svg or .pdf file\n"
+    "  --table TABLE     with --compare or --radar: also writes the figure's numbers to\n"
+    "                    TABLE, TAB-separated\n"
     "  --average FOLDER  averages the replicates of a folder: --curves the .asc files into\n"
     "                    \"!.avg\" files, --results fl.res into Fl_avg.res and Fl_err.res\n"
     "                    (both when neither is given); also jip.res into Jip_avg.res and\n"
@@ -42,7 +68,9 @@ const char* const kBatchUsage =
     "  --split FILE...   writes each measurement of an OJIP text export as its own ASCII\n"
     "                    measurement beside it, <name>-<index>.asc\n"
     "\n"
-    "Exit status: 0 when every file was processed, 1 when any failed, 2 on a usage error.\n";
+    "Exit status: 0 when every file was processed, 1 when any failed, 2 on a usage error.\n"
+    "--compare and --radar draw what they can and exit with 1 when a file, a curve or a value\n"
+    "was left out; standard error names each and why.\n";
 
 // TOLMEK_VERSION is the project's version, given by the build.
 const char* const kBatchVersion = "tolmek-batch " TOLMEK_VERSION "\n";
@@ -99,8 +127,93 @@ bool ParsePlotSize(const std::string& text, BatchArguments& parsed) {
   return true;
 }
 
+bool IsFigureMode(BatchMode mode) {
+  return mode == BatchMode::Compare || mode == BatchMode::Radar;
+}
+
+std::string LowerCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool IsFigureFormat(const std::string& format) {
+  return format == "png" || format == "svg" || format == "pdf";
+}
+
+// The extension of a figure's file in lower case, without its dot.
+std::string FigureFormatOf(const std::string& path) {
+  const std::string extension = LowerCase(fs::path(path).extension().string());
+  return extension.empty() ? extension : extension.substr(1);
+}
+
+std::string QuantityKeys() {
+  std::string keys;
+  for (const Quantity quantity : kQuantities)
+    keys += std::string(keys.empty() ? "" : ", ") + QuantityKey(quantity);
+  return keys;
+}
+
+// Keeps the value of one of the figures' options; false with the reason when it is wrong.
+bool StoreFigureOption(const std::string& option, const std::string& value, BatchArguments& parsed,
+                       std::string& error) {
+  if (option == "--compare" || option == "--radar") {
+    if (IsFigureMode(parsed.Mode)) {
+      error = "--compare and --radar draw one figure each: give one of them";
+    } else if (!IsFigureFormat(FigureFormatOf(value))) {
+      error = option + " needs a file ending in .png, .svg or .pdf";
+    }
+    parsed.Mode = option == "--compare" ? BatchMode::Compare : BatchMode::Radar;
+    parsed.FigurePath = value;
+  } else if (option == "--normalize") {
+    if (!ParseQuantity(value)) error = "--normalize needs one of " + QuantityKeys();
+    parsed.Normalize = value;
+  } else if (option == "--plot-format") {
+    if (!IsFigureFormat(value)) error = "--plot-format needs png, svg or pdf";
+    parsed.PlotFormat = value;
+  } else if (option == "--reference") {
+    parsed.Reference = value;
+  } else {
+    parsed.TablePath = value;
+  }
+  return error.empty();
+}
+
+// The options of --compare, --radar and --plot-format that take a value; matched tells whether the
+// argument is one of them.
+bool ParseFigureOption(const std::vector<std::string>& arguments, size_t& i, BatchArguments& parsed,
+                       bool& matched, std::string& error) {
+  static const std::vector<std::pair<std::string, std::string>> kValued = {
+      {"--compare", "a file"},   {"--radar", "a file"}, {"--normalize", "a key"},
+      {"--reference", "a file"}, {"--table", "a file"}, {"--plot-format", "png, svg or pdf"}};
+  for (const auto& [option, needs] : kValued) {
+    std::string value;
+    if (!OptionValue(arguments, i, option, value, matched)) {
+      error = option + " needs " + needs;
+      return false;
+    }
+    if (matched) return StoreFigureOption(option, value, parsed, error);
+  }
+  return true;
+}
+
+void CheckFigureCombination(const BatchArguments& parsed, std::string& error) {
+  const std::string option = parsed.Mode == BatchMode::Compare ? "--compare" : "--radar";
+  if (parsed.Files.empty()) error = option + " needs files";
+  if (parsed.SettingsFile || parsed.Jip || parsed.Plot || parsed.Results || parsed.Curves)
+    error = option + " takes none of --settings, --jip, --plot, --results and --curves";
+  if (parsed.Mode == BatchMode::Radar) {
+    if (parsed.Normalize || parsed.Difference || parsed.PlotLinear)
+      error = "--normalize, --difference and --linear apply to --compare, not to --radar";
+    if (!parsed.Reference) error = "--radar needs --reference";
+  }
+  if (parsed.Difference && !parsed.Reference) error = "--difference needs --reference";
+}
+
 bool CheckCombination(const BatchArguments& parsed, std::string& error) {
-  if (parsed.Mode == BatchMode::Split) {
+  const bool figure = IsFigureMode(parsed.Mode);
+  if (figure) {
+    CheckFigureCombination(parsed, error);
+  } else if (parsed.Mode == BatchMode::Split) {
     if (parsed.Files.empty()) error = "--split needs files";
     if (parsed.Gains || parsed.Jip || parsed.Plot || parsed.Results || parsed.Curves ||
         !parsed.AverageFolder.empty())
@@ -114,9 +227,16 @@ bool CheckCombination(const BatchArguments& parsed, std::string& error) {
     if (parsed.Results || parsed.Curves) error = "--results and --curves need --average";
     if (parsed.Files.empty()) error = "no files given";
   }
-  if (!parsed.Plot && (parsed.PlotLinear || parsed.PlotWidth != BatchArguments{}.PlotWidth ||
-                       parsed.PlotHeight != BatchArguments{}.PlotHeight))
+  if (!figure && (parsed.Normalize || parsed.Reference || parsed.Difference || parsed.Groups ||
+                  parsed.TablePath))
+    error =
+        "--normalize, --reference, --difference, --groups and --table need --compare or --radar";
+  if (!parsed.Plot && !figure &&
+      (parsed.PlotLinear || parsed.PlotWidth != BatchArguments{}.PlotWidth ||
+       parsed.PlotHeight != BatchArguments{}.PlotHeight))
     error = "--linear and --plot-size need --plot";
+  if (!parsed.Plot && parsed.PlotFormat != BatchArguments{}.PlotFormat)
+    error = "--plot-format needs --plot";
   return error.empty();
 }
 
@@ -180,7 +300,7 @@ BatchOutputHook PicturePainter(const BatchArguments& parsed, const BatchEnvironm
     session.View.UniversalY = 0;
     session.View.LogTime = parsed.PlotLinear ? 0 : 1;
     session.View.AutoRange = 1;
-    const std::string picture = DropLast(path, 3) + "png";
+    const std::string picture = DropLast(path, 3) + parsed.PlotFormat;
     const bool painted =
         environment.PaintPicture(session, picture, parsed.PlotWidth, parsed.PlotHeight);
     session.View = kept;
@@ -191,7 +311,107 @@ BatchOutputHook PicturePainter(const BatchArguments& parsed, const BatchEnvironm
   };
 }
 
+bool SameFile(const std::string& first, const std::string& second) {
+  std::error_code ec;
+  return first == second || fs::equivalent(first, second, ec);
+}
+
+// The files of a figure, the reference taken in first when it is not among them, and its index.
+std::vector<std::string> FigureFiles(const BatchArguments& parsed,
+                                     std::optional<size_t>& reference) {
+  std::vector<std::string> paths = parsed.Files;
+  if (!parsed.Reference) return paths;
+  for (size_t p = 0; p < paths.size(); ++p) {
+    if (SameFile(paths[p], *parsed.Reference)) {
+      reference = p;
+      return paths;
+    }
+  }
+  paths.insert(paths.begin(), *parsed.Reference);
+  reference = 0;
+  return paths;
+}
+
+// What --compare or --radar draws and tables, and what it leaves out.
+struct Figure {
+  BatchEnvironment::FigureDrawing Draw;
+  std::string Table;
+  bool Empty = true;
+  std::vector<CompareExclusion> Excluded;
+};
+
+Figure CompareFigure(const BatchArguments& parsed, const std::vector<CompareItem>& items,
+                     std::optional<size_t> reference) {
+  const Quantity quantity = *ParseQuantity(parsed.Normalize.value_or("op"));
+  const CurveSet set =
+      BuildCompareCurves(items, {quantity, reference, parsed.Difference, parsed.Groups});
+  CompareChartOptions options;
+  options.Logarithmic = !parsed.PlotLinear;
+  options.ValueTitle = std::string(parsed.Difference ? "\u0394" : "") + QuantityName(quantity);
+  // The PF curves' steps, of the reference or else the first measurement.
+  const bool pf = quantity != Quantity::DF && quantity != Quantity::DFMax;
+  if (pf && !items.empty()) options.Steps = StepMarks(items[reference.value_or(0)]);
+  Figure figure;
+  figure.Draw = [curves = set.Curves, options](DrawingSurface& surface) {
+    DrawCompareChart(surface, curves, options);
+  };
+  figure.Table = CompareTableText(set, CompareColumnName(set, quantity, parsed.Difference));
+  figure.Empty = set.Curves.empty();
+  figure.Excluded = set.Excluded;
+  return figure;
+}
+
+Figure RadarFigure(const BatchArguments& parsed, const std::vector<CompareItem>& items,
+                   size_t reference) {
+  RadarTable radar = ComputeRadar(items, reference, DefaultRadarParameters(), parsed.Groups);
+  Figure figure;
+  figure.Table = RadarTableText(radar);
+  figure.Empty = radar.Rows.empty();
+  figure.Excluded = std::move(radar.Excluded);
+  figure.Draw = [radar = std::move(radar)](DrawingSurface& surface) { DrawRadar(surface, radar); };
+  return figure;
+}
+
+// --compare and --radar: every file read as the program loads it, the figure drawn with what can
+// be shown; every file, curve and value left out is named.
+int RunFigure(const BatchArguments& parsed, const BatchEnvironment& environment) {
+  std::optional<size_t> referencePath;
+  const std::vector<std::string> paths = FigureFiles(parsed, referencePath);
+  const LoadedItems loaded = LoadCompareItems(paths, parsed.Gains);
+  for (const CompareItem& item : loaded.Items)
+    for (const std::string& note : item.Notes)
+      std::fprintf(environment.Err, "%s: %s\n", item.Label.c_str(), note.c_str());
+  std::optional<size_t> reference;
+  for (size_t i = 0; i < loaded.Items.size(); ++i)
+    if (referencePath && loaded.Sources[i] == *referencePath) reference = i;
+
+  Figure figure;
+  if (parsed.Mode == BatchMode::Compare) {
+    figure = CompareFigure(parsed, loaded.Items, reference);
+  } else if (reference) {
+    figure = RadarFigure(parsed, loaded.Items, *reference);
+  }
+  std::vector<CompareExclusion> excluded = loaded.Excluded;
+  excluded.insert(excluded.end(), figure.Excluded.begin(), figure.Excluded.end());
+  const std::string& out = parsed.FigurePath;
+  if (!excluded.empty())
+    std::fprintf(environment.Err, "tolmek-batch: left out of %s:\n%s", out.c_str(),
+                 ExclusionsText(excluded).c_str());
+  if (figure.Empty) {
+    std::fprintf(environment.Err, "tolmek-batch: nothing to draw into %s\n", out.c_str());
+    return kExitSomeFailed;
+  }
+  if (!environment.WriteFigure(out, parsed.PlotWidth, parsed.PlotHeight, figure.Draw)) {
+    std::fprintf(environment.Err, "tolmek-batch: the figure %s could not be written\n",
+                 out.c_str());
+    return kExitSomeFailed;
+  }
+  if (parsed.TablePath) WriteFileReplacing(*parsed.TablePath, figure.Table);
+  return excluded.empty() ? kExitAllProcessed : kExitSomeFailed;
+}
+
 int RunParsed(const BatchArguments& parsed, const BatchEnvironment& environment) {
+  if (IsFigureMode(parsed.Mode)) return RunFigure(parsed, environment);
   Session session;
   session.Shell.ProgramFolder = ChooseSettingsFolder(environment.ProgramFolder);
   ConsoleFeedback console(environment.Err, environment.ProgressOnTerminal);
@@ -254,6 +474,8 @@ bool ParseBatchArguments(const std::vector<std::string>& arguments, BatchArgumen
       parsed.Gains = gains;
       continue;
     }
+    if (!ParseFigureOption(arguments, i, parsed, matched, error)) return false;
+    if (matched) continue;
     if (!OptionValue(arguments, i, "--average", value, matched)) {
       error = "--average needs a folder";
       return false;
@@ -263,6 +485,10 @@ bool ParseBatchArguments(const std::vector<std::string>& arguments, BatchArgumen
       parsed.AverageFolder = value;
     } else if (argument == "--split") {
       parsed.Mode = BatchMode::Split;
+    } else if (argument == "--difference") {
+      parsed.Difference = true;
+    } else if (argument == "--groups") {
+      parsed.Groups = true;
     } else if (argument == "--jip") {
       parsed.Jip = true;
     } else if (argument == "--results") {
@@ -304,6 +530,12 @@ int RunBatchCommand(const std::vector<std::string>& arguments,
   if (parsed.Plot && !environment.PaintPicture) {
     std::fprintf(environment.Err,
                  "tolmek-batch: --plot is not available: this build has no pictures (Qt)\n");
+    return kExitUsage;
+  }
+  if (IsFigureMode(parsed.Mode) && !environment.WriteFigure) {
+    std::fprintf(environment.Err,
+                 "tolmek-batch: %s is not available: this build has no figures (Qt)\n",
+                 parsed.Mode == BatchMode::Compare ? "--compare" : "--radar");
     return kExitUsage;
   }
   try {

@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "chart/DrawingSurface.h"
 #include "data/Session.h"
 #include "ui/Feedback.h"
 
 namespace tolmek {
 
-enum class BatchMode { Help, Version, Process, Average, Split };
+enum class BatchMode { Help, Version, Process, Average, Split, Compare, Radar };
 
 struct BatchArguments {
   BatchMode Mode = BatchMode::Process;
@@ -26,7 +27,15 @@ struct BatchArguments {
   bool PlotLinear = false;
   int PlotWidth = 1200;
   int PlotHeight = 700;
-  bool Jip = false;  // --jip: also write the JIP-test of every file to jip.res
+  std::string PlotFormat = "png";  // --plot-format: the extension of the pictures
+  bool Jip = false;                // --jip: also write the JIP-test of every file to jip.res
+  // --compare OUT / --radar OUT: the figure, its format chosen by the extension.
+  std::string FigurePath;
+  std::optional<std::string> Normalize;  // --normalize: the quantity's key (op when not given)
+  std::optional<std::string> Reference;
+  bool Difference = false;
+  bool Groups = false;
+  std::optional<std::string> TablePath;  // --table: the figure's numbers
 };
 
 // Exit statuses of the command.
@@ -48,9 +57,14 @@ struct BatchEnvironment {
   std::FILE* Out = stdout;
   std::FILE* Err = stderr;
   bool ProgressOnTerminal = false;
-  // Paints the chart of the loaded measurement into a PNG file of width x height pixels; empty
-  // when the program was built without pictures.
+  // Paints the chart of the loaded measurement into a file of width x height pixels, PNG, SVG or
+  // PDF as the extension chooses; empty when the program was built without pictures.
   std::function<bool(Session&, const std::string& path, int width, int height)> PaintPicture;
+  // Draws onto a white surface of width x height pixels into a file whose extension (.png, .svg,
+  // .pdf) chooses the format; empty when the program was built without pictures.
+  using FigureDrawing = std::function<void(DrawingSurface&)>;
+  std::function<bool(const std::string& path, int width, int height, const FigureDrawing& draw)>
+      WriteFigure = nullptr;
 };
 
 // Parses the arguments and runs the command; returns the exit status.

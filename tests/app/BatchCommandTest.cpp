@@ -190,9 +190,13 @@ TEST(BatchCommand, PrintsTheUsageForHelpAndForUsageErrorsAndTheVersionForVersion
   EXPECT_TRUE(std::regex_match(version.Out, std::regex("tolmek-batch [0-9]+\\.[0-9]+\\.[0-9]+\n")))
       << version.Out;
   EXPECT_EQ(version.Err, "");
-  for (const char* wrong : {"", "--bogus x.asc", "--gains 0,5 x.asc", "--results x.asc",
-                            "--average", "--split", "--split --jip x.txt", "--average . --jip",
-                            "--linear x.asc", "--plot --plot-size 12 x.asc"}) {
+  for (const char* wrong :
+       {"", "--bogus x.asc", "--gains 0,5 x.asc", "--results x.asc", "--average", "--split",
+        "--split --jip x.txt", "--average . --jip", "--linear x.asc", "--plot --plot-size 12 x.asc",
+        "--plot --plot-format gif x.asc", "--plot-format svg x.asc", "--table t.tsv x.asc",
+        "--compare c.txt x.asc", "--compare c.png --normalize vop x.asc",
+        "--compare c.png --difference x.asc", "--radar r.png x.asc",
+        "--radar r.png --compare c.png --reference x.asc x.asc"}) {
     const Outcome run = RunTolmekBatch(wrong);
     EXPECT_EQ(run.Status, 2) << wrong;
     EXPECT_NE(run.Err.find("Usage: tolmek-batch"), std::string::npos) << wrong;
@@ -221,6 +225,59 @@ TEST(BatchCommand, PaintsAPictureOfEachLoadedFileWithoutADisplay) {
 #else
   EXPECT_EQ(run.Status, 2);
   EXPECT_NE(run.Err.find("--plot is not available"), std::string::npos) << run.Err;
+#endif
+}
+
+// --compare and --radar over copies of examples/: what can be shown is drawn and tabled, every file
+// or curve left out is named, and the exit status says whether anything was.
+TEST(BatchCommand, ComparesWhatCanBeShownNamesWhatIsLeftOutAndTablesTheCurves) {
+  TempFolder data;
+  for (const char* name : {"control-1.tmk", "control-2.tmk", "control-3.tmk", "leaf01.tmk"})
+    fs::copy_file(std::string(TOLMEK_EXAMPLES_DIR) + "/" + name, data.File(name));
+  data.Write("short.asc", test::AsciiMeasurement());  // ends at 16 ms, before FI
+  data.Write("broken.asc", "no numbers here\r\n");
+  const auto file = [&data](const std::string& name) { return " " + data.File(name); };
+
+  const Outcome ji = RunTolmekBatch("--compare" + file("ji.svg") + " --normalize ji --table" +
+                                    file("ji.tsv") + file("control-1.tmk") + file("leaf01.tmk") +
+                                    file("short.asc") + file("broken.asc"));
+#ifdef TOLMEK_BATCH_HAS_PLOT
+  EXPECT_EQ(ji.Status, 1);
+  EXPECT_NE(ji.Err.find("\nshort: needs FI"), std::string::npos) << ji.Err;
+  EXPECT_NE(ji.Err.find("\nbroken: "), std::string::npos) << ji.Err;
+  EXPECT_TRUE(fs::exists(data.File("ji.svg")));
+  // Two curves of 250 points: a heading and 250 rows of four columns.
+  const std::string jiTable = Slurp(data.File("ji.tsv"));
+  EXPECT_EQ(jiTable.rfind("control-1 t (ms)\tcontrol-1 ji\tleaf01 t (ms)\tleaf01 ji\r\n", 0), 0u);
+  EXPECT_EQ(Count(jiTable, "\r\n"), 251u);
+  EXPECT_EQ(Count(jiTable, "\t"), 3u * 251);
+
+  // The reference, not among the files, is taken in; its group's difference from itself is 0.
+  const Outcome groups =
+      RunTolmekBatch("--compare" + file("d.pdf") + " --reference" + file("control-1.tmk") +
+                     " --difference --groups --linear --table" + file("d.tsv") +
+                     file("control-2.tmk") + file("control-3.tmk") + file("leaf01.tmk"));
+  EXPECT_EQ(groups.Status, 0) << groups.Err;
+  EXPECT_EQ(groups.Err, "");
+  const std::string dTable = Slurp(data.File("d.tsv"));
+  EXPECT_EQ(dTable.rfind("control- t (ms)\tcontrol- op - control-\tleaf0 t (ms)\t"
+                         "leaf0 op - control-\r\n",
+                         0),
+            0u);
+  EXPECT_EQ(Count(dTable, "\r\n"), 251u);
+  EXPECT_EQ(Count(dTable, "\t0\t"), 250u);
+
+  const Outcome radar =
+      RunTolmekBatch("--radar" + file("r.png") + " --reference" + file("control-1.tmk") +
+                     " --table" + file("r.tsv") + file("control-2.tmk") + file("broken.asc"));
+  EXPECT_EQ(radar.Status, 1);
+  EXPECT_NE(radar.Err.find("\nbroken: "), std::string::npos) << radar.Err;
+  const std::string rTable = Slurp(data.File("r.tsv"));
+  EXPECT_EQ(Count(rTable, "\r\ncontrol-1\t1\t1\t"), 1u);
+  EXPECT_EQ(Count(rTable, "\r\n"), 3u);
+#else
+  EXPECT_EQ(ji.Status, 2);
+  EXPECT_NE(ji.Err.find("--compare is not available"), std::string::npos) << ji.Err;
 #endif
 }
 

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <memory>
 
+#include "chart/painting/QtFigure.h"
 #include "chart/painting/QtPicture.h"
 
 namespace {
@@ -22,20 +23,29 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& t
     std::fprintf(stderr, "tolmek-batch: %s\n", text.toLocal8Bit().constData());
 }
 
-// Pictures need Qt's fonts, hence an application; it is made only for --plot, on the offscreen
-// platform unless another is asked for, so the batch never needs a display.
+// Pictures need Qt's fonts, hence an application; it is made only for --plot, --compare and
+// --radar, on the offscreen platform unless another is asked for, so the batch never needs a
+// display.
 class PicturePainter {
  public:
   bool operator()(tolmek::Session& session, const std::string& path, int width, int height) {
-    if (!application_) {
-      qInstallMessageHandler(QuietQtMessages);
-      if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-      application_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
+    StartApplication();
     return tolmek::WriteChartPicture(session, path, width, height);
+  }
+  bool operator()(const std::string& path, int width, int height,
+                  const tolmek::BatchEnvironment::FigureDrawing& draw) {
+    StartApplication();
+    return tolmek::WriteFigure(path, width, height, draw);
   }
 
  private:
+  void StartApplication() {
+    if (application_) return;
+    qInstallMessageHandler(QuietQtMessages);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    application_ = std::make_unique<QGuiApplication>(argc_, argv_);
+  }
+
   int argc_ = 1;
   char name_[13] = "tolmek-batch";
   char* argv_[2] = {name_, nullptr};
@@ -53,6 +63,7 @@ int main(int argc, char* argv[]) {
 #ifdef TOLMEK_WITH_PLOT
   PicturePainter painter;
   environment.PaintPicture = std::ref(painter);
+  environment.WriteFigure = std::ref(painter);
 #endif
   return tolmek::RunBatchCommand(arguments, environment);
 }

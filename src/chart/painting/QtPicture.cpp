@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QString>
 
+#include "QtFigure.h"
 #include "QtSurface.h"
 #include "chart/ChartDrawing.h"
 
@@ -20,7 +21,9 @@ QImage ChartImage(Session& session, int width, int height, double pixelRatio) {
 }
 
 bool WriteChartPicture(Session& session, const std::string& path, int width, int height) {
-  return ChartImage(session, width, height).save(QString::fromStdString(path), "PNG");
+  return WriteFigure(path, width, height, [&session](DrawingSurface& surface) {
+    DrawChart(session, surface, ChartDrawMode::Full);
+  });
 }
 
 }  // namespace tolmek

@@ -11,7 +11,8 @@ namespace tolmek {
 // The full chart of the loaded measurement on a white image of width x height logical pixels.
 QImage ChartImage(Session& session, int width, int height, double pixelRatio = 1);
 
-// Writes that picture as a PNG file; false when the file cannot be written.
+// Writes that chart to a PNG, SVG or PDF file as its extension chooses (WriteFigure); false when
+// the file cannot be written.
 bool WriteChartPicture(Session& session, const std::string& path, int width, int height);
 
 }  // namespace tolmek

@@ -76,7 +76,7 @@ void QtSurface::SetTextBold(bool bold) {
 
 void QtSurface::Print(const std::string& text) {
   painter_.setFont(font_);
-  const QFontMetricsF metrics(font_);
+  const QFontMetricsF metrics = Metrics();
   QPointF corner;
   if (!text.empty() && Map(textX_, textY_, corner)) {
     painter_.setPen(textColour_);
@@ -90,13 +90,19 @@ void QtSurface::Print(const std::string& text) {
 
 PixelBox QtSurface::TextBounds(const std::string& text) const {
   // The letters' box is given from the baseline, which Print puts one ascent below the position.
-  const QFontMetricsF metrics(font_);
+  const QFontMetricsF metrics = Metrics();
   const QRectF ink = metrics.tightBoundingRect(QString::fromStdString(text));
   return {ink.left(), metrics.ascent() + ink.top(), ink.right(), metrics.ascent() + ink.bottom()};
 }
 
+QFontMetricsF QtSurface::Metrics() const {
+  // The device's resolution sizes the font, as the painter draws it (vector figures have their
+  // own).
+  return QFontMetricsF(font_, painter_.device());
+}
+
 double QtSurface::TextHeight() const {
-  return QFontMetricsF(font_).height();
+  return Metrics().height();
 }
 
 }  // namespace tolmek

@@ -1,8 +1,10 @@
-// The chart's drawing surface on a QPainter: the chart window's picture and off-screen images.
+// The chart's drawing surface on a QPainter of any paint device: the chart window, off-screen
+// images and vector figures.
 #pragma once
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPointF>
 
 #include "chart/DrawingSurface.h"
@@ -37,6 +39,7 @@ class QtSurface : public DrawingSurface {
  private:
   // Logical pixel of a world position; false when the position cannot be drawn.
   bool Map(double x, double y, QPointF& pixel) const;
+  QFontMetricsF Metrics() const;
 
   QPainter& painter_;
   WorldMap world_;
