@@ -299,9 +299,9 @@ void AverageCurveGroup(const std::string& folder, const std::vector<std::string>
 
 // Gives the event loop a turn; true when the user pressed Esc (the flag is then cleared).
 bool CancelledAtTurn(Session& session, Feedback& feedback) {
-  if (feedback.TurnEventLoop()) session.Record.CancelRequested = kTrue;
-  if (session.Record.CancelRequested == kFalse) return false;
-  session.Record.CancelRequested = kFalse;
+  if (feedback.TurnEventLoop()) session.Record.CancelRequested = true;
+  if (!session.Record.CancelRequested) return false;
+  session.Record.CancelRequested = false;
   return true;
 }
 

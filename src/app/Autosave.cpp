@@ -56,8 +56,7 @@ bool WriteNativeOutput(Measurement& record, Feedback& feedback) {
 
 bool AutosaveOutputs(Session& session, Feedback& feedback) {
   Measurement& record = session.Record;
-  if (session.Options.AutosaveEnabled != 1 || record.DataLoaded != kTrue ||
-      record.AutosaveDone != kFalse)
+  if (session.Options.AutosaveEnabled != 1 || !record.DataLoaded || record.AutosaveDone)
     return true;
   const std::string source = record.CurrentFilePath;
   // Each writer reports its own failure; the next step is tried all the same.
@@ -71,7 +70,7 @@ bool AutosaveOutputs(Session& session, Feedback& feedback) {
     written = WriteAsciiFile(feedback, asciiTarget, record.TimeValues, record.PFValues,
                              record.DFValues, 1, record.PointCount) &&
               written;
-  record.AutosaveDone = kTrue;
+  record.AutosaveDone = true;
   return written;
 }
 

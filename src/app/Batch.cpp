@@ -41,7 +41,7 @@ FileResult ProcessFile(Session& session, Feedback& feedback, const std::string& 
   session.Options.DataFolder = FolderOf(path);
   record.CurrentFilePath = path;
   const ReadOutcome outcome = ReadMeasurement(session, feedback);
-  record.DataLoaded = kTrue;
+  record.DataLoaded = true;
   FileResult result = FileResult::Processed;
   if (outcome == ReadOutcome::Loaded) {
     if (!AutosaveOutputs(session, feedback)) result = FileResult::Failed;

@@ -57,7 +57,7 @@ ReadOutcome LoadCurrentFile(Session& session, Feedback& feedback) {
   ResetState(session);
   session.Record.CurrentFilePath = path;
   const ReadOutcome outcome = ReadMeasurement(session, feedback);
-  if (outcome == ReadOutcome::Loaded) session.Record.DataLoaded = kTrue;
+  if (outcome == ReadOutcome::Loaded) session.Record.DataLoaded = true;
   return outcome;
 }
 

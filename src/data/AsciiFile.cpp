@@ -63,7 +63,7 @@ bool WriteAsciiColumns(Feedback& feedback, const std::string& path, const std::v
                        int last, bool twoColumns) {
   return RunWriter(feedback, [&] {
     BusyScope busy(feedback);
-    int16_t noCancel = kFalse;  // the writer cannot be cancelled
+    bool noCancel = false;  // the writer cannot be cancelled
     PercentProgress progress(feedback, noCancel);
     WriteFileReplacing(path, BuildAsciiText(time, a, b, first, last, twoColumns, &progress));
   });

@@ -336,7 +336,7 @@ ReadOutcome WriteTemperatureCurve(Session& session, Feedback& feedback, const st
     ResetState(session);
     return ReadOutcome::Failed;
   }
-  if (record.CancelRequested != kFalse) throw ReadCancelled{};
+  if (record.CancelRequested) throw ReadCancelled{};
   feedback.ShowMessage(std::string(kTemperatureTitle) + " " + std::to_string(first) + "°C -" + " " +
                            std::to_string(last) + "°C was saved to file" + "\n" + target + ".",
                        MessageIcon::Information, kTemperatureTitle);

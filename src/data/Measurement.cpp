@@ -110,8 +110,8 @@ void ResetState(Session& session) {
   Measurement& record = session.Record;
   session.Cursor.SpanStart = 0;
   session.Cursor.SpanEnd = 0;
-  record.DataLoaded = kFalse;
-  record.AutosaveDone = kFalse;
+  record.DataLoaded = false;
+  record.AutosaveDone = false;
   session.Shell.ChartReady = 0;
   session.View.ViewMode = ViewMode::Both;
   record.CurrentFilePath.clear();

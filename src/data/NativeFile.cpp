@@ -202,7 +202,7 @@ bool WriteNativeFile(const Measurement& record, Feedback& feedback, const std::s
                      const std::vector<float>& df, int count, const std::string& sourcePath) {
   return RunWriter(feedback, [&] {
     BusyScope busy(feedback);
-    int16_t noCancel = kFalse;  // the writer cannot be cancelled
+    bool noCancel = false;  // the writer cannot be cancelled
     PercentProgress progress(feedback, noCancel);
     WriteFileReplacing(path, BuildNativeText(record, time, pf, df, count, sourcePath, &progress));
   });

@@ -32,7 +32,7 @@ ReadOutcome RunReader(Session& session, Feedback& feedback, Read&& read,
   try {
     return read();
   } catch (const ReadCancelled&) {
-    session.Record.CancelRequested = kFalse;
+    session.Record.CancelRequested = false;
     ResetState(session);
     return ReadOutcome::Cancelled;
   } catch (const UnreadableFile&) {

@@ -12,9 +12,13 @@
 
 namespace tolmek {
 
-// Flags of the loaded state hold true as -1 and false as 0.
-constexpr int16_t kTrue = -1;
-constexpr int16_t kFalse = 0;
+// Older names of true and false, from when the flags of the loaded state were 16-bit numbers;
+// new code writes true and false.
+constexpr bool kTrue = true;
+constexpr bool kFalse = false;
+
+// Point indices count from 1, as in every measurement file: point 1 is the first point of the
+// curve, and 0 in a point slot means "not set". Slots and waves count from 1 as well.
 
 // PF point slots (index into PFPoints).
 enum PFSlot : int {
@@ -52,6 +56,7 @@ struct Measurement {
   std::vector<float> DecayTimes;  // tail block of an instrument recording, from index 1
   std::vector<float> DecayValues;
   int32_t PointCount = 0;
+  // Point indices 1..PointCount, 0 not set (see above).
   std::array<int16_t, 7> PFPoints{};     // slots 1..6 used
   std::array<DFPeakPair, 7> DFPoints{};  // waves 1..6 used; wave 0's D is the decay before wave 1
   // Kept DF peaks held back while a measurement without DF is loaded, for the next measurement.
@@ -61,12 +66,12 @@ struct Measurement {
   double DFAmplification = 0;   // internal units; shown times 120
   std::string CurrentFilePath;  // empty: nothing is loaded
   std::string CurrentFileName;
-  int16_t DataLoaded = kFalse;
-  int16_t AutosaveDone = kFalse;
+  bool DataLoaded = false;
+  bool AutosaveDone = false;
   double TimeMax = 0;
   double PFMax = 0;
   double DFMax = 0;
-  int16_t CancelRequested = kFalse;
+  bool CancelRequested = false;
   std::array<std::string, kHeaderCommentCount> HeaderComments;
   std::string ExperimentText = "Unknown";
   // Bytes the last reader took from its file; kept when the read fails (ResetState leaves it).

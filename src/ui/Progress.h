@@ -10,7 +10,7 @@ namespace tolmek {
 
 class PercentProgress {
  public:
-  PercentProgress(Feedback& feedback, int16_t& cancelRequested)
+  PercentProgress(Feedback& feedback, bool& cancelRequested)
       : feedback_(feedback), cancelRequested_(cancelRequested) {}
 
   // Reports done of total. Returns true when the loop must stop because the user cancelled;
@@ -20,15 +20,15 @@ class PercentProgress {
     if (percent <= last_ || percent > 100) return false;
     last_ = percent;
     feedback_.SetProgress(percent);
-    if (feedback_.TurnEventLoop()) cancelRequested_ = -1;
-    if (cancelRequested_ == 0) return false;
-    cancelRequested_ = 0;
+    if (feedback_.TurnEventLoop()) cancelRequested_ = true;
+    if (!cancelRequested_) return false;
+    cancelRequested_ = false;
     return true;
   }
 
  private:
   Feedback& feedback_;
-  int16_t& cancelRequested_;
+  bool& cancelRequested_;
   int last_ = 0;
 };
 

@@ -161,7 +161,7 @@ TEST_F(CurveAveraging, EscStopsBeforeTheNextGroupAndKeepsWhatWasWritten) {
   EXPECT_FALSE(Run({"a1.asc", "a2.asc", "b1.asc", "b2.asc"}));
   EXPECT_TRUE(std::filesystem::exists(folder.File("a!.avg")));
   EXPECT_FALSE(std::filesystem::exists(folder.File("b!.avg")));
-  EXPECT_EQ(session.Record.CancelRequested, 0);
+  EXPECT_FALSE(session.Record.CancelRequested);
 }
 
 // Members may have 10001 lines, the mean curve holds 10000.

@@ -24,11 +24,11 @@ class LoadSequence : public ::testing::Test {
 
 TEST_F(LoadSequence, StartsFromTheEmptyStateAndEndsInItAfterAFailure) {
   Load("leaf1.txt", test::AsciiMeasurement());
-  session.Record.AutosaveDone = kTrue;
+  session.Record.AutosaveDone = true;
   EXPECT_EQ(Load("bad.txt", test::DecreasingTimes()), ReadOutcome::Failed);
   EXPECT_TRUE(session.Record.CurrentFilePath.empty());
-  EXPECT_EQ(session.Record.DataLoaded, kFalse);
-  EXPECT_EQ(session.Record.AutosaveDone, kFalse);
+  EXPECT_FALSE(session.Record.DataLoaded);
+  EXPECT_FALSE(session.Record.AutosaveDone);
   EXPECT_EQ(session.Results.ResultRowCount, 1);
   EXPECT_EQ(feedback.Messages.size(), 1u);
 }

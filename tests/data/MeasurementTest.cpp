@@ -49,7 +49,7 @@ TEST(ResetState, LeavesNothingLoadedAndNoHeaderOfTheLastFile) {
   record.DecayValues = {0, 1};
   record.FileTypeCode = 6;
   record.PFAmplification = 1;
-  record.DataLoaded = record.AutosaveDone = kTrue;
+  record.DataLoaded = record.AutosaveDone = true;
   record.PFPoints = {0, 1, 2, 3, 4, 5, 6};
   record.DFPoints[2] = {10, 20};
   record.HeaderComments[3] = "from the last file";
@@ -60,8 +60,8 @@ TEST(ResetState, LeavesNothingLoadedAndNoHeaderOfTheLastFile) {
   EXPECT_TRUE(record.DecayValues.empty());
   EXPECT_EQ(record.FileTypeCode, 0);
   EXPECT_EQ(record.PFAmplification, 0);
-  EXPECT_EQ(record.DataLoaded, kFalse);
-  EXPECT_EQ(record.AutosaveDone, kFalse);
+  EXPECT_FALSE(record.DataLoaded);
+  EXPECT_FALSE(record.AutosaveDone);
   EXPECT_EQ(record.PFPoints, (std::array<int16_t, 7>{}));
   EXPECT_EQ(record.DFPoints[2], DFPeakPair{});  // kept only with keep-peaks (see NativeFile)
   EXPECT_EQ(record.HeaderComments[3], "");

@@ -95,7 +95,7 @@ TEST_F(ReadingLimits, EscDuringThePointsEndsEveryReaderQuietlyAtThatTurn) {
     EXPECT_TRUE(feedback.Messages.empty());
     EXPECT_EQ(feedback.Turns, 2);
     EXPECT_FALSE(feedback.ProgressVisible);
-    EXPECT_EQ(session.Record.CancelRequested, 0);
+    EXPECT_FALSE(session.Record.CancelRequested);
     EXPECT_TRUE(session.Record.CurrentFilePath.empty());
   }
 }

@@ -81,7 +81,7 @@ TEST(Progress, TheBarMovesOnlyWhenTheWholePercentageGrowsAndEveryWayOutRestoresT
     EXPECT_TRUE(feedback.Busy);
     EXPECT_FALSE(feedback.MainWindowEnabled);
     EXPECT_TRUE(feedback.ProgressVisible);
-    int16_t cancel = 0;
+    bool cancel = false;
     PercentProgress progress(feedback, cancel);
     for (int i = 1; i <= 1000; ++i) EXPECT_FALSE(progress.Step(i, 1000));
     EXPECT_EQ(feedback.ProgressValues.size(), 100u);

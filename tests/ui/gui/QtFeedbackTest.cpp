@@ -19,7 +19,7 @@ TEST(QtFeedback, EscInTheProgressWindowCancelsTheRunningLoopOnce) {
   QtFeedback feedback(&main);
   bool mainEnabled = true;
   feedback.SetEnableHook([&](bool enabled) { mainEnabled = enabled; });
-  int16_t cancelRequested = kFalse;
+  bool cancelRequested = false;
   {
     BusyScope busy(feedback);
     EXPECT_FALSE(mainEnabled);
@@ -36,7 +36,7 @@ TEST(QtFeedback, EscInTheProgressWindowCancelsTheRunningLoopOnce) {
   EXPECT_TRUE(mainEnabled);
   EXPECT_FALSE(feedback.ProgressWindow().isVisible());
   EXPECT_EQ(feedback.ProgressWindow().Percent(), 0);
-  EXPECT_EQ(cancelRequested, kFalse);
+  EXPECT_FALSE(cancelRequested);
 }
 
 TEST(QtFeedback, GainQuestionsGoToTheHookAndTextsKeepTheirBytes) {
@@ -65,7 +65,7 @@ TEST(QtFeedback, TheProgressWindowLeavesTheKeysWhereTheyAreAndHearsEscFromThere)
   main.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
   QtFeedback feedback(&main);
-  int16_t cancelRequested = kFalse;
+  bool cancelRequested = false;
   PercentProgress progress(feedback, cancelRequested);
   feedback.ShowProgress();
   EXPECT_TRUE(feedback.ProgressWindow().isVisible());
