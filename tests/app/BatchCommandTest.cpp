@@ -1,4 +1,4 @@
-#include "app/BatchCommand.h"
+#include "app/batch/BatchCommand.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "MeasurementTexts.h"
-#include "app/BatchCommand.h"
+#include "app/batch/BatchCommand.h"
 #include "data/NumberText.h"
 #include "support/TestSupport.h"
 #include "ui/ScriptedFeedback.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/BatchCommand.h"
+#include "app/batch/BatchCommand.h"
 
 #ifdef TOLMEK_WITH_PLOT
 #include <QGuiApplication>

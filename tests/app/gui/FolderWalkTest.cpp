@@ -14,8 +14,8 @@
 
 #include "MainWindowFixture.h"
 #include "analysis/gui/Avgform.h"
-#include "app/BatchCommand.h"
 #include "app/ShellCommands.h"
+#include "app/batch/BatchCommand.h"
 
 namespace tolmek {
 namespace {

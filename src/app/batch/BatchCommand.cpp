@@ -1,15 +1,15 @@
-#include "BatchCommand.h"
+#include "app/batch/BatchCommand.h"
 
 #include <cctype>
 #include <cmath>
 #include <exception>
 #include <filesystem>
 
-#include "Batch.h"
-#include "Settings.h"
 #include "analysis/Amplification.h"
 #include "analysis/Averaging.h"
 #include "analysis/PFResults.h"
+#include "app/Batch.h"
+#include "app/Settings.h"
 #include "compare/CompareCurves.h"
 #include "compare/CompareDrawing.h"
 #include "compare/CompareRadar.h"
