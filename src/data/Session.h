@@ -12,11 +12,6 @@
 
 namespace tolmek {
 
-// Older names of true and false, from when the flags of the loaded state were 16-bit numbers;
-// new code writes true and false.
-constexpr bool kTrue = true;
-constexpr bool kFalse = false;
-
 // Point indices count from 1, as in every measurement file: point 1 is the first point of the
 // curve, and 0 in a point slot means "not set". Slots and waves count from 1 as well.
 

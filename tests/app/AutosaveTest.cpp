@@ -39,11 +39,11 @@ TEST_F(Autosave, WritesAllOutputsOnceWhenOnAndLoadedAndNoJipTestRowWithTheJipTes
   session.Options.AutosaveEnabled = 0;
   EXPECT_TRUE(AutosaveOutputs(session, feedback));
   session.Options.AutosaveEnabled = 1;
-  session.Record.DataLoaded = kFalse;
+  session.Record.DataLoaded = false;
   EXPECT_TRUE(AutosaveOutputs(session, feedback));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
 
-  session.Record.DataLoaded = kTrue;
+  session.Record.DataLoaded = true;
   EXPECT_TRUE(AutosaveOutputs(session, feedback));
   const std::string flRes = Slurp(folder.File("fl.res"));
   EXPECT_TRUE(AutosaveOutputs(session, feedback));
@@ -59,7 +59,7 @@ TEST_F(Autosave, GoesOnAfterAFailedWriterAndSaysSo) {
   Load("leaf1.txt");
   EXPECT_FALSE(AutosaveOutputs(session, feedback));
   EXPECT_EQ(feedback.Messages.size(), 1u);
-  EXPECT_EQ(session.Record.AutosaveDone, kTrue);
+  EXPECT_TRUE(session.Record.AutosaveDone);
   for (const char* written : {"leaf1.tmk", "df.res", "leaf1.asc"})
     EXPECT_TRUE(fs::exists(folder.File(written))) << written;
 }

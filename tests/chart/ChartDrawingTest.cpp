@@ -6,6 +6,7 @@
 #include "chart/ChartDrawing.h"
 #include "chart/ChartScale.h"
 #include "chart/ChartTestSupport.h"
+#include "support/TestSupport.h"
 
 namespace tolmek {
 namespace {
@@ -47,7 +48,7 @@ TEST(DrawChart, FrameTitlesAndAQuarterScaledPFCurveInIndependentMode) {
   for (const Colour colour : {kPFColour, kDFColour}) {
     bool found = false;
     for (const DrawnOp& dot : surface.Dots(colour))
-      found |= dot.X1 == 40 && std::abs(dot.Y1 - 200) < 1e-3;
+      found |= dot.X1 == 40 && test::IsNear(dot.Y1, 200, 1e-3);
     EXPECT_TRUE(found);
   }
 }
@@ -325,7 +326,7 @@ TEST(DrawChart, TheLastPointOfTheRangeIsDrawnOnBothCurves) {
   auto drawnAt = [](const RecordingSurface& surface, Colour colour, double x) {
     const auto dots = surface.Dots(colour);
     return std::any_of(dots.begin(), dots.end(),
-                       [x](const DrawnOp& dot) { return std::abs(dot.X1 - x) < 1e-9; });
+                       [x](const DrawnOp& dot) { return test::IsNear(dot.X1, x); });
   };
   struct Case {
     int16_t LogTime, AutoRange;

@@ -1,6 +1,7 @@
 // Shared helpers of the test programs: temporary folders and whole-file reads.
 #pragma once
 
+#include <cmath>
 #include <string>
 
 namespace tolmek::test {
@@ -58,6 +59,12 @@ class ScopedVariable {
   std::string before_;
   bool wasSet_ = false;
 };
+
+// The one tolerance for computed coordinates and values compared outside EXPECT_NEAR (in searches
+// and predicates): equal but for rounding.
+inline bool IsNear(double a, double b, double tolerance = 1e-9) {
+  return std::abs(a - b) <= tolerance;
+}
 
 // How often part occurs in text (overlapping occurrences included).
 size_t Count(const std::string& text, const std::string& part);
