@@ -73,6 +73,15 @@ bool SmallFileSystem::MakeReadOnly() const {
   return ::mount("tmpfs", path_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
+std::vector<std::string> Split(std::string_view text, char separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (size_t end; (end = text.find(separator, start)) != std::string_view::npos; start = end + 1)
+    parts.emplace_back(text.substr(start, end - start));
+  parts.emplace_back(text.substr(start));
+  return parts;
+}
+
 size_t Count(const std::string& text, const std::string& part) {
   size_t count = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;

@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tolmek::test {
 
@@ -65,6 +67,9 @@ class ScopedVariable {
 inline bool IsNear(double a, double b, double tolerance = 1e-9) {
   return std::abs(a - b) <= tolerance;
 }
+
+// The pieces of text between separators (an empty last piece after a final separator).
+std::vector<std::string> Split(std::string_view text, char separator);
 
 // How often part occurs in text (overlapping occurrences included).
 size_t Count(const std::string& text, const std::string& part);

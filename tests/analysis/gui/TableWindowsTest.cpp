@@ -34,16 +34,8 @@ namespace tolmek {
 namespace {
 
 using test::Slurp;
+using test::Split;
 using test::TempFolder;
-
-std::vector<std::string> Split(std::string_view text, char separator) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (size_t end; (end = text.find(separator, start)) != std::string_view::npos; start = end + 1)
-    parts.emplace_back(text.substr(start, end - start));
-  parts.emplace_back(text.substr(start));
-  return parts;
-}
 
 void Trigger(MenuProvider& window, const QString& caption) {
   for (QMenu* menu : window.WindowMenus())

@@ -23,25 +23,13 @@ namespace {
 namespace fs = std::filesystem;
 using test::MainWindow;
 using test::Slurp;
+using test::Split;
 using test::TempFolder;
 
 using FolderWalk = MainWindow;
 
 std::string Example(const std::string& name) {
   return Slurp(std::string(TOLMEK_EXAMPLES_DIR) + "/" + name);
-}
-
-// The lines of a text file, CR LF kept off.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find("\r\n", start);
-    lines.push_back(text.substr(start, end - start));
-    if (end == std::string::npos) break;
-    start = end + 2;
-  }
-  return lines;
 }
 
 QString FileStatus(AppForm& form) {
@@ -120,16 +108,6 @@ TEST_F(BatchAgreement, ByteForByteWhateverWasLoadedFromAnotherFolder) {
 // The DF fields of a row: I1/Fo and I4/Fm, then I1..D6.
 constexpr size_t kFirstDFField = 14;
 
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  size_t start = 0;
-  for (size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', start)) {
-    fields.push_back(line.substr(start, tab - start));
-    start = tab + 1;
-  }
-  return fields;
-}
-
 TEST_F(BatchAgreement, KeptDFPeaksOfTheLoadedFileAreTheOnlyDifference) {
   session.Options.OptionsKeepPeaks = 1;
   OpenAutosaving("a.tmk");  // wave 1 set
@@ -138,14 +116,14 @@ TEST_F(BatchAgreement, KeptDFPeaksOfTheLoadedFileAreTheOnlyDifference) {
   // The peaks carry into the batch's first file and on through the files that set none of their
   // own (the ASCII tables and the recording); the native file brings its own. Only the DF peak
   // fields differ; the PF values and the curves are the same.
-  const std::vector<std::string> window = Lines(Slurp(windowFolder.File("fl.res")));
-  const std::vector<std::string> console = Lines(Slurp(consoleFolder.File("fl.res")));
-  ASSERT_EQ(window.size(), 5u);
-  ASSERT_EQ(console.size(), 5u);
+  const std::vector<std::string> window = Split(Slurp(windowFolder.File("fl.res")), '\n');
+  const std::vector<std::string> console = Split(Slurp(consoleFolder.File("fl.res")), '\n');
+  ASSERT_EQ(window.size(), 6u);  // the heading, four rows and the end
+  ASSERT_EQ(console.size(), 6u);
   EXPECT_EQ(window[0], console[0]);
   for (size_t row = 1; row <= 3; ++row) {
-    const std::vector<std::string> w = Fields(window[row]);
-    const std::vector<std::string> c = Fields(console[row]);
+    const std::vector<std::string> w = Split(window[row], '\t');
+    const std::vector<std::string> c = Split(console[row], '\t');
     ASSERT_EQ(w.size(), c.size());
     EXPECT_TRUE(std::equal(w.begin(), w.begin() + kFirstDFField, c.begin())) << window[row];
     EXPECT_FALSE(std::equal(w.begin() + kFirstDFField, w.end(), c.begin() + kFirstDFField));
@@ -155,12 +133,12 @@ TEST_F(BatchAgreement, KeptDFPeaksOfTheLoadedFileAreTheOnlyDifference) {
     EXPECT_EQ(Slurp(windowFolder.File(name)), Slurp(consoleFolder.File(name))) << name;
   // The native outputs differ in the DF pairs at their end only.
   for (const char* name : {"leaf01.tmk", "rec05.tmk"}) {
-    std::vector<std::string> w = Lines(Slurp(windowFolder.File(name)));
-    std::vector<std::string> c = Lines(Slurp(consoleFolder.File(name)));
+    std::vector<std::string> w = Split(Slurp(windowFolder.File(name)), '\n');
+    std::vector<std::string> c = Split(Slurp(consoleFolder.File(name)), '\n');
     ASSERT_EQ(w.size(), c.size()) << name;
     EXPECT_NE(w, c) << name;
-    w.resize(w.size() - 6);
-    c.resize(c.size() - 6);
+    w.resize(w.size() - 7);  // the six DF pairs and the end
+    c.resize(c.size() - 7);
     EXPECT_EQ(w, c) << name;
   }
   EXPECT_EQ(Slurp(windowFolder.File("fl.res")).find("a.tmk"), std::string::npos);
