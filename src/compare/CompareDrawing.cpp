@@ -244,9 +244,15 @@ void DrawCompareChart(DrawingSurface& surface, const std::vector<CompareCurve>& 
   surface.Clear();
   const double w = surface.Width(), h = surface.Height();
   surface.SetWorld(0, h, w, 0);
+  std::vector<std::string> labels;
+  if (options.Legend)
+    for (const CompareCurve& curve : curves) labels.push_back(curve.Label);
+  // The legend stands right of the frame, so it never hides a curve.
+  const double legendWidth = labels.empty() ? 0 : LegendWidth(surface, labels) + kLegendGap;
   Plot plot;
   plot.Logarithmic = options.Logarithmic;
-  plot.Left = kLeft, plot.Right = w - kRight, plot.Bottom = kBottom, plot.Top = h - kTop;
+  plot.Left = kLeft, plot.Right = std::max(kLeft + 1, w - kRight - legendWidth);
+  plot.Bottom = kBottom, plot.Top = h - kTop;
   DrawFrame(surface, plot);
   if (!FindRanges(curves, plot)) return;
   DrawAxes(surface, plot, options.ValueTitle);
@@ -255,11 +261,7 @@ void DrawCompareChart(DrawingSurface& surface, const std::vector<CompareCurve>& 
     DrawBand(surface, plot, curves[c], CompareCurveStyle(c).Pen);
   for (size_t c = 0; c < curves.size(); ++c)
     DrawCurve(surface, plot, curves[c], CompareCurveStyle(c));
-  if (!options.Legend) return;
-  std::vector<std::string> labels;
-  for (const CompareCurve& curve : curves) labels.push_back(curve.Label);
-  DrawLegend(surface, plot.Right - LegendWidth(surface, labels) - kLegendGap, plot.Top - kLegendGap,
-             labels);
+  if (!labels.empty()) DrawLegend(surface, plot.Right + kLegendGap, plot.Top, labels);
 }
 
 void DrawRadar(DrawingSurface& surface, const RadarTable& table) {

@@ -43,6 +43,10 @@ TEST(CompareChart, OneLinePerCurveInItsStyleWithLegendAndSteps) {
   for (const char* step : {"K", "J"}) EXPECT_NE(surface.TextOp(step), nullptr) << step;
   for (const char* step : {"I", "P"}) EXPECT_EQ(surface.TextOp(step), nullptr) << step;
   EXPECT_NE(surface.TextOp("V_OP"), nullptr);
+  // The legend stands right of every curve, so it hides none.
+  for (int c = 1; c < 8; ++c)
+    EXPECT_GT(surface.TextOp("curve" + std::to_string(c))->X1,
+              CurveLines(surface, kCompareColours[c])[1].X2);
   // The group's band: light vertical lines from mean - SE to mean + SE at its three points.
   const Colour tint{246, 221, 165};
   EXPECT_EQ(surface.Of(DrawnOp::Line, tint).size(), 3u);
