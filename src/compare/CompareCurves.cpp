@@ -1,13 +1,16 @@
 #include "CompareCurves.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <exception>
 #include <initializer_list>
+#include <map>
 
 #include "analysis/Averaging.h"
 #include "app/LoadSequence.h"
 #include "data/FileIO.h"
+#include "data/FolderList.h"
 
 namespace tolmek {
 
@@ -48,6 +51,11 @@ class CollectingFeedback : public Feedback {
  private:
   std::optional<DisplayGains> gains_;
 };
+
+std::string LowerCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
 
 std::string LabelOf(const std::string& path) {
   const std::string name = FileNameOf(path);
@@ -121,6 +129,23 @@ double Interpolated(const std::vector<double>& times, const std::vector<double>&
 }
 
 }  // namespace
+
+std::vector<std::string> MeasurementFilesOfFolder(const std::string& folder) {
+  // Lower numbers are preferred.
+  const auto rank = [](const std::string& name) {
+    const std::string extension = LowerCase(name.substr(name.rfind('.') + 1));
+    return extension == "tmk" ? 0 : extension == "dat" ? 1 : 2;
+  };
+  std::map<std::string, std::string> chosen;  // by the name without extension, in any case
+  for (const std::string& name : ListFolder(folder, "*.tmk;*.dat;*.asc")) {
+    const std::string key = LowerCase(name.substr(0, name.rfind('.')));
+    auto [at, added] = chosen.emplace(key, name);
+    if (!added && rank(name) < rank(at->second)) at->second = name;
+  }
+  std::vector<std::string> paths;
+  for (const auto& [key, name] : chosen) paths.push_back(JoinPath(folder, name));
+  return paths;
+}
 
 CompareItem MakeCompareItem(const Measurement& record, const std::string& path) {
   CompareItem item;
@@ -298,12 +323,14 @@ CurveSet BuildCompareCurves(const std::vector<CompareItem>& items, const Compare
       if (std::any_of(group.Members.begin(), group.Members.end(), isReference))
         set.Reference = set.Curves.size();
       set.Curves.push_back(GroupMean(group.Name, members));
+      set.Members.push_back(group.Members);
     }
   } else {
     for (size_t i = 0; i < items.size(); ++i) {
       if (!normalized[i]) continue;
       if (isReference(i)) set.Reference = set.Curves.size();
       set.Curves.push_back(std::move(*normalized[i]));
+      set.Members.push_back({i});
     }
   }
   if (!choice.Difference) return set;
@@ -314,11 +341,23 @@ CurveSet BuildCompareCurves(const std::vector<CompareItem>& items, const Compare
             : std::string("differences need a reference");
     for (const CompareCurve& curve : set.Curves) set.Excluded.push_back({curve.Label, reason});
     set.Curves.clear();
+    set.Members.clear();
     return set;
   }
   const CompareCurve reference = set.Curves[*set.Reference];
   for (CompareCurve& curve : set.Curves) curve = Difference(curve, reference);
   return set;
+}
+
+std::vector<std::optional<double>> ValuesAt(const std::vector<CompareCurve>& curves, double t) {
+  std::vector<std::optional<double>> values;
+  for (const CompareCurve& curve : curves) {
+    values.emplace_back();
+    if (curve.Time.empty() || !(t >= curve.Time.front() && t <= curve.Time.back())) continue;
+    const double value = Interpolated(curve.Time, curve.Value, t);
+    if (std::isfinite(value)) values.back() = value;
+  }
+  return values;
 }
 
 std::string ExclusionsText(const std::vector<CompareExclusion>& excluded) {

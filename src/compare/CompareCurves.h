@@ -44,6 +44,10 @@ struct CompareItem {
   std::vector<std::string> Notes;  // messages the reader gave while loading it
 };
 
+// The measurements of a folder, one file for each name, sorted by name: of leaf1.tmk, leaf1.dat
+// and leaf1.asc the .tmk (it keeps the points the user set), else the recording, else the table.
+std::vector<std::string> MeasurementFilesOfFolder(const std::string& folder);
+
 // The item of a measurement in memory (the loaded one, with an Fm the user moved).
 CompareItem MakeCompareItem(const Measurement& record, const std::string& path);
 
@@ -117,6 +121,7 @@ struct CompareChoice {
 
 struct CurveSet {
   std::vector<CompareCurve> Curves;
+  std::vector<std::vector<size_t>> Members;  // for each curve, the items it stands for
   std::vector<CompareExclusion> Excluded;
   std::optional<size_t> Reference;  // index into Curves of the reference (or its group)
 };
@@ -124,6 +129,10 @@ struct CurveSet {
 // The curves of a comparison: each item normalized, then grouped, then as differences from the
 // reference's curve (or its group's).
 CurveSet BuildCompareCurves(const std::vector<CompareItem>& items, const CompareChoice& choice);
+
+// Each curve's value at time t, interpolated linearly between its two samples around t; empty
+// outside the curve's time range or where a neighbouring value is not a number.
+std::vector<std::optional<double>> ValuesAt(const std::vector<CompareCurve>& curves, double t);
 
 // "a: reason" lines, one per exclusion, for a message.
 std::string ExclusionsText(const std::vector<CompareExclusion>& excluded);

@@ -205,18 +205,31 @@ void DrawSteps(DrawingSurface& surface, const Plot& plot, const std::vector<Step
   }
 }
 
+CurveStyle StyleOf(const std::vector<CurveStyle>& styles, size_t index) {
+  return index < styles.size() ? styles[index] : CompareCurveStyle(index);
+}
+
 // Labels with a short line of their style each, from the top-left corner (x, y) downwards.
-void DrawLegend(DrawingSurface& surface, double x, double y,
-                const std::vector<std::string>& labels) {
+void DrawLegend(DrawingSurface& surface, double x, double y, const std::vector<std::string>& labels,
+                const std::vector<CurveStyle>& styles) {
   const double lineHeight = surface.TextHeight();
   for (size_t i = 0; i < labels.size(); ++i) {
-    const CurveStyle style = CompareCurveStyle(i);
+    const CurveStyle style = StyleOf(styles, i);
     const double top = y - static_cast<double>(i) * lineHeight;
     surface.SetPenWidth(kCurvePen);
     surface.SetDotted(style.Dashed);
     surface.Line(x, top - lineHeight / 2, x + kLegendLine, top - lineHeight / 2, style.Pen);
     surface.SetDotted(false);
     PrintAt(surface, x + kLegendLine + kLegendGap, top, labels[i]);
+  }
+}
+
+void DrawCircle(DrawingSurface& surface, double cx, double cy, double radius, Colour colour) {
+  for (int s = 0; s < kCircleSegments; ++s) {
+    const double a0 = 2 * std::numbers::pi * s / kCircleSegments;
+    const double a1 = 2 * std::numbers::pi * (s + 1) / kCircleSegments;
+    surface.Line(cx + radius * std::cos(a0), cy + radius * std::sin(a0), cx + radius * std::cos(a1),
+                 cy + radius * std::sin(a1), colour);
   }
 }
 
@@ -239,8 +252,15 @@ std::vector<StepMark> StepMarks(const CompareItem& item) {
   return marks;
 }
 
-void DrawCompareChart(DrawingSurface& surface, const std::vector<CompareCurve>& curves,
-                      const CompareChartOptions& options) {
+std::optional<double> ComparePlotFrame::TimeAt(double x) const {
+  if (!Drawn || x < Left || x > Right || Right <= Left) return std::nullopt;
+  const double share = (x - Left) / (Right - Left);
+  if (!Logarithmic) return TimeLow + share * (TimeHigh - TimeLow);
+  return std::pow(10, std::log10(TimeLow) + share * (std::log10(TimeHigh) - std::log10(TimeLow)));
+}
+
+ComparePlotFrame DrawCompareChart(DrawingSurface& surface, const std::vector<CompareCurve>& curves,
+                                  const CompareChartOptions& options) {
   surface.Clear();
   const double w = surface.Width(), h = surface.Height();
   surface.SetWorld(0, h, w, 0);
@@ -254,17 +274,24 @@ void DrawCompareChart(DrawingSurface& surface, const std::vector<CompareCurve>& 
   plot.Left = kLeft, plot.Right = std::max(kLeft + 1, w - kRight - legendWidth);
   plot.Bottom = kBottom, plot.Top = h - kTop;
   DrawFrame(surface, plot);
-  if (!FindRanges(curves, plot)) return;
+  ComparePlotFrame frame{false,           plot.Left, plot.Right, h - plot.Top,
+                         h - plot.Bottom, 0,         0,          plot.Logarithmic};
+  if (!FindRanges(curves, plot)) return frame;
   DrawAxes(surface, plot, options.ValueTitle);
   DrawSteps(surface, plot, options.Steps);
   for (size_t c = 0; c < curves.size(); ++c)
-    DrawBand(surface, plot, curves[c], CompareCurveStyle(c).Pen);
+    DrawBand(surface, plot, curves[c], StyleOf(options.Styles, c).Pen);
   for (size_t c = 0; c < curves.size(); ++c)
-    DrawCurve(surface, plot, curves[c], CompareCurveStyle(c));
-  if (!labels.empty()) DrawLegend(surface, plot.Right + kLegendGap, plot.Top, labels);
+    DrawCurve(surface, plot, curves[c], StyleOf(options.Styles, c));
+  if (!labels.empty())
+    DrawLegend(surface, plot.Right + kLegendGap, plot.Top, labels, options.Styles);
+  frame.Drawn = true;
+  frame.TimeLow = plot.Time.Low, frame.TimeHigh = plot.Time.High;
+  return frame;
 }
 
-void DrawRadar(DrawingSurface& surface, const RadarTable& table) {
+void DrawRadar(DrawingSurface& surface, const RadarTable& table,
+               const std::vector<CurveStyle>& styles) {
   surface.Clear();
   const double w = surface.Width(), h = surface.Height();
   surface.SetWorld(0, h, w, 0);
@@ -277,7 +304,8 @@ void DrawRadar(DrawingSurface& surface, const RadarTable& table) {
   for (const RadarRow& row : table.Rows)
     for (const auto& ratio : row.Ratios)
       if (ratio && std::isfinite(*ratio)) largest = std::max(largest, *ratio);
-  const double scale = radius / (largest * 1.1);
+  const double outer = std::min(largest * 1.1, kRadarLimit);
+  const double scale = radius / outer;
   const size_t spokes = table.Parameters.size();
   const auto angle = [&](size_t k) {
     return std::numbers::pi / 2 - 2 * std::numbers::pi * static_cast<double>(k) /
@@ -295,29 +323,35 @@ void DrawRadar(DrawingSurface& surface, const RadarTable& table) {
     const double tx = x >= cx ? x + 4 : x - 4 - TextWidth(surface, name);
     PrintAt(surface, tx, y + surface.TextHeight() / 2, name);
   }
-  for (int s = 0; s < kCircleSegments; ++s) {
-    const double a0 = 2 * std::numbers::pi * s / kCircleSegments;
-    const double a1 = 2 * std::numbers::pi * (s + 1) / kCircleSegments;
-    surface.Line(cx + scale * std::cos(a0), cy + scale * std::sin(a0), cx + scale * std::cos(a1),
-                 cy + scale * std::sin(a1), kBlack);
-  }
+  DrawCircle(surface, cx, cy, scale, kBlack);
   PrintAt(surface, cx + 3, cy + scale + surface.TextHeight(), "1");
+  if (largest * 1.1 > kRadarLimit) {
+    DrawCircle(surface, cx, cy, radius, kGrey);
+    PrintAt(surface, cx + 3, cy + radius + surface.TextHeight(), FormatGeneral(kRadarLimit));
+  }
   for (size_t r = 0; r < table.Rows.size(); ++r) {
-    const CurveStyle style = CompareCurveStyle(r);
+    const CurveStyle style = StyleOf(styles, r);
     const auto& ratios = table.Rows[r].Ratios;
+    const auto radiusOf = [&](double ratio) { return std::clamp(ratio, 0.0, outer) * scale; };
     surface.SetPenWidth(kCurvePen);
     surface.SetDotted(style.Dashed);
     for (size_t k = 0; k < ratios.size() && spokes > 1; ++k) {
       const auto& a = ratios[k];
       const auto& b = ratios[(k + 1) % ratios.size()];
       if (!a || !b || !std::isfinite(*a) || !std::isfinite(*b)) continue;
-      const auto [x0, y0] = at(k, std::max(*a, 0.0) * scale);
-      const auto [x1, y1] = at((k + 1) % ratios.size(), std::max(*b, 0.0) * scale);
+      const auto [x0, y0] = at(k, radiusOf(*a));
+      const auto [x1, y1] = at((k + 1) % ratios.size(), radiusOf(*b));
       surface.Line(x0, y0, x1, y1, style.Pen);
     }
     surface.SetDotted(false);
+    // A ratio beyond the ring is named where it meets the ring.
+    for (size_t k = 0; k < ratios.size() && k < spokes; ++k) {
+      if (!ratios[k] || !std::isfinite(*ratios[k]) || *ratios[k] <= outer) continue;
+      const auto [x, y] = at(k, radius);
+      PrintAt(surface, x + 3, y - 3, FormatGeneral(*ratios[k]), style.Pen);
+    }
   }
-  DrawLegend(surface, kLegendGap, h - kLegendGap, labels);
+  DrawLegend(surface, kLegendGap, h - kLegendGap, labels, styles);
 }
 
 }  // namespace tolmek

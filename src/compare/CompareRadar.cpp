@@ -62,7 +62,7 @@ RadarTable ComputeRadar(const std::vector<CompareItem>& items, size_t reference,
   };
   const auto referenceSource = std::find_if(sources.begin(), sources.end(), holdsReference);
   for (const RadarSource& source : sources) {
-    RadarRow row{source.Label, {}};
+    RadarRow row{source.Label, {}, source.Members};
     for (JipParameter p : parameters) {
       const std::string name = source.Label + " " + kJipNames[p];
       const SourceValue value = MeanValue(items, source, p);

@@ -17,6 +17,7 @@ const std::vector<JipParameter>& DefaultRadarParameters();
 struct RadarRow {
   std::string Label;
   std::vector<std::optional<double>> Ratios;  // one per parameter; empty: cannot be computed
+  std::vector<size_t> Members = {};           // the items the row stands for
 };
 
 struct RadarTable {

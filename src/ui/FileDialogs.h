@@ -19,6 +19,15 @@ class FileDialogs {
   // The chosen path (the platform asks before overwriting); nothing when cancelled.
   virtual std::optional<std::string> ChooseFileToSave(const std::string& folder,
                                                       const std::string& proposedPath) = 0;
+  // A file to export into, with the dialog's title and its filters ("PNG picture (*.png)"); the
+  // extension of the chosen filter is added when the name has none; nothing when cancelled.
+  virtual std::optional<std::string> ChooseExportFile(const std::string& title,
+                                                      const std::string& folder,
+                                                      const std::string& proposedPath,
+                                                      const std::vector<std::string>& filters) = 0;
+  // An existing folder; nothing when cancelled.
+  virtual std::optional<std::string> ChooseFolder(const std::string& title,
+                                                  const std::string& folder) = 0;
 };
 
 }  // namespace tolmek

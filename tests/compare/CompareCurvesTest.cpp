@@ -90,6 +90,19 @@ TEST(CompareDifference, InterpolatesTheReferenceAndLeavesOutPointsOutsideIt) {
   EXPECT_EQ(Difference(reference, reference).Value, (std::vector<double>{0, 0, 0}));
 }
 
+TEST(CompareReadout, ValuesBetweenSamplesAreInterpolatedAndNoneOutsideACurve) {
+  const std::vector<CompareCurve> curves = {{"a", {1, 2, 4}, {10, 20, 0}, {}},
+                                            {"b", {3, 5}, {1, 3}, {}}};
+  const auto at = ValuesAt(curves, 3);
+  ASSERT_TRUE(at[0] && at[1]);
+  EXPECT_DOUBLE_EQ(*at[0], 10);  // halfway from 20 at 2 ms to 0 at 4 ms
+  EXPECT_DOUBLE_EQ(*at[1], 1);
+  EXPECT_DOUBLE_EQ(*ValuesAt(curves, 4)[0], 0);
+  EXPECT_FALSE(ValuesAt(curves, 2)[1]);
+  EXPECT_FALSE(ValuesAt(curves, 4.5)[0]);
+  EXPECT_FALSE(ValuesAt({{"empty", {}, {}, {}}}, 1)[0]);
+}
+
 TEST(CompareGroups, MeanAndStandardErrorOverTheShortestMember) {
   const CompareCurve a = Curve("a1", {1, 2, 3}, {1, 2, 3});
   const CompareCurve b = Curve("a2", {1.1, 2.1}, {3, 4});

@@ -79,5 +79,26 @@ TEST(CompareRadarChart, TheReferenceOnTheCircleAndMissingRatiosLeaveTheirEdgesOu
     EXPECT_NE(surface.TextOp(name), nullptr) << name;
 }
 
+TEST(CompareRadarChart, AnOutlierSitsOnTheRingWithItsValueAndDoesNotSqueezeTheOthers) {
+  RadarTable table;
+  table.Parameters = {kJipFvFm, kJipVj, kJipMo, kJipSm};
+  table.Rows = {{"ref", {1.0, 1.0, 1.0, 1.0}}, {"outlier", {40.0, 1.0, 1.0, 1.0}}};
+  RecordingSurface surface(600, 600);
+  DrawRadar(surface, table, {{kCompareColours[3], false}, {kCompareColours[4], true}});
+  const auto spokes = surface.Of(DrawnOp::Line, Colour{160, 160, 160});
+  const double cx = spokes[0].X1, cy = spokes[0].Y1;
+  const double spoke = std::hypot(spokes[0].X2 - cx, spokes[0].Y2 - cy);
+  // The reference in the colour given for it, its corners on the circle at 1 / kRadarLimit of the
+  // spoke; the outlier's corner at the spoke's end, named with its value.
+  const auto reference = CurveLines(surface, kCompareColours[3]);
+  ASSERT_FALSE(reference.empty());
+  EXPECT_NEAR(std::hypot(reference[0].X1 - cx, reference[0].Y1 - cy), spoke / kRadarLimit, 1e-6);
+  const auto outlier = CurveLines(surface, kCompareColours[4]);
+  ASSERT_FALSE(outlier.empty());
+  EXPECT_TRUE(outlier[0].Dotted);
+  EXPECT_NEAR(std::hypot(outlier[0].X1 - cx, outlier[0].Y1 - cy), spoke, 1e-6);
+  EXPECT_NE(surface.TextOp("40"), nullptr);
+}
+
 }  // namespace
 }  // namespace tolmek

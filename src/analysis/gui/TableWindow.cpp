@@ -15,6 +15,7 @@
 #include "data/Errors.h"
 #include "data/FileIO.h"
 #include "ui/CommandGuard.h"
+#include "ui/gui/ChildWindowMenu.h"
 #include "ui/gui/QtFeedback.h"
 
 namespace tolmek {
@@ -22,12 +23,6 @@ namespace tolmek {
 namespace {
 
 constexpr const char* kNoApplicationText = "No application is set up to open this file.";
-
-QMdiSubWindow* EnclosingSubWindow(const QWidget* widget) {
-  for (QWidget* w = widget->parentWidget(); w != nullptr; w = w->parentWidget())
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) return sub;
-  return nullptr;
-}
 
 }  // namespace
 
@@ -114,38 +109,11 @@ QMenu* TableWindow::MakeFileMenu(const QString& saveCaption, const QString& clos
 }
 
 QMenu* TableWindow::MakeWindowMenu() {
-  auto* menu = new QMenu("&Window", this);
-  connect(menu, &QMenu::aboutToShow, this, [this, menu] { FillWindowMenu(menu); });
-  FillWindowMenu(menu);
-  return menu;
-}
-
-void TableWindow::FillWindowMenu(QMenu* menu) {
-  menu->clear();
-  QMdiSubWindow* own = EnclosingSubWindow(this);
-  QMdiArea* area = own != nullptr ? own->mdiArea() : nullptr;
-  if (area == nullptr) {
-    QAction* self = menu->addAction("&1 " + windowTitle());
-    self->setCheckable(true);
-    self->setChecked(true);
-    return;
-  }
-  const QList<QMdiSubWindow*> windows = area->subWindowList();
-  for (int i = 0; i < windows.size(); ++i) {
-    QMdiSubWindow* sub = windows[i];
-    QAction* entry = menu->addAction(QString("&%1 %2").arg(i + 1).arg(sub->windowTitle()));
-    entry->setCheckable(true);
-    entry->setChecked(sub == area->activeSubWindow());
-    connect(entry, &QAction::triggered, area, [area, sub] { area->setActiveSubWindow(sub); });
-  }
+  return MakeChildWindowMenu(this);
 }
 
 void TableWindow::CloseWindow() {
-  if (QMdiSubWindow* sub = EnclosingSubWindow(this)) {
-    sub->close();
-  } else {
-    close();
-  }
+  CloseChildWindow(this);
 }
 
 void TableWindow::CopyToClipboard(const std::string& text) {

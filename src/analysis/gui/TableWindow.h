@@ -77,7 +77,6 @@ class TableWindow : public QWidget {
   Feedback& feedback_;
 
  private:
-  void FillWindowMenu(QMenu* menu);
   QSize preferredSize_;
   bool activationHooked_ = false;
 };

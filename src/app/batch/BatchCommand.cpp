@@ -10,6 +10,7 @@
 #include "analysis/PFResults.h"
 #include "app/Batch.h"
 #include "app/Settings.h"
+#include "chart/FigureSize.h"
 #include "compare/CompareCurves.h"
 #include "compare/CompareDrawing.h"
 #include "compare/CompareRadar.h"
@@ -43,8 +44,9 @@ const char* const kBatchUsage =
     "                    scales, logarithmic time axis, set points marked; needs no display\n"
     "  --linear          with --plot or --compare: a linear time axis (for --plot over the\n"
     "                    whole measurement)\n"
-    "  --plot-size WxH   with --plot, --compare or --radar: the figure's size in pixels\n"
-    "                    (default 1200x700; SVG and PDF figures take 96 pixels to the inch)\n"
+    "  --plot-size WxH   with --plot, --compare or --radar: the figure's size in pixels, or in\n"
+    "                    millimetres as WxHmm (default 1200x700; SVG and PDF figures take\n"
+    "                    96 pixels to the inch)\n"
     "  --plot-format F   with --plot: png (the default), svg or pdf, the pictures' format\n"
     "                    and extension\n"
     "  --jip             also appends the JIP-test of each file to jip.res\n"
@@ -112,18 +114,11 @@ bool OptionValue(const std::vector<std::string>& arguments, size_t& i, const std
   return !value.empty();
 }
 
-constexpr int kMinPlotSide = 50;
-constexpr int kMaxPlotSide = 20000;
-
 bool ParsePlotSize(const std::string& text, BatchArguments& parsed) {
-  double width = 0;
-  double height = 0;
-  auto fits = [](double side) {
-    return side >= kMinPlotSide && side <= kMaxPlotSide && side == std::floor(side);
-  };
-  if (!ParseNumberPair(text, "xX", width, height) || !fits(width) || !fits(height)) return false;
-  parsed.PlotWidth = static_cast<int>(width);
-  parsed.PlotHeight = static_cast<int>(height);
+  const std::optional<FigureSize> size = ParseFigureSize(text);
+  if (!size) return false;
+  parsed.PlotWidth = size->Width;
+  parsed.PlotHeight = size->Height;
   return true;
 }
 
@@ -502,7 +497,8 @@ bool ParseBatchArguments(const std::vector<std::string>& arguments, BatchArgumen
     } else if (argument == "--plot-size" || argument.rfind("--plot-size=", 0) == 0) {
       if (!OptionValue(arguments, i, "--plot-size", value, matched) ||
           !ParsePlotSize(value, parsed)) {
-        error = "--plot-size needs WxH, each from 50 to 20000 pixels";
+        error =
+            "--plot-size needs WxH in pixels or WxHmm in millimetres, each from 50 to 20000 pixels";
         return false;
       }
     } else if (argument == "--") {

@@ -235,6 +235,7 @@ void AppForm::RunCommand(const std::function<void()>& work) {
   UpdateCommands();
   // The open table windows follow every command: loads, points set, writes, gain changes.
   tables_->RefreshAll();
+  if (compare_) compare_->Refresh();
   for (const auto& work : waiting) work();
 }
 
@@ -242,8 +243,9 @@ void AppForm::RunCommand(const std::function<void()>& work) {
 // window closed here is not the user closing it: its closing is not reported.
 void AppForm::CloseChildren(QWidget* except) {
   if (chart_ && except != chart_) chart_->disconnect(this);
+  // The Compare window holds files of its own and stays open from file to file.
   for (QMdiSubWindow* child : mdiArea_->subWindowList())
-    if (child->widget() != except) child->close();
+    if (child->widget() != except && child->widget() != compare_) child->close();
   if (except != chart_) chart_.clear();
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CommandActivity.h"
+#include "compare/gui/CompareWindow.h"
 #include "data/Session.h"
 #include "ui/Feedback.h"
 #include "ui/FileDialogs.h"
@@ -42,6 +43,8 @@ class AppForm : public QMainWindow {
   // The table windows and the dialogs of the analysis (the amplification dialog also answers the
   // readers' gain question).
   tolmek::QtTableWindows& Tables() { return *tables_; }
+  // The Compare window, when it is open.
+  tolmek::CompareWindow* Compare() const { return compare_; }
 
   // Loads CurrentFilePath as the window does: child windows closed first, the chart window shown
   // for a file read, the empty state kept for one that failed.
@@ -132,6 +135,8 @@ class AppForm : public QMainWindow {
   void ShowDFPeaks();
   void ShowResults();
   void ShowJipTest();
+  void ShowCompare();
+  void ExportChart();
   void ZoomIn();
   void ZoomOut();
   void ViewRedraw_Click();
@@ -180,6 +185,7 @@ class AppForm : public QMainWindow {
   std::vector<std::pair<const CommandEntry*, QAction*>> entryActions_;
   QPointer<QWidget> chart_;
   tolmek::QtTableWindows* tables_;
+  QPointer<tolmek::CompareWindow> compare_;
   Optionsfrm* options_ = nullptr;
   Infofrm* info_ = nullptr;
   tolmek::CommandActivity activity_;

@@ -11,7 +11,11 @@
 #include "app/Batch.h"
 #include "app/ShellCommands.h"
 #include "chart/ChartCursor.h"
+#include "chart/ChartDrawing.h"
+#include "chart/gui/FigureExport.h"
 #include "chart/gui/MainForm.h"
+#include "compare/gui/CompareWindow.h"
+#include "data/FileIO.h"
 #include "ui/gui/QtFeedback.h"
 
 using namespace tolmek;
@@ -55,6 +59,12 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
        .Caption = "Save &ASC",
        .Shortcut = QKeySequence("Ctrl+A"),
        .Handler = &AppForm::FileSaveASC_Click},
+      // The chart as a PNG picture or an SVG or PDF figure.
+      {.Menu = File,
+       .Key = "FileExportChart",
+       .Caption = "Export C&hart...",
+       .Shortcut = QKeySequence("Ctrl+E"),
+       .Handler = &AppForm::ExportChart},
       // The walk, with keys that neither the chart nor a menu of a child window uses.
       {.Menu = File,
        .SeparatorBefore = true,
@@ -157,6 +167,17 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
        .Handler = &AppForm::ShowJipTest,
        .Enabled = [](S s) { return s.Options.JipTest == 1; },
        .Visible = [](S s) { return s.Options.JipTest == 1; }},
+      // Many measurements on one chart; needs no loaded file.
+      {.Menu = View,
+       .Key = "ViewCompare",
+       .Caption = "&Compare...",
+       .Shortcut = QKeySequence("Ctrl+M"),
+       .ToolbarKey = "compare",
+       .ToolbarPlace = 20,
+       .ToolTip = "Compare measurements",
+       .ShortcutInToolTip = true,
+       .NeedsMeasurement = false,
+       .Handler = &AppForm::ShowCompare},
       {.Menu = View,
        .SeparatorBefore = true,
        .Key = "view9",
@@ -499,6 +520,29 @@ void AppForm::ShowPFPeaks() {
 }
 void AppForm::ShowJipTest() {
   tables_->ShowJipTest();
+}
+
+void AppForm::ShowCompare() {
+  if (!compare_) {
+    compare_ = new CompareWindow(session_, feedback_, dialogs_);
+    QMdiSubWindow* frame = mdiArea_->addSubWindow(compare_);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->resize(compare_->size().boundedTo(mdiArea_->viewport()->size()));
+  }
+  QMdiSubWindow* frame = qobject_cast<QMdiSubWindow*>(compare_->parentWidget());
+  frame->show();
+  compare_->show();
+  mdiArea_->setActiveSubWindow(frame);
+}
+
+void AppForm::ExportChart() {
+  const std::string& path = session_.Record.CurrentFilePath;
+  const std::string proposed = path.substr(0, path.rfind('.')) + ".png";
+  const QWidget* chart = chart_;
+  const QSize size = chart ? chart->size() : QSize(1200, 700);
+  ExportFigure(
+      this, feedback_, dialogs_, FolderOf(path), proposed, size,
+      [this](DrawingSurface& surface) { DrawChart(session_, surface, ChartDrawMode::Full); });
 }
 
 void AppForm::ShowDFPeaks() {

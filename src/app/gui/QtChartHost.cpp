@@ -7,6 +7,7 @@
 #include "analysis/gui/QtTableWindows.h"
 #include "app/ShellCommands.h"
 #include "chart/gui/MainForm.h"
+#include "compare/gui/CompareWindow.h"
 #include "ui/gui/QtFeedback.h"
 
 using namespace tolmek;
@@ -25,6 +26,9 @@ void AppForm::ShowChart() {
     connect(chart, &MainForm::CommandStatesChanged, this, &AppForm::UpdateCommands);
     // The table windows follow every point set or moved on the chart.
     connect(chart, &MainForm::PointMoved, tables_, &QtTableWindows::RefreshAll);
+    connect(chart, &MainForm::PointMoved, this, [this] {
+      if (compare_) compare_->Refresh();
+    });
     chart_ = chart;
   }
   chart->SetFileStatus(ToQString(WalkPositionText(session_)));

@@ -139,6 +139,13 @@ void DrawGlyph(QPainter& p, const QString& key) {
     DrawTable(p, key == "pfres" ? "PF" : "DF", key == "pfres" ? kPFColor : kDFColor);
   } else if (key == "previous" || key == "next") {
     DrawArrow(p, key == "next");
+  } else if (key == "compare") {
+    // Three induction curves of different heights, as many measurements on one chart.
+    const QColor colours[] = {kInk, QColor(230, 159, 0), QColor(0, 114, 178)};
+    for (int i = 0; i < 3; ++i) {
+      p.setPen(QPen(colours[i], 1.8));
+      p.drawPath(InductionCurve(5 + 6 * i, 27));
+    }
   } else if (key == "program") {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(245, 250, 240));

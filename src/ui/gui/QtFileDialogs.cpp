@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "QtFeedback.h"
 
@@ -61,6 +62,40 @@ std::optional<std::string> QtFileDialogs::ChooseFileToSave(const std::string& fo
   if (!proposedPath.empty()) dialog.selectFile(QFileInfo(ToQString(proposedPath)).fileName());
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return ToStdString(dialog.selectedFiles().front());
+}
+
+std::optional<std::string> QtFileDialogs::ChooseExportFile(
+    const std::string& title, const std::string& folder, const std::string& proposedPath,
+    const std::vector<std::string>& filters) {
+  QFileDialog dialog(parent_, ToQString(title), StartFolder(folder));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  QStringList names;
+  for (const std::string& filter : filters) names << ToQString(filter);
+  dialog.setNameFilters(names);
+  // The suffix follows the chosen filter, so "figure" with "SVG figure (*.svg)" is figure.svg.
+  const auto suffixOf = [](const QString& filter) {
+    const qsizetype star = filter.indexOf("*.");
+    return star < 0 ? QString() : filter.mid(star + 2).section(QRegularExpression("[ )]"), 0, 0);
+  };
+  const QString proposed = QFileInfo(ToQString(proposedPath)).fileName();
+  for (const QString& name : names)
+    if (!proposed.isEmpty() && proposed.endsWith("." + suffixOf(name), Qt::CaseInsensitive))
+      dialog.selectNameFilter(name);
+  dialog.setDefaultSuffix(suffixOf(dialog.selectedNameFilter()));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+  if (!proposed.isEmpty()) dialog.selectFile(proposed);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return ToStdString(dialog.selectedFiles().front());
+}
+
+std::optional<std::string> QtFileDialogs::ChooseFolder(const std::string& title,
+                                                       const std::string& folder) {
+  const QString chosen =
+      QFileDialog::getExistingDirectory(parent_, ToQString(title), StartFolder(folder));
+  if (chosen.isEmpty()) return std::nullopt;
+  return ToStdString(chosen);
 }
 
 }  // namespace tolmek

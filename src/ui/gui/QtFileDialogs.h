@@ -17,6 +17,11 @@ class QtFileDialogs : public FileDialogs {
   std::vector<std::string> ChooseFilesForBatch(const std::string& folder) override;
   std::optional<std::string> ChooseFileToSave(const std::string& folder,
                                               const std::string& proposedPath) override;
+  std::optional<std::string> ChooseExportFile(const std::string& title, const std::string& folder,
+                                              const std::string& proposedPath,
+                                              const std::vector<std::string>& filters) override;
+  std::optional<std::string> ChooseFolder(const std::string& title,
+                                          const std::string& folder) override;
 
  private:
   std::vector<std::string> ChooseMeasurements(const QString& title, const std::string& folder);

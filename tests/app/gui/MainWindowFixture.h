@@ -19,32 +19,11 @@
 #include "app/MeasurementTexts.h"
 #include "app/Settings.h"
 #include "app/gui/AppForm.h"
+#include "support/ScriptedFileDialogs.h"
 #include "support/TestSupport.h"
 #include "ui/ScriptedFeedback.h"
 
 namespace tolmek::test {
-
-class ScriptedFileDialogs : public FileDialogs {
- public:
-  std::deque<std::vector<std::string>> OpenAnswers;  // empty list: cancel
-  std::string LastOpenFolder;
-  std::optional<std::string> SaveAnswer;
-  std::vector<std::string> ChooseFilesToOpen(const std::string& folder) override {
-    LastOpenFolder = folder;
-    if (OpenAnswers.empty()) return {};
-    auto answer = OpenAnswers.front();
-    OpenAnswers.pop_front();
-    return answer;
-  }
-  std::vector<std::string> ChooseFilesForBatch(const std::string& folder) override {
-    LastBatchFolder = folder;
-    return ChooseFilesToOpen(folder);
-  }
-  std::string LastBatchFolder;
-  std::optional<std::string> ChooseFileToSave(const std::string&, const std::string&) override {
-    return SaveAnswer;
-  }
-};
 
 // Long work disables the main window's parts as the window program's feedback does.
 class WindowFeedback : public ScriptedFeedback {
