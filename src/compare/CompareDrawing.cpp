@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 #include <utility>
 
@@ -205,6 +206,13 @@ void DrawSteps(DrawingSurface& surface, const Plot& plot, const std::vector<Step
   }
 }
 
+// Three significant digits: enough to read an outlier's size.
+std::string ShortNumber(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3g", value);
+  return text;
+}
+
 CurveStyle StyleOf(const std::vector<CurveStyle>& styles, size_t index) {
   return index < styles.size() ? styles[index] : CompareCurveStyle(index);
 }
@@ -326,8 +334,12 @@ void DrawRadar(DrawingSurface& surface, const RadarTable& table,
   DrawCircle(surface, cx, cy, scale, kBlack);
   PrintAt(surface, cx + 3, cy + scale + surface.TextHeight(), "1");
   if (largest * 1.1 > kRadarLimit) {
+    // The ring's value between the first two spokes, clear of their names.
     DrawCircle(surface, cx, cy, radius, kGrey);
-    PrintAt(surface, cx + 3, cy + radius + surface.TextHeight(), FormatGeneral(kRadarLimit));
+    const double between =
+        angle(0) - std::numbers::pi / static_cast<double>(std::max<size_t>(spokes, 1));
+    PrintAt(surface, cx + radius * std::cos(between) + 3,
+            cy + radius * std::sin(between) + surface.TextHeight(), FormatGeneral(kRadarLimit));
   }
   for (size_t r = 0; r < table.Rows.size(); ++r) {
     const CurveStyle style = StyleOf(styles, r);
@@ -348,7 +360,7 @@ void DrawRadar(DrawingSurface& surface, const RadarTable& table,
     for (size_t k = 0; k < ratios.size() && k < spokes; ++k) {
       if (!ratios[k] || !std::isfinite(*ratios[k]) || *ratios[k] <= outer) continue;
       const auto [x, y] = at(k, radius);
-      PrintAt(surface, x + 3, y - 3, FormatGeneral(*ratios[k]), style.Pen);
+      PrintAt(surface, x + 3, y - 3, ShortNumber(*ratios[k]), style.Pen);
     }
   }
   DrawLegend(surface, kLegendGap, h - kLegendGap, labels, styles);

@@ -18,12 +18,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/ShellCommands.h"
 #include "chart/gui/FigureExport.h"
 #include "chart/painting/QtSurface.h"
-#include "app/ShellCommands.h"
 #include "compare/CompareTable.h"
 #include "data/FileIO.h"
-#include "data/NumberText.h"
 #include "ui/CommandGuard.h"
 #include "ui/gui/ChildWindowMenu.h"
 #include "ui/gui/QtFeedback.h"
@@ -71,8 +70,9 @@ void PaintOnto(QWidget& widget, const Drawing& draw) {
   draw(surface);
 }
 
+// Four significant digits: what a pointer position can tell.
 QString NumberText(double value) {
-  return QString::fromStdString(FormatGeneral(value));
+  return QString::number(value, 'g', 4);
 }
 
 }  // namespace
