@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "WorldMap.h"
 
 namespace tolmek {
 
@@ -38,6 +41,12 @@ class DrawingSurface {
   virtual void SetPenWidth(int pixels) = 0;
   virtual void SetDotted(bool dotted) = 0;
   virtual void Line(double x1, double y1, double x2, double y2, Colour colour) = 0;
+  // One line through the points in order (a dotted pen runs on along it). Surfaces that draw a
+  // line in one piece faster than its segments one by one override it.
+  virtual void Polyline(const std::vector<WorldPoint>& points, Colour colour) {
+    for (size_t i = 1; i < points.size(); ++i)
+      Line(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y, colour);
+  }
   // A square dot as large as the pen width.
   virtual void Dot(double x, double y, Colour colour) = 0;
 

@@ -20,6 +20,8 @@ constexpr double kTickLength = 5;
 constexpr double kLegendLine = 24;
 constexpr double kLegendGap = 6;
 constexpr int kCurvePen = 2;
+// Beyond this many curves they are drawn one pixel wide: thick lines would merge into one band.
+constexpr size_t kThickCurvesUpTo = 20;
 constexpr Colour kGrey{160, 160, 160};
 constexpr int kCircleSegments = 72;
 constexpr size_t kMaxTicks = 100;
@@ -176,20 +178,23 @@ void DrawBand(DrawingSurface& surface, const Plot& plot, const CompareCurve& cur
 }
 
 void DrawCurve(DrawingSurface& surface, const Plot& plot, const CompareCurve& curve,
-               CurveStyle style) {
-  surface.SetPenWidth(kCurvePen);
+               CurveStyle style, int pen) {
+  surface.SetPenWidth(pen);
   surface.SetDotted(style.Dashed);
-  bool havePrevious = false;
-  double x0 = 0, y0 = 0;
+  // One line through each run of drawable points.
+  std::vector<WorldPoint> run;
+  const auto flush = [&] {
+    if (run.size() > 1) surface.Polyline(run, style.Pen);
+    run.clear();
+  };
   for (size_t i = 0; i < curve.Time.size(); ++i) {
     if (!plot.Drawable(curve.Time[i], curve.Value[i])) {
-      havePrevious = false;
+      flush();
       continue;
     }
-    const double x = plot.X(curve.Time[i]), y = plot.Y(curve.Value[i]);
-    if (havePrevious) surface.Line(x0, y0, x, y, style.Pen);
-    x0 = x, y0 = y, havePrevious = true;
+    run.push_back({plot.X(curve.Time[i]), plot.Y(curve.Value[i])});
   }
+  flush();
   surface.SetDotted(false);
 }
 
@@ -219,12 +224,12 @@ CurveStyle StyleOf(const std::vector<CurveStyle>& styles, size_t index) {
 
 // Labels with a short line of their style each, from the top-left corner (x, y) downwards.
 void DrawLegend(DrawingSurface& surface, double x, double y, const std::vector<std::string>& labels,
-                const std::vector<CurveStyle>& styles) {
+                const std::vector<CurveStyle>& styles, int pen = kCurvePen) {
   const double lineHeight = surface.TextHeight();
   for (size_t i = 0; i < labels.size(); ++i) {
     const CurveStyle style = StyleOf(styles, i);
     const double top = y - static_cast<double>(i) * lineHeight;
-    surface.SetPenWidth(kCurvePen);
+    surface.SetPenWidth(pen);
     surface.SetDotted(style.Dashed);
     surface.Line(x, top - lineHeight / 2, x + kLegendLine, top - lineHeight / 2, style.Pen);
     surface.SetDotted(false);
@@ -287,12 +292,13 @@ ComparePlotFrame DrawCompareChart(DrawingSurface& surface, const std::vector<Com
   if (!FindRanges(curves, plot)) return frame;
   DrawAxes(surface, plot, options.ValueTitle);
   DrawSteps(surface, plot, options.Steps);
+  const int pen = curves.size() > kThickCurvesUpTo ? 1 : kCurvePen;
   for (size_t c = 0; c < curves.size(); ++c)
     DrawBand(surface, plot, curves[c], StyleOf(options.Styles, c).Pen);
   for (size_t c = 0; c < curves.size(); ++c)
-    DrawCurve(surface, plot, curves[c], StyleOf(options.Styles, c));
+    DrawCurve(surface, plot, curves[c], StyleOf(options.Styles, c), pen);
   if (!labels.empty())
-    DrawLegend(surface, plot.Right + kLegendGap, plot.Top, labels, options.Styles);
+    DrawLegend(surface, plot.Right + kLegendGap, plot.Top, labels, options.Styles, pen);
   frame.Drawn = true;
   frame.TimeLow = plot.Time.Low, frame.TimeHigh = plot.Time.High;
   return frame;

@@ -11,6 +11,24 @@ namespace {
 using test::DrawnOp;
 using test::RecordingSurface;
 
+// Records each polyline's number of points and pen width, and draws it as its segments.
+class PolylineRecordingSurface : public RecordingSurface {
+ public:
+  using RecordingSurface::RecordingSurface;
+  void SetPenWidth(int pixels) override {
+    pen_ = pixels;
+    RecordingSurface::SetPenWidth(pixels);
+  }
+  void Polyline(const std::vector<WorldPoint>& points, Colour colour) override {
+    Polylines.push_back({points.size(), pen_});
+    RecordingSurface::Polyline(points, colour);
+  }
+  std::vector<std::pair<size_t, int>> Polylines;
+
+ private:
+  int pen_ = 1;
+};
+
 // The curve lines of a colour: pen width 2 (the legend's line included).
 std::vector<DrawnOp> CurveLines(const RecordingSurface& surface, Colour colour) {
   std::vector<DrawnOp> lines;
@@ -56,6 +74,21 @@ TEST(CompareChart, OneLinePerCurveInItsStyleWithLegendAndSteps) {
   const auto lines = CurveLines(linear, kCompareColours[0]);
   ASSERT_EQ(lines.size(), 4u);  // time 0 counts on a linear axis
   EXPECT_GT(lines[2].X2 - lines[2].X1, 5 * (lines[1].X2 - lines[1].X1));
+}
+
+TEST(CompareChart, ManyCurvesAreDrawnThinEachInOnePiece) {
+  std::vector<CompareCurve> curves(21, CompareCurve{"c", {1, 2, 3, 4}, {1, 2, 3, 4}, {}});
+  PolylineRecordingSurface surface(800, 500);
+  DrawCompareChart(surface, curves, {true, "V_OP", {}});
+  ASSERT_EQ(surface.Polylines.size(), 21u);
+  for (const auto& [points, pen] : surface.Polylines) {
+    EXPECT_EQ(points, 4u);
+    EXPECT_EQ(pen, 1);
+  }
+  curves.pop_back();
+  PolylineRecordingSurface twenty(800, 500);
+  DrawCompareChart(twenty, curves, {true, "V_OP", {}});
+  EXPECT_EQ(twenty.Polylines.front().second, 2);
 }
 
 TEST(CompareRadarChart, TheReferenceOnTheCircleAndMissingRatiosLeaveTheirEdgesOut) {

@@ -1,5 +1,7 @@
 #include "QtSurface.h"
 
+#include <QPolygonF>
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
@@ -51,6 +53,27 @@ void QtSurface::Line(double x1, double y1, double x2, double y2, Colour colour) 
   painter_.setPen(
       QPen(ToQColor(colour), penWidth_, dotted_ ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap));
   painter_.drawLine(from, to);
+}
+
+void QtSurface::Polyline(const std::vector<WorldPoint>& points, Colour colour) {
+  painter_.setPen(
+      QPen(ToQColor(colour), penWidth_, dotted_ ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap));
+  // A point that cannot be drawn ends one piece; the next begins after it.
+  QPolygonF piece;
+  piece.reserve(static_cast<qsizetype>(points.size()));
+  const auto flush = [&] {
+    if (piece.size() > 1) painter_.drawPolyline(piece);
+    piece.clear();
+  };
+  for (const WorldPoint& point : points) {
+    QPointF pixel;
+    if (Map(point.X, point.Y, pixel)) {
+      piece.append(pixel);
+    } else {
+      flush();
+    }
+  }
+  flush();
 }
 
 void QtSurface::Dot(double x, double y, Colour colour) {

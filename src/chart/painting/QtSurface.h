@@ -27,6 +27,7 @@ class QtSurface : public DrawingSurface {
   void SetPenWidth(int pixels) override { penWidth_ = pixels; }
   void SetDotted(bool dotted) override { dotted_ = dotted; }
   void Line(double x1, double y1, double x2, double y2, Colour colour) override;
+  void Polyline(const std::vector<WorldPoint>& points, Colour colour) override;
   void Dot(double x, double y, Colour colour) override;
   void SetTextPosition(double x, double y) override;
   void SetTextX(double x) override { textX_ = x; }

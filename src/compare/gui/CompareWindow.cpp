@@ -65,7 +65,6 @@ template <typename Drawing>
 void PaintOnto(QWidget& widget, const Drawing& draw) {
   QPainter painter(&widget);
   painter.fillRect(widget.rect(), Qt::white);
-  painter.setRenderHint(QPainter::Antialiasing);
   QtSurface surface(painter, widget.width(), widget.height());
   draw(surface);
 }
