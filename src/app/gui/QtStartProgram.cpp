@@ -1,5 +1,9 @@
 #include "QtStartProgram.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <QDir>
 #include <QFileInfo>
 #include <QScreen>
@@ -106,4 +110,12 @@ int StartProgram(QApplication& application) {
                    &AppForm::ReceiveHandedOverFile);
   form.LoadCommandLineFile(path);
   return application.exec();
+}
+
+void KeepPictureMemory() {
+#ifdef __GLIBC__
+  // Blocks up to 32 MB (the most glibc allows) come from the heap instead of mappings of their own,
+  // which are returned to the system when freed.
+  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+#endif
 }

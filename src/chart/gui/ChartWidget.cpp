@@ -27,9 +27,14 @@ ChartWidget::ChartWidget(Session& session, QWidget* parent) : QWidget(parent), s
 void ChartWidget::Draw(ChartDrawMode mode) {
   const double ratio = devicePixelRatioF();
   if (mode == ChartDrawMode::Full || picture_.isNull()) {
-    picture_ = QImage(size() * ratio, QImage::Format_RGB32);
-    picture_.setDevicePixelRatio(ratio);
-    picture_.fill(Qt::white);
+    // The full drawing clears the picture itself; a picture of the same size is drawn over
+    // instead of allocated (and its pages faulted in) anew.
+    const QSize pixels = size() * ratio;
+    if (picture_.size() != pixels || picture_.devicePixelRatio() != ratio) {
+      picture_ = QImage(pixels, QImage::Format_RGB32);
+      picture_.setDevicePixelRatio(ratio);
+    }
+    if (mode != ChartDrawMode::Full) picture_.fill(Qt::white);
     world_.Width = width();
     world_.Height = height();
   }
@@ -57,8 +62,13 @@ QPointF ChartWidget::Pixel(double x, double y) const {
 
 void ChartWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), Qt::white);
-  if (picture_.isNull()) return;
+  if (picture_.isNull()) {
+    painter.fillRect(rect(), Qt::white);
+    return;
+  }
+  // White only where the picture does not reach (it is drawn for the size before a resize).
+  const QSizeF shown = picture_.deviceIndependentSize();
+  if (shown.width() < width() || shown.height() < height()) painter.fillRect(rect(), Qt::white);
   painter.drawImage(QPointF(0, 0), picture_);
   if (!session_.Frame.Valid) return;
   const double lineTop = session_.Frame.YMax + kLineOverhangPixels * yUnitsPerPixel_;
