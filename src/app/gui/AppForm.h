@@ -71,6 +71,10 @@ class AppForm : public QMainWindow {
   // The file named on the command line (the whole text is one path).
   void LoadCommandLineFile(const QString& path);
 
+ signals:
+  // The chart window painted a chart.
+  void ChartPainted();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;

@@ -6,6 +6,7 @@
 #include "AppForm.h"
 #include "analysis/gui/QtTableWindows.h"
 #include "app/ShellCommands.h"
+#include "chart/gui/ChartWidget.h"
 #include "chart/gui/MainForm.h"
 #include "compare/gui/CompareWindow.h"
 #include "ui/gui/QtFeedback.h"
@@ -26,6 +27,7 @@ void AppForm::ShowChart() {
     connect(chart, &MainForm::CommandStatesChanged, this, &AppForm::UpdateCommands);
     // The table windows follow every point set or moved on the chart.
     connect(chart, &MainForm::PointMoved, tables_, &QtTableWindows::RefreshAll);
+    connect(chart->Chart(), &ChartWidget::PicturePainted, this, &AppForm::ChartPainted);
     connect(chart, &MainForm::PointMoved, this, [this] {
       if (compare_) compare_->Refresh();
     });

@@ -4,11 +4,21 @@
 #include <malloc.h>
 #endif
 
+#include <time.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
 #include <exception>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <sstream>
 
 #include "Aboutfrm.h"
 #include "AppForm.h"
@@ -46,6 +56,48 @@ constexpr const char* kUsage =
     "is already running, the file is handed to it instead.\n";
 // TOLMEK_VERSION is the project's version, given by the build.
 constexpr const char* kVersion = "tolmek " TOLMEK_VERSION "\n";
+
+using StartupClock = std::chrono::steady_clock;
+std::optional<StartupClock::time_point> mainEntered;
+
+// Seconds since the process started, from the kernel's start time of the process (in clock ticks,
+// a hundredth of a second on Linux) and the time since boot; nothing where it cannot be read.
+std::optional<double> SecondsSinceProcessStart() {
+  std::ifstream stat("/proc/self/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  // The fields after the command name (which may hold spaces) in its parentheses.
+  const size_t close = text.rfind(')');
+  if (close == std::string::npos) return std::nullopt;
+  std::istringstream fields(text.substr(close + 2));
+  std::string field;
+  for (int i = 3; i <= 22 && fields >> field; ++i) {
+    if (i < 22) continue;
+    timespec now{};
+    const long ticks = sysconf(_SC_CLK_TCK);
+    if (ticks <= 0 || clock_gettime(CLOCK_BOOTTIME, &now) != 0) return std::nullopt;
+    const double started = std::stod(field) / static_cast<double>(ticks);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9 - started;
+  }
+  return std::nullopt;
+}
+
+// Reports the start-up once the first chart is painted.
+void WatchFirstChart(AppForm& form) {
+  if (!mainEntered) return;
+  const bool quit = qgetenv("TOLMEK_STARTUP_TIMING") == "quit";
+  auto connection = std::make_shared<QMetaObject::Connection>();
+  *connection = QObject::connect(&form, &AppForm::ChartPainted, &form, [connection, quit] {
+    QObject::disconnect(*connection);
+    const double sinceMain =
+        std::chrono::duration<double>(StartupClock::now() - *mainEntered).count();
+    const std::optional<double> sinceStart = SecondsSinceProcessStart();
+    std::fprintf(stderr,
+                 "tolmek: start-up: the chart was painted %.3f s after the process started "
+                 "(%.3f s after main)\n",
+                 sinceStart.value_or(sinceMain), sinceMain);
+    if (quit) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+  });
+}
 
 void ShowSplash(Aboutfrm& splash) {
   splash.setWindowFlag(Qt::SplashScreen);
@@ -108,8 +160,13 @@ int StartProgram(QApplication& application) {
   QApplication::restoreOverrideCursor();
   QObject::connect(&instance, &SingleInstance::FileHandedOver, &form,
                    &AppForm::ReceiveHandedOverFile);
+  WatchFirstChart(form);
   form.LoadCommandLineFile(path);
   return application.exec();
+}
+
+void StartStartupClock() {
+  if (!qEnvironmentVariableIsEmpty("TOLMEK_STARTUP_TIMING")) mainEntered = StartupClock::now();
 }
 
 void KeepPictureMemory() {

@@ -5,6 +5,7 @@
 #include "app/gui/QtStartProgram.h"
 
 int main(int argc, char* argv[]) {
+  StartStartupClock();
   // --help and --version are answered before Qt starts, so they need no display.
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);

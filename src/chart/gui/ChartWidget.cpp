@@ -70,6 +70,7 @@ void ChartWidget::paintEvent(QPaintEvent*) {
   const QSizeF shown = picture_.deviceIndependentSize();
   if (shown.width() < width() || shown.height() < height()) painter.fillRect(rect(), Qt::white);
   painter.drawImage(QPointF(0, 0), picture_);
+  emit PicturePainted();
   if (!session_.Frame.Valid) return;
   const double lineTop = session_.Frame.YMax + kLineOverhangPixels * yUnitsPerPixel_;
   for (int k = 1; k <= 3; ++k) {

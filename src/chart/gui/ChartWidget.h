@@ -33,6 +33,8 @@ class ChartWidget : public QWidget {
   void DoubleClicked();
   void MouseLost();
   void Resized();
+  // A drawn chart reached the screen.
+  void PicturePainted();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
