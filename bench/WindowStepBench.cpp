@@ -17,7 +17,7 @@
 #include "app/Settings.h"
 #include "app/ShellCommands.h"
 #include "app/gui/AppForm.h"
-#include "app/gui/QtStartProgram.h"
+#include "data/FolderList.h"
 #include "synth/GeneratorCommand.h"
 #include "ui/ScriptedFeedback.h"
 
@@ -32,7 +32,6 @@ void NeedApplication() {
     static int argc = 1;
     static char name[] = "tolmek-window-bench";
     static char* argv[] = {name, nullptr};
-    KeepPictureMemory();  // as the window program starts
     return new QApplication(argc, argv);
   }();
   (void)application;
@@ -55,11 +54,19 @@ class NoDialogs : public tolmek::FileDialogs {
   }
 };
 
-// A fresh folder of kFiles measurements of one kind; its path.
+// A fresh folder of kFiles measurements of one kind ("tmk" or "dat"), or of 10000 native files
+// ("tmk10000": ten files linked round); its path.
 std::string MakeFolder(const std::string& kind) {
   const fs::path folder = fs::temp_directory_path() / ("tolmek-step-bench-" + kind);
   fs::remove_all(folder);
   fs::create_directories(folder);
+  if (kind == "tmk10000") {
+    const std::string ten = MakeFolder("tmk");
+    for (int i = 0; i < 10000; ++i)
+      fs::create_hard_link(fs::path(ten) / ("leaf" + std::to_string(100 + i % 10) + ".tmk"),
+                           folder / ("leaf" + std::to_string(100 + i) + ".tmk"));
+    return folder.string();
+  }
   for (int i = 0; i < kFiles; ++i) {
     std::vector<std::string> arguments = {"--seed", std::to_string(i % 10 + 1)};
     std::string name = "leaf" + std::to_string(100 + i);
@@ -88,7 +95,9 @@ tolmek::Session StartSession(const std::string& folder) {
 // loop until the chart is painted.
 void BM_WindowStep(benchmark::State& state) {
   NeedApplication();
-  const std::string folder = MakeFolder(state.range(0) != 0 ? "tmk" : "dat");
+  const std::string folder = MakeFolder(state.range(0) == 2   ? "tmk10000"
+                                        : state.range(0) != 0 ? "tmk"
+                                                              : "dat");
   tolmek::Session session = StartSession(folder);
   tolmek::ScriptedFeedback feedback;
   NoDialogs dialogs;
@@ -124,7 +133,14 @@ void BM_WindowStep(benchmark::State& state) {
   state.counters["messages"] = static_cast<double>(feedback.Messages.size());
   if (!tolmek::IsLoaded(session)) state.SkipWithError("the walk ended with nothing loaded");
 }
-BENCHMARK(BM_WindowStep)->ArgName("native")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+// native: 1 native files, 0 recordings, 2 a folder of 10000 native files.
+BENCHMARK(BM_WindowStep)->ArgName("native")->Arg(1)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+
+void BM_ListFolder10000(benchmark::State& state) {
+  const std::string folder = MakeFolder("tmk10000");
+  for (auto _ : state) benchmark::DoNotOptimize(tolmek::ListFolder(folder, "*.tmk"));
+}
+BENCHMARK(BM_ListFolder10000)->Unit(benchmark::kMillisecond);
 
 // The parts without the window: reading the file, and writing its outputs.
 void BM_StepLoad(benchmark::State& state) {

@@ -392,6 +392,7 @@ bool AverageAscFiles(Session& session, Feedback& feedback, const std::string& fo
                      const std::vector<std::string>& fileList, int dropped) {
   const size_t ignored = static_cast<size_t>(std::max(dropped, 0)) + kAscExtensionLength;
   session.Folder.FileList = fileList;
+  session.Folder.Listed.reset();  // no longer the folder's own list
   try {
     feedback.SetProgressText(kSortingText);
     BusyScope busy(feedback);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -203,10 +204,24 @@ struct DFPeakTable {
   }();
 };
 
+// What tells cheaply whether a folder's list of files may have changed: adding, removing or
+// renaming a file in it moves its modification time, and a folder replaced by another has
+// another inode.
+struct FolderStamp {
+  std::string Folder;
+  std::string Pattern;
+  int64_t ModifiedNs = 0;
+  uint64_t Inode = 0;
+  uint64_t Device = 0;
+  bool operator==(const FolderStamp&) const = default;
+};
+
 struct FolderWalk {
   std::vector<std::string> FileList;  // bare names
   int16_t FileIndex = 0;
   std::string Pattern;  // the pattern the list was built with ("*.dat")
+  // The folder as FileList was read from it; empty: read it again at the next step.
+  std::optional<FolderStamp> Listed;
 };
 
 struct ShellState {

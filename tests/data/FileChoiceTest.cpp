@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "data/FolderList.h"
@@ -45,6 +46,38 @@ TEST(FolderList, ListsPatternsInAnyCaseButNoFoldersAndFindsOnlyTheExactOpenedNam
   session.Folder.FileIndex = 5;
   BuildFileList(session, folder.Path(), "*.tmk");
   EXPECT_EQ(session.Folder.FileIndex, 5);
+}
+
+TEST(FolderList, AnUnchangedFolderIsNotReadAgainButAFileAddedOrALinkIsFound) {
+  test::TempFolder folder;
+  for (const char* name : {"a.tmk", "b.tmk"}) folder.Write(name, "");
+  std::filesystem::create_symlink(folder.File("a.tmk"), folder.File("link.tmk"));
+  const auto settle = [&] {
+    std::filesystem::last_write_time(
+        folder.Path(), std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  };
+  settle();
+  Session session;
+  session.Record.CurrentFileName = "b.tmk";
+  BuildFileList(session, folder.Path(), "*.tmk");
+  EXPECT_EQ(session.Folder.FileList, (std::vector<std::string>{"a.tmk", "b.tmk", "link.tmk"}));
+  // Unchanged since it was read: the list stands (a marker put into it stays).
+  session.Folder.FileList.push_back("marker");
+  BuildFileList(session, folder.Path(), "*.tmk");
+  EXPECT_EQ(session.Folder.FileList.back(), "marker");
+  EXPECT_EQ(session.Folder.FileIndex, 1);
+  // Another pattern, or a file added meanwhile, reads it again.
+  BuildFileList(session, folder.Path(), "*.TMK");
+  EXPECT_EQ(session.Folder.FileList.size(), 3u);
+  folder.Write("c.tmk", "");
+  BuildFileList(session, folder.Path(), "*.TMK");
+  EXPECT_EQ(session.Folder.FileList.back(), "link.tmk");
+  EXPECT_EQ(session.Folder.FileList.size(), 4u);
+  // A folder changed within the last moments may change again within the same tick of its
+  // clock unseen: it is read at every step until it has settled.
+  session.Folder.FileList.push_back("marker");
+  BuildFileList(session, folder.Path(), "*.TMK");
+  EXPECT_EQ(session.Folder.FileList.size(), 4u);
 }
 
 }  // namespace

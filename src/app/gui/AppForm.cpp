@@ -17,6 +17,7 @@
 #include "app/LoadSequence.h"
 #include "app/Settings.h"
 #include "app/ShellCommands.h"
+#include "chart/gui/ChartWidget.h"
 #include "chart/gui/MainForm.h"
 #include "data/Measurement.h"
 #include "ui/CommandGuard.h"
@@ -242,7 +243,11 @@ void AppForm::RunCommand(const std::function<void()>& work) {
 // Closed children are deleted later; the chart window is made anew for the next file. A chart
 // window closed here is not the user closing it: its closing is not reported.
 void AppForm::CloseChildren(QWidget* except) {
-  if (chart_ && except != chart_) chart_->disconnect(this);
+  if (chart_ && except != chart_) {
+    chart_->disconnect(this);
+    // The next chart window draws into the memory of this one's picture.
+    if (MainForm* chart = ChartWindow()) chartPicture_ = chart->Chart()->TakePicture();
+  }
   // The Compare window holds files of its own and stays open from file to file.
   for (QMdiSubWindow* child : mdiArea_->subWindowList())
     if (child->widget() != except && child->widget() != compare_) child->close();

@@ -3,6 +3,7 @@
 // them are available is a function of the Session, recomputed after each command.
 #pragma once
 
+#include <QImage>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
@@ -188,6 +189,7 @@ class AppForm : public QMainWindow {
   std::map<QString, QAction*> actions_;
   std::vector<std::pair<const CommandEntry*, QAction*>> entryActions_;
   QPointer<QWidget> chart_;
+  QImage chartPicture_;  // the picture memory of the last chart window, for the next one
   tolmek::QtTableWindows* tables_;
   QPointer<tolmek::CompareWindow> compare_;
   Optionsfrm* options_ = nullptr;

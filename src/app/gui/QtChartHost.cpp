@@ -21,6 +21,7 @@ void AppForm::ShowChart() {
   MainForm* chart = ChartWindow();
   if (!chart) {
     chart = new MainForm(session_, feedback_);
+    chart->Chart()->AdoptPictureMemory(std::exchange(chartPicture_, QImage()));
     QMdiSubWindow* child = mdiArea_->addSubWindow(chart);
     child->setAttribute(Qt::WA_DeleteOnClose);
     connect(chart, &MainForm::CloseRequested, this, &AppForm::ChartClosing);

@@ -1,9 +1,5 @@
 #include "QtStartProgram.h"
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 #include <time.h>
 #include <unistd.h>
 
@@ -167,12 +163,4 @@ int StartProgram(QApplication& application) {
 
 void StartStartupClock() {
   if (!qEnvironmentVariableIsEmpty("TOLMEK_STARTUP_TIMING")) mainEntered = StartupClock::now();
-}
-
-void KeepPictureMemory() {
-#ifdef __GLIBC__
-  // Blocks up to 32 MB (the most glibc allows) come from the heap instead of mappings of their own,
-  // which are returned to the system when freed.
-  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
-#endif
 }

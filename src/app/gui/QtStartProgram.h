@@ -27,8 +27,3 @@ int StartProgram(QApplication& application);
 // started (0.15 s after main)" goes to standard error; with TOLMEK_STARTUP_TIMING=quit the program
 // then ends, so that the start can be timed again and again. Called first thing in main.
 void StartStartupClock();
-
-// Keeps the memory of large blocks (the chart's picture of a few megabytes) in the process when
-// it is freed, so that the next file's picture does not fault its pages in from the system anew:
-// that took about 10 ms of each step of the folder walk. Called once at start.
-void KeepPictureMemory();

@@ -13,7 +13,6 @@ int main(int argc, char* argv[]) {
     std::fputs(answer.c_str(), stdout);
     return 0;
   }
-  KeepPictureMemory();
   QApplication application(argc, argv);
   QApplication::setApplicationName("tolmek");
   QApplication::setOrganizationName("tolmek");

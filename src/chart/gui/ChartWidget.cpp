@@ -31,9 +31,11 @@ void ChartWidget::Draw(ChartDrawMode mode) {
     // instead of allocated (and its pages faulted in) anew.
     const QSize pixels = size() * ratio;
     if (picture_.size() != pixels || picture_.devicePixelRatio() != ratio) {
-      picture_ = QImage(pixels, QImage::Format_RGB32);
+      const bool spareFits = spare_.size() == pixels && spare_.format() == QImage::Format_RGB32;
+      picture_ = spareFits ? std::exchange(spare_, QImage()) : QImage(pixels, QImage::Format_RGB32);
       picture_.setDevicePixelRatio(ratio);
     }
+    spare_ = QImage();
     if (mode != ChartDrawMode::Full) picture_.fill(Qt::white);
     world_.Width = width();
     world_.Height = height();

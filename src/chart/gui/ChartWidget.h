@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <utility>
 
 #include "chart/ChartDrawing.h"
 #include "chart/WorldMap.h"
@@ -25,6 +26,10 @@ class ChartWidget : public QWidget {
   double WorldX(double pixelX) const { return world_.Inverse(pixelX, 0).X; }
   double PixelX(double worldX) const { return world_.Map(worldX, 0).X; }
   const QImage& Picture() const { return picture_; }
+  // The memory of the picture handed from a chart window that closes to the next one: a picture
+  // of a few megabytes allocated anew for every file of a walk costs more than drawing it.
+  QImage TakePicture() { return std::exchange(picture_, QImage()); }
+  void AdoptPictureMemory(QImage picture) { spare_ = std::move(picture); }
 
  signals:
   void MousePressed(Qt::MouseButton button, double x);
@@ -52,6 +57,7 @@ class ChartWidget : public QWidget {
 
   Session& session_;
   QImage picture_;
+  QImage spare_;  // memory for the next full drawing of the same size
   // World rectangle of the last drawing and the size it was drawn at.
   WorldMap world_;
   double yUnitsPerPixel_ = 0;
