@@ -78,9 +78,9 @@ enum class ViewMode : int16_t { Both = 0, PF = 1, DF = 2 };
 
 struct ViewState {
   tolmek::ViewMode ViewMode = tolmek::ViewMode::Both;
-  int16_t LogTime = 1;
-  int16_t UniversalY = 0;
-  int16_t AutoRange = 1;
+  bool LogTime = true;      // logarithmic time axis
+  bool UniversalY = false;  // one Y scale for PF and DF
+  bool AutoRange = true;    // the whole time range, else RangeFrom..RangeTo
   double RangeFrom = 0;
   double RangeTo = 0;
   int32_t RangePoints = 0;
@@ -142,14 +142,14 @@ struct WindowGeometry {
 enum class DFSnap : int16_t { Off = 0, Max = 1, Min = 2, Flattest = 3 };
 
 struct Settings {
-  int16_t AutosaveEnabled = 0;
-  int16_t AutoRedraw = 1;
+  bool AutosaveEnabled = false;
+  bool AutoRedraw = true;
   int16_t LineWidth = 2;
   std::string DataFolder = "C:";
   std::array<int16_t, 13> DFPattern{};
-  int16_t AdjustI4 = 0;
-  int16_t StripFileName = 0;
-  int16_t JipTest = 0;  // 1: the JIP-test is shown and the autosave writes jip.res
+  bool AdjustI4 = false;
+  bool StripFileName = false;
+  bool JipTest = false;  // the JIP-test is shown and the autosave writes jip.res
   DFSnap SnapMode = DFSnap::Off;
   // The check marks of "&Keep DF peaks" and "Adjust &peak position", and whether the latter is
   // enabled (it is only while keep-peaks is checked).
@@ -210,7 +210,7 @@ struct FolderWalk {
 };
 
 struct ShellState {
-  int16_t ChartReady = 0;
+  bool ChartReady = false;
   // Folder of the program, where tolmek.ini lives.
   std::string ProgramFolder = ".";
   // tolmek-batch names the JIP-test values it cannot compute; the window shows them instead.

@@ -104,9 +104,9 @@ TEST(PFResultRow, ReportsFiAsFoWhenFiLiesBelowFo) {
 }
 
 TEST(ResultFileName, StrippedNamesKeepSevenCharactersAndTheLastInEightColumns) {
-  EXPECT_EQ(ResultFileNameCell("leaf0123456.tmk", 1), "leaf0126");
-  EXPECT_EQ(ResultFileNameCell("ab.tmk", 1), "abb     ");
-  EXPECT_EQ(ResultFileNameCell("leaf0123456.tmk", 0), "leaf0123456.tmk");
+  EXPECT_EQ(ResultFileNameCell("leaf0123456.tmk", true), "leaf0126");
+  EXPECT_EQ(ResultFileNameCell("ab.tmk", true), "abb     ");
+  EXPECT_EQ(ResultFileNameCell("leaf0123456.tmk", false), "leaf0123456.tmk");
 }
 
 // Values it cannot compute are left out: a ratio over zero, a slot or kept peak beyond the curve.
@@ -141,7 +141,7 @@ TEST(FindResultRow, FindsTheRowOfTheSameFileOnlyAndAddsRowsBeyondAnyFixedSize) {
     return session.Results.ResultRow;
   };
   // Stripped names of both files are "leafnam1": still two rows, and each reload finds its own.
-  session.Options.StripFileName = 1;
+  session.Options.StripFileName = true;
   EXPECT_EQ(load("/d/leafname01.dat"), 1);
   EXPECT_EQ(load("/d/leafname11.dat"), 2);
   EXPECT_EQ(session.Results.Cell(1, 0), session.Results.Cell(2, 0));

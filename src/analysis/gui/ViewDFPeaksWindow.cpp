@@ -113,7 +113,7 @@ void ViewDFPeaks::Move(bool left) {
 void ViewDFPeaks::AfterEdit() {
   Refresh();
   emit PointsChanged();
-  if (session_.Options.AutoRedraw == 1) emit RedrawRequested();
+  if (session_.Options.AutoRedraw) emit RedrawRequested();
 }
 
 }  // namespace tolmek
