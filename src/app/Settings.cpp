@@ -73,14 +73,13 @@ struct LineReader {
   void ApplyGeometry() const;
 };
 
-// A pattern holds at most 12 codes, each 1..12 (1..6 induction maxima, 7..12 decay minima);
-// other codes would point outside the DF peak table and are dropped.
+// A pattern holds at most 12 peaks; a number that names no peak would point outside the DF peak
+// table and is dropped.
 void KeepValidPatternCodes(decltype(Settings::DFPattern)& pattern) {
-  constexpr int16_t kLastCode = 12;
   const int count = std::clamp<int>(pattern[0], 0, kDFPatternSize - 1);
   int kept = 0;
   for (int i = 1; i <= count; ++i)
-    if (pattern[i] >= 1 && pattern[i] <= kLastCode) pattern[++kept] = pattern[i];
+    if (PeakOfNumber(pattern[i]) != DFPeakCode::None) pattern[++kept] = pattern[i];
   for (size_t i = kept + 1; i < kDFPatternSize; ++i) pattern[i] = 0;
   pattern[0] = static_cast<int16_t>(kept);
 }

@@ -138,6 +138,34 @@ struct WindowGeometry {
   int16_t State = 0;  // 0 normal, 1 minimised, 2 maximised
 };
 
+// A peak of the DF pattern: the induction maximum I or the decay minimum D of a wave. The pattern
+// stores each as its number, 1..6 for I1..I6 and 7..12 for D1..D6.
+enum class DFPeakCode : int16_t { None = 0, I1, I2, I3, I4, I5, I6, D1, D2, D3, D4, D5, D6 };
+static_assert(static_cast<int>(DFPeakCode::D1) == kWaveCount + 1 &&
+              static_cast<int>(DFPeakCode::D6) == 2 * kWaveCount);
+
+constexpr DFPeakCode InductionPeak(int wave) {
+  return static_cast<DFPeakCode>(wave);
+}
+constexpr DFPeakCode DecayPeak(int wave) {
+  return static_cast<DFPeakCode>(wave + kWaveCount);
+}
+// The peak a stored number names; None for a number that names no peak.
+constexpr DFPeakCode PeakOfNumber(int number) {
+  return number >= 1 && number <= 2 * kWaveCount ? static_cast<DFPeakCode>(number)
+                                                 : DFPeakCode::None;
+}
+constexpr int16_t NumberOfPeak(DFPeakCode peak) {
+  return static_cast<int16_t>(peak);
+}
+constexpr bool IsDecayPeak(DFPeakCode peak) {
+  return peak >= DFPeakCode::D1;
+}
+// The wave 1..6 of a peak; 0 for None.
+constexpr int WaveOfPeak(DFPeakCode peak) {
+  return IsDecayPeak(peak) ? NumberOfPeak(peak) - kWaveCount : NumberOfPeak(peak);
+}
+
 // The point that setting a DF peak takes: the cursor's, or the extremum near it.
 enum class DFSnap : int16_t { Off = 0, Max = 1, Min = 2, Flattest = 3 };
 
@@ -146,6 +174,7 @@ struct Settings {
   bool AutoRedraw = true;
   int16_t LineWidth = 2;
   std::string DataFolder = "C:";
+  // [0] the number of peaks, [1..12] the peaks in the order they are proposed (NumberOfPeak).
   std::array<int16_t, 13> DFPattern{};
   bool AdjustI4 = false;
   bool StripFileName = false;
