@@ -30,6 +30,10 @@ std::string IntegerText(long value) {
   return std::to_string(value);
 }
 
+int16_t StateNumber(WindowState state) {
+  return static_cast<int16_t>(state);
+}
+
 // An on/off setting is stored as 1 or 0.
 std::string FlagText(bool flag) {
   return flag ? "1" : "0";
@@ -152,12 +156,12 @@ void LineReader::Apply(const std::string& rawLine) {
 // A maximised window ignores the stored geometry; a minimised one keeps the window as it is.
 void LineReader::ApplyGeometry() const {
   WindowGeometry& window = session.Options.Window;
-  const int16_t state = geometry.State.value_or(0);
-  if (state == 2) {
-    window.State = 2;
+  const int16_t state = geometry.State.value_or(StateNumber(WindowState::Normal));
+  if (state == StateNumber(WindowState::Maximised)) {
+    window.State = WindowState::Maximised;
     return;
   }
-  if (state != 0) return;
+  if (state != StateNumber(WindowState::Normal)) return;
   const auto setWhenGiven = [](const std::optional<float>& held, float& target) {
     if (held && *held != 0) target = *held;
   };
@@ -225,7 +229,7 @@ std::string SettingsText(const Session& session) {
   text += "Window.left =" + LabelNumber(FloatText(window.Left)) + end;
   text += "Window.width =" + LabelNumber(FloatText(window.Width)) + end;
   text += "Window.height =" + LabelNumber(FloatText(window.Height)) + end;
-  text += "Window.state =" + LabelNumber(IntegerText(window.State)) + end;
+  text += "Window.state =" + LabelNumber(IntegerText(StateNumber(window.State))) + end;
   if (options.DFPattern[0] > 0) text += "DFPattern =" + PatternText(options.DFPattern) + end;
   text += "KeepPeaks = " + FlagText(options.OptionsKeepPeaks) + end;
   text += "AdjustPeaks = " + FlagText(options.OptionsAdjust) + end;

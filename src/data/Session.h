@@ -129,13 +129,16 @@ struct CursorState {
   std::string Readout;                // the status bar's text for the cursor's point
 };
 
+// How the main window was shown; the settings file stores the number.
+enum class WindowState : int16_t { Normal = 0, Minimised = 1, Maximised = 2 };
+
 // Main window placement as stored in the settings file (units of 1/1440 inch).
 struct WindowGeometry {
   float Top = 0;
   float Left = 0;
   float Width = 0;
   float Height = 0;
-  int16_t State = 0;  // 0 normal, 1 minimised, 2 maximised
+  WindowState State = WindowState::Normal;
 };
 
 // A peak of the DF pattern: the induction maximum I or the decay minimum D of a wave. The pattern

@@ -26,7 +26,7 @@ class SettingsFile : public ::testing::Test {
     changed.Options.AutosaveEnabled = true;
     changed.Options.AutoRedraw = false;
     changed.Options.DataFolder = "/data/Leaf";
-    changed.Options.Window = {1200, -60, 9600.5f, 7000, 0};
+    changed.Options.Window = {1200, -60, 9600.5f, 7000, WindowState::Normal};
     changed.Options.DFPattern = {3, 1, 7, 12};
     changed.Options.AdjustI4 = true;
     return changed;
@@ -50,6 +50,11 @@ TEST_F(SettingsFile, IsWrittenWithBlanksAroundNumbersAndThePatternAndJipTestOnly
   Session on = Changed();
   on.Options.JipTest = true;
   EXPECT_EQ(SettingsText(on), SettingsText(Changed()) + "JipTest = 1 \r\n");
+  Session shown = Changed();
+  shown.Options.Window.State = WindowState::Minimised;
+  EXPECT_NE(SettingsText(shown).find("\r\nWindow.state = 1 \r\n"), std::string::npos);
+  shown.Options.Window.State = WindowState::Maximised;
+  EXPECT_NE(SettingsText(shown).find("\r\nWindow.state = 2 \r\n"), std::string::npos);
 }
 
 TEST_F(SettingsFile, ReadsKeysOfAnyCaseAndTakesOnlyTheTrimmedValueOneAsOn) {
@@ -96,7 +101,7 @@ TEST_F(SettingsFile, AppliesNonZeroGeometryOnlyInTheNormalStateAndSkipsJunkLines
   EXPECT_TRUE(feedback.Messages.empty());
   Read("Window.top = 300\r\nWindow.state = 2\r\n");
   EXPECT_EQ(session.Options.Window.Top, 100);
-  EXPECT_EQ(session.Options.Window.State, 2);
+  EXPECT_EQ(session.Options.Window.State, WindowState::Maximised);
 }
 
 // Files edited on other systems may end their lines with CR alone.
