@@ -58,7 +58,7 @@ void BM_DrawChart(benchmark::State& state) {
   for (auto _ : state) {
     QPainter painter(&image);
     tolmek::QtSurface surface(painter, kWidth, kHeight);
-    tolmek::DrawChart(session, surface, tolmek::kDrawFull);
+    tolmek::DrawChart(session, surface, tolmek::ChartDrawMode::Full);
   }
 }
 BENCHMARK(BM_DrawChart)->Arg(1)->Arg(0)->ArgName("log")->Unit(benchmark::kMillisecond);
