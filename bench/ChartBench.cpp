@@ -30,7 +30,7 @@ void NeedGuiApplication() {
 }
 
 // Times from 0.01 ms growing by a constant factor, like the instrument's, and two smooth curves.
-tolmek::Session MakeSession(int16_t logTime) {
+tolmek::Session MakeSession(bool logTime) {
   tolmek::Session session;
   tolmek::Measurement& m = session.Record;
   for (auto* values : {&m.TimeValues, &m.PFValues, &m.DFValues, &m.PFSlope, &m.DFSlope})
@@ -53,18 +53,18 @@ tolmek::Session MakeSession(int16_t logTime) {
 
 void BM_DrawChart(benchmark::State& state) {
   NeedGuiApplication();
-  tolmek::Session session = MakeSession(static_cast<int16_t>(state.range(0)));
+  tolmek::Session session = MakeSession(state.range(0) != 0);
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
   for (auto _ : state) {
     QPainter painter(&image);
     tolmek::QtSurface surface(painter, kWidth, kHeight);
-    tolmek::DrawChart(session, surface, tolmek::kDrawFull);
+    tolmek::DrawChart(session, surface, tolmek::ChartDrawMode::Full);
   }
 }
 BENCHMARK(BM_DrawChart)->Arg(1)->Arg(0)->ArgName("log")->Unit(benchmark::kMillisecond);
 
 void BM_NearestPointEveryColumn(benchmark::State& state) {
-  tolmek::Session session = MakeSession(static_cast<int16_t>(state.range(0)));
+  tolmek::Session session = MakeSession(state.range(0) != 0);
   tolmek::ComputeChartFrame(session, kWidth, kHeight);
   const tolmek::ChartFrame& f = session.Frame;
   for (auto _ : state) {
@@ -81,7 +81,7 @@ BENCHMARK(BM_NearestPointEveryColumn)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_ComputeChartFrame(benchmark::State& state) {
-  tolmek::Session session = MakeSession(1);
+  tolmek::Session session = MakeSession(true);
   for (auto _ : state) {
     tolmek::ComputeChartFrame(session, kWidth, kHeight);
     benchmark::DoNotOptimize(session.Frame);

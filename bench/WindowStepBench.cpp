@@ -87,7 +87,7 @@ tolmek::Session StartSession(const std::string& folder) {
   tolmek::SetStartValues(session);
   tolmek::FillResultColumnNames(session.Results);
   session.Shell.ProgramFolder = folder;
-  session.Options.AutosaveEnabled = 1;
+  session.Options.AutosaveEnabled = true;
   return session;
 }
 

@@ -164,7 +164,7 @@ void Recentre(const Measurement& m, int16_t& point, int prev, int i4, int k, DFS
 int AdjustI4Point(Session& session) {
   Measurement& m = session.Record;
   auto& waves = m.DFPoints;
-  if (session.Options.AdjustI4 != 1 || waves[4].I == 0) return waves[4].I;
+  if (!session.Options.AdjustI4 || waves[4].I == 0) return waves[4].I;
   const int start = std::max({kI4SearchStart, int{waves[1].I}, int{waves[2].I}, int{waves[3].I}});
   const auto found = FindExtremumInArrays(m, start, m.PointCount - 1, DFSearchMode::Max);
   const auto i4 = found ? PointIndex(*found) : std::nullopt;

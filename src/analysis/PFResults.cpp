@@ -112,8 +112,8 @@ void FillResultColumnNames(ResultTable& table) {
   }
 }
 
-std::string ResultFileNameCell(const std::string& fileName, int16_t stripFileName) {
-  if (stripFileName != 1) return fileName;
+std::string ResultFileNameCell(const std::string& fileName, bool stripFileName) {
+  if (!stripFileName) return fileName;
   const std::string base = DropLast(fileName, kExtensionLength);
   std::string cell = base.substr(0, kStrippedNameHead) + LastChars(base, 1);
   cell.resize(kStrippedNameWidth, ' ');

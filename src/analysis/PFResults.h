@@ -17,9 +17,9 @@ void FillResultColumnNames(ResultTable& table);
 // I1/Fo and I4/Fm are emptied like those fields while their peak lies outside the curve.
 void FillPFResultRow(Session& session);
 
-// The file-name cell: the name unchanged, or with StripFileName 1 the first 7 characters and the
+// The file-name cell: the name unchanged, or when stripped the first 7 characters and the
 // last one of the name without extension, in a field of exactly 8 characters.
-std::string ResultFileNameCell(const std::string& fileName, int16_t stripFileName);
+std::string ResultFileNameCell(const std::string& fileName, bool stripFileName);
 
 // The lines of the "PF min/max" view, each ended by CR LF. A line whose point lies outside the
 // arrays (nothing loaded, or a slot beyond the curve) or whose DF peak lies beyond the curve is

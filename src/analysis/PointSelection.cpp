@@ -29,9 +29,9 @@ int16_t SlotIndex(int point) {
   return static_cast<int16_t>(std::clamp<int>(point, 0, std::numeric_limits<int16_t>::max()));
 }
 
-void FollowPattern(const Settings& settings, int code, int16_t& nextPatternPosition) {
+void FollowPattern(const Settings& settings, DFPeakCode peak, int16_t& nextPatternPosition) {
   for (int j = PatternLength(settings); j >= 1; --j) {
-    if (settings.DFPattern[j] == code) {
+    if (PeakOfNumber(settings.DFPattern[j]) == peak) {
       nextPatternPosition = static_cast<int16_t>(j);
       return;
     }
@@ -77,11 +77,11 @@ bool SetDFPoints(Session& session, const SlotChecks& checkedI, const SlotChecks&
     DFPeakPair& pair = session.Record.DFPoints[k];
     if (checkedI[k]) {
       moved = Store(pair.I, point) || moved;
-      FollowPattern(session.Options, k, nextPatternPosition);
+      FollowPattern(session.Options, InductionPeak(k), nextPatternPosition);
     }
     if (checkedD[k]) {
       moved = Store(pair.D, point) || moved;
-      FollowPattern(session.Options, k + kWaveCount, nextPatternPosition);
+      FollowPattern(session.Options, DecayPeak(k), nextPatternPosition);
     }
   }
   FillDFPeakTable(session);
@@ -93,17 +93,17 @@ void SetDFPatternFromChecks(Settings& settings, const SlotChecks& checkedI,
                             const SlotChecks& checkedD) {
   int n = 0;
   for (int k = 1; k <= kWaveCount; ++k) {
-    if (checkedI[k]) settings.DFPattern[++n] = static_cast<int16_t>(k);
-    if (checkedD[k]) settings.DFPattern[++n] = static_cast<int16_t>(k + kWaveCount);
+    if (checkedI[k]) settings.DFPattern[++n] = NumberOfPeak(InductionPeak(k));
+    if (checkedD[k]) settings.DFPattern[++n] = NumberOfPeak(DecayPeak(k));
   }
   settings.DFPattern[0] = static_cast<int16_t>(n);
 }
 
-int ProposeNextPatternPeak(const Settings& settings, int16_t& nextPatternPosition) {
+DFPeakCode ProposeNextPatternPeak(const Settings& settings, int16_t& nextPatternPosition) {
   const int n = PatternLength(settings);
-  if (n == 0) return 0;
+  if (n == 0) return DFPeakCode::None;
   nextPatternPosition = nextPatternPosition >= n ? int16_t{1} : int16_t(nextPatternPosition + 1);
-  return settings.DFPattern[nextPatternPosition];
+  return PeakOfNumber(settings.DFPattern[nextPatternPosition]);
 }
 
 }  // namespace tolmek

@@ -31,7 +31,7 @@ void SetDFPatternFromChecks(Settings& settings, const SlotChecks& checkedI,
                             const SlotChecks& checkedD);
 
 // Moves on to the next position of the pattern (back to the first after the last) and returns
-// the peak code there (1..6 I peaks, 7..12 D peaks); 0 when the pattern is empty.
-int ProposeNextPatternPeak(const Settings& settings, int16_t& nextPatternPosition);
+// the peak there; None when the pattern is empty or its number there names no peak.
+DFPeakCode ProposeNextPatternPeak(const Settings& settings, int16_t& nextPatternPosition);
 
 }  // namespace tolmek

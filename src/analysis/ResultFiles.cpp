@@ -24,10 +24,10 @@ constexpr const char* kDFResQuestion = "File DF.RES already exists. Append data 
 
 enum class WriteMode { Append, Overwrite, Skip };
 
-WriteMode ChooseWriteMode(const FileState& state, Feedback& feedback, int16_t quiet,
+WriteMode ChooseWriteMode(const FileState& state, Feedback& feedback, bool quiet,
                           const char* question) {
   if (!state.Exists) return WriteMode::Overwrite;
-  if (quiet == 1) return WriteMode::Append;
+  if (quiet) return WriteMode::Append;
   switch (feedback.Ask(question, Buttons::YesNoCancel, MessageIcon::Exclamation, Answer::Yes)) {
     case Answer::Yes:
       return WriteMode::Append;
@@ -43,8 +43,7 @@ WriteMode ChooseWriteMode(const FileState& state, Feedback& feedback, int16_t qu
 // replaced as the mode says; textFor builds the text for the mode chosen. Returns that mode.
 template <typename TextFor>
 WriteMode WriteResultFile(Session& session, ResultFileMemo& memo, const char* name,
-                          Feedback& feedback, int16_t quiet, const char* question,
-                          TextFor textFor) {
+                          Feedback& feedback, bool quiet, const char* question, TextFor textFor) {
   FileState state;
   const std::string path = LocateResultFile(memo, session.Options.DataFolder, name, state);
   if (state.IsFolder) throw ErrorText(FileNameOf(path) + ": " + errors::kFileAccessError);
@@ -134,14 +133,14 @@ std::string DFResBlock(const Session& session) {
   return text + NewLineText;
 }
 
-bool WriteFLRes(Session& session, Feedback& feedback, int16_t quiet) {
+bool WriteFLRes(Session& session, Feedback& feedback, bool quiet) {
   const ResultTable& table = session.Results;
   return RunWriter(feedback, [&] {
     const WriteMode mode = WriteResultFile(session, session.ResultFiles.FL, kFLResName, feedback,
                                            quiet, kFLResQuestion, [&](WriteMode chosen) {
                                              if (chosen == WriteMode::Overwrite)
                                                return NewFLResText(session);
-                                             if (quiet == 1)
+                                             if (quiet)
                                                return FLResDataLine(session, table.ResultRow);
                                              return FLResRows(session, 1, table.ResultRowCount);
                                            });
@@ -149,7 +148,7 @@ bool WriteFLRes(Session& session, Feedback& feedback, int16_t quiet) {
   });
 }
 
-bool WriteDFRes(Session& session, Feedback& feedback, int16_t quiet) {
+bool WriteDFRes(Session& session, Feedback& feedback, bool quiet) {
   return RunWriter(feedback, [&] {
     WriteResultFile(session, session.ResultFiles.DF, kDFResName, feedback, quiet, kDFResQuestion,
                     [&](WriteMode) { return DFResBlock(session); });

@@ -14,14 +14,14 @@ constexpr const char* kDFResName = "df.res";
 // "Are you sure?" with Yes and No and the question icon; true for Yes.
 bool AreYouSure(Feedback& feedback);
 
-// quiet = 1 appends the loaded file's row (FL.RES) or block (DF.RES) without asking; quiet = 0
+// Quiet appends the loaded file's row (FL.RES) or block (DF.RES) without asking; otherwise it
 // asks when the file exists (Yes appends all rows, No overwrites after "Are you sure?", Cancel
 // writes nothing). An FL.RES made anew (missing, or replaced after No) gets the heading, the rows
 // of the files in the data folder and the loaded file's row, not the rows of other folders.
 // The file is backed up first. Failures are reported; returns false when nothing could be written
 // because of an error.
-bool WriteFLRes(Session& session, Feedback& feedback, int16_t quiet);
-bool WriteDFRes(Session& session, Feedback& feedback, int16_t quiet);
+bool WriteFLRes(Session& session, Feedback& feedback, bool quiet);
+bool WriteDFRes(Session& session, Feedback& feedback, bool quiet);
 
 // The 28-field heading line and the data line of row r (its cells with two decimals, then the DF
 // fields kept with the row), each field followed by TAB, with CR LF.

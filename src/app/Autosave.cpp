@@ -56,14 +56,13 @@ bool WriteNativeOutput(Measurement& record, Feedback& feedback) {
 
 bool AutosaveOutputs(Session& session, Feedback& feedback) {
   Measurement& record = session.Record;
-  if (session.Options.AutosaveEnabled != 1 || !record.DataLoaded || record.AutosaveDone)
-    return true;
+  if (!session.Options.AutosaveEnabled || !record.DataLoaded || record.AutosaveDone) return true;
   const std::string source = record.CurrentFilePath;
   // Each writer reports its own failure; the next step is tried all the same.
   bool written = WriteNativeOutput(record, feedback);
-  written = WriteFLRes(session, feedback, 1) && written;
-  written = WriteDFRes(session, feedback, 1) && written;
-  if (session.Options.JipTest == 1) written = WriteJipRes(session, feedback) && written;
+  written = WriteFLRes(session, feedback, true) && written;
+  written = WriteDFRes(session, feedback, true) && written;
+  if (session.Options.JipTest) written = WriteJipRes(session, feedback) && written;
   // A loaded ASCII file is not replaced by its own copy rounded to fewer decimals.
   const std::string asciiTarget = SiblingPath(source, "asc");
   if (!IsSameFile(source, asciiTarget))

@@ -17,14 +17,14 @@ constexpr const char* kContinueQuestion = "Do you want to continue with the next
 // Forces autosave on for the run and puts the user's setting back on every way out.
 class ForcedAutosave {
  public:
-  explicit ForcedAutosave(int16_t& setting) : setting_(setting), kept_(setting) { setting_ = 1; }
+  explicit ForcedAutosave(bool& setting) : setting_(setting), kept_(setting) { setting_ = true; }
   ~ForcedAutosave() { setting_ = kept_; }
   ForcedAutosave(const ForcedAutosave&) = delete;
   ForcedAutosave& operator=(const ForcedAutosave&) = delete;
 
  private:
-  int16_t& setting_;
-  int16_t kept_;
+  bool& setting_;
+  bool kept_;
 };
 
 std::string ProgressText(const std::string& name, size_t number, size_t count) {

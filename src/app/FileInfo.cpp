@@ -75,16 +75,16 @@ bool ApplyChartOptions(Session& session, const ChartOptionsChoice& choice) {
   const double to = Val(choice.To);
   if (!choice.Automatic && !choice.Logarithmic && !(to > from)) return false;
   ViewState& view = session.View;
-  view.UniversalY = choice.Universal ? 1 : 0;
-  view.AutoRange = choice.Automatic ? 1 : 0;
+  view.UniversalY = choice.Universal;
+  view.AutoRange = choice.Automatic;
   session.Options.LineWidth = choice.ThickLines ? 2 : 1;
-  view.LogTime = choice.Logarithmic ? 1 : 0;
+  view.LogTime = choice.Logarithmic;
   // The logarithmic axis always shows the whole range.
-  if (choice.Logarithmic) view.AutoRange = 1;
-  session.Options.AutoRedraw = choice.AutoRedraw ? 1 : 0;
+  if (choice.Logarithmic) view.AutoRange = true;
+  session.Options.AutoRedraw = choice.AutoRedraw;
   view.RangeTo = to;
   view.RangeFrom = from;
-  if (view.AutoRange == 0) view.RangePoints = RangeEndPoint(session.Record, view.RangeTo);
+  if (!view.AutoRange) view.RangePoints = RangeEndPoint(session.Record, view.RangeTo);
   return true;
 }
 

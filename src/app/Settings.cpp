@@ -30,6 +30,15 @@ std::string IntegerText(long value) {
   return std::to_string(value);
 }
 
+int16_t StateNumber(WindowState state) {
+  return static_cast<int16_t>(state);
+}
+
+// An on/off setting is stored as 1 or 0.
+std::string FlagText(bool flag) {
+  return flag ? "1" : "0";
+}
+
 // The shortest text of at most seven significant digits that reads back to the same float;
 // values that need more digits keep the shortest exact form.
 std::string FloatText(float value) {
@@ -62,19 +71,19 @@ struct LineReader {
   std::string value;
 
   void Apply(const std::string& rawLine);
-  void ApplyFlag(int16_t& flag) const { flag = Val(value) == 1 ? 1 : 0; }
+  // On for any value that reads as the number 1 ("1.0" too).
+  void ApplyFlag(bool& flag) const { flag = Val(value) == 1; }
   void ApplyPattern();
   void ApplyGeometry() const;
 };
 
-// A pattern holds at most 12 codes, each 1..12 (1..6 induction maxima, 7..12 decay minima);
-// other codes would point outside the DF peak table and are dropped.
+// A pattern holds at most 12 peaks; a number that names no peak would point outside the DF peak
+// table and is dropped.
 void KeepValidPatternCodes(decltype(Settings::DFPattern)& pattern) {
-  constexpr int16_t kLastCode = 12;
   const int count = std::clamp<int>(pattern[0], 0, kDFPatternSize - 1);
   int kept = 0;
   for (int i = 1; i <= count; ++i)
-    if (pattern[i] >= 1 && pattern[i] <= kLastCode) pattern[++kept] = pattern[i];
+    if (PeakOfNumber(pattern[i]) != DFPeakCode::None) pattern[++kept] = pattern[i];
   for (size_t i = kept + 1; i < kDFPatternSize; ++i) pattern[i] = 0;
   pattern[0] = static_cast<int16_t>(kept);
 }
@@ -136,9 +145,9 @@ void LineReader::Apply(const std::string& rawLine) {
   } else if (key == "ADJUSTPEAKS") {
     options.OptionsAdjust = value == "1";
   } else if (key == "ADJUSTI4") {
-    options.AdjustI4 = value == "1" ? 1 : 0;
+    options.AdjustI4 = value == "1";
   } else if (key == "STRIPFILENAME") {
-    options.StripFileName = value == "1" ? 1 : 0;
+    options.StripFileName = value == "1";
   } else if (key == "JIPTEST") {
     ApplyFlag(options.JipTest);
   }
@@ -147,12 +156,12 @@ void LineReader::Apply(const std::string& rawLine) {
 // A maximised window ignores the stored geometry; a minimised one keeps the window as it is.
 void LineReader::ApplyGeometry() const {
   WindowGeometry& window = session.Options.Window;
-  const int16_t state = geometry.State.value_or(0);
-  if (state == 2) {
-    window.State = 2;
+  const int16_t state = geometry.State.value_or(StateNumber(WindowState::Normal));
+  if (state == StateNumber(WindowState::Maximised)) {
+    window.State = WindowState::Maximised;
     return;
   }
-  if (state != 0) return;
+  if (state != StateNumber(WindowState::Normal)) return;
   const auto setWhenGiven = [](const std::optional<float>& held, float& target) {
     if (held && *held != 0) target = *held;
   };
@@ -190,21 +199,21 @@ std::string ChooseSettingsFolder(const std::string& programFolder) {
 
 void SetStartValues(Session& session) {
   Settings& options = session.Options;
-  options.AutosaveEnabled = 0;
-  options.AutoRedraw = 1;
+  options.AutosaveEnabled = false;
+  options.AutoRedraw = true;
   options.LineWidth = 2;
   const std::string home = AbsolutePathVariable("HOME");
   options.DataFolder = home.empty() ? "/" : home;
   options.DFPattern.fill(0);
-  options.AdjustI4 = 0;
-  options.StripFileName = 0;
-  options.JipTest = 0;
+  options.AdjustI4 = false;
+  options.StripFileName = false;
+  options.JipTest = false;
   options.SnapMode = DFSnap::Off;
   options.OptionsKeepPeaks = true;
   options.OptionsAdjust = false;
   options.OptionsAdjustEnabled = true;
-  session.View.LogTime = 1;
-  session.View.AutoRange = 1;
+  session.View.LogTime = true;
+  session.View.AutoRange = true;
 }
 
 std::string SettingsText(const Session& session) {
@@ -212,22 +221,22 @@ std::string SettingsText(const Session& session) {
   const WindowGeometry& window = options.Window;
   const std::string end = NewLineText;
   std::string text;
-  text += "Autosave =" + LabelNumber(IntegerText(options.AutosaveEnabled)) + end;
-  text += "Autoredraw =" + LabelNumber(IntegerText(options.AutoRedraw)) + end;
+  text += "Autosave =" + LabelNumber(FlagText(options.AutosaveEnabled)) + end;
+  text += "Autoredraw =" + LabelNumber(FlagText(options.AutoRedraw)) + end;
   text += "Thicklines =" + LabelNumber(IntegerText(options.LineWidth - 1)) + end;
   text += "Path = " + options.DataFolder + end;
   text += "Window.top =" + LabelNumber(FloatText(window.Top)) + end;
   text += "Window.left =" + LabelNumber(FloatText(window.Left)) + end;
   text += "Window.width =" + LabelNumber(FloatText(window.Width)) + end;
   text += "Window.height =" + LabelNumber(FloatText(window.Height)) + end;
-  text += "Window.state =" + LabelNumber(IntegerText(window.State)) + end;
+  text += "Window.state =" + LabelNumber(IntegerText(StateNumber(window.State))) + end;
   if (options.DFPattern[0] > 0) text += "DFPattern =" + PatternText(options.DFPattern) + end;
-  text += std::string("KeepPeaks = ") + (options.OptionsKeepPeaks ? "1" : "0") + end;
-  text += std::string("AdjustPeaks = ") + (options.OptionsAdjust ? "1" : "0") + end;
-  text += "AdjustI4 =" + LabelNumber(IntegerText(options.AdjustI4)) + end;
-  text += "StripFileName =" + LabelNumber(IntegerText(options.StripFileName)) + end;
+  text += "KeepPeaks = " + FlagText(options.OptionsKeepPeaks) + end;
+  text += "AdjustPeaks = " + FlagText(options.OptionsAdjust) + end;
+  text += "AdjustI4 =" + LabelNumber(FlagText(options.AdjustI4)) + end;
+  text += "StripFileName =" + LabelNumber(FlagText(options.StripFileName)) + end;
   // Only a user who turned the JIP-test on finds its line, so every other file stays as it was.
-  if (options.JipTest != 0) text += "JipTest =" + LabelNumber(IntegerText(options.JipTest)) + end;
+  if (options.JipTest) text += "JipTest =" + LabelNumber(FlagText(options.JipTest)) + end;
   return text;
 }
 

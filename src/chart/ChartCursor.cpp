@@ -33,7 +33,7 @@ int LastIndex(const Session& session) {
 // Whether point index lies in the part of the measurement that the last drawing shows.
 bool PointDrawn(const Session& session, int index) {
   if (!session.Frame.Valid) return false;
-  if (session.View.LogTime == 1 || session.View.AutoRange != 0) return true;
+  if (session.View.LogTime || session.View.AutoRange) return true;
   return index >= NearestPoint(session, session.Frame.XFrom) && index <= session.Frame.EndIndex;
 }
 
@@ -58,7 +58,7 @@ void ShowCursorLine(Session& session, int index, CursorLineNumber lineNo) {
   cursor.Readout = CursorReadout(session.Record, index);
   CursorLine& line = cursor.Lines[lineNo];
   const double time = ValueAt(session.Record.TimeValues, index);
-  if (session.View.LogTime == 1 && index > 0) {
+  if (session.View.LogTime && index > 0) {
     line.X = TimeToX(session, time);
   } else if (index <= 0 && lineNo != kSpanStartLine) {
     line.Visible = false;
@@ -70,8 +70,8 @@ void ShowCursorLine(Session& session, int index, CursorLineNumber lineNo) {
   if (lineNo == kSpanEndLine) {
     cursor.Lines[kCursorLine].Visible = false;
     if (session.View.ViewMode != ViewMode::Both) session.ChartCommands.FindEnabled = true;
-    if (session.View.LogTime == 0) {
-      if (session.View.AutoRange == 1) {
+    if (!session.View.LogTime) {
+      if (session.View.AutoRange) {
         session.ChartCommands.ZoomInEnabled = true;
       } else {
         session.ChartCommands.ZoomOutEnabled = true;
@@ -94,7 +94,7 @@ void ClampChartState(Session& session) {
 }
 
 void SetZoomCommandStates(Session& session) {
-  if (session.View.AutoRange == 0 && session.View.LogTime == 0) {
+  if (!session.View.AutoRange && !session.View.LogTime) {
     session.ChartCommands.ZoomInEnabled = false;
     session.ChartCommands.ZoomOutEnabled = true;
   } else {
@@ -130,7 +130,7 @@ bool ZoomChart(Session& session, ZoomDirection direction) {
   CursorState& cursor = session.Cursor;
   ViewState& view = session.View;
   if (direction == ZoomDirection::Out) {
-    view.AutoRange = 1;
+    view.AutoRange = true;
     session.ChartCommands.ZoomInEnabled = false;
     return true;
   }
@@ -138,7 +138,7 @@ bool ZoomChart(Session& session, ZoomDirection direction) {
   view.RangeFrom = At(session.Record.TimeValues, cursor.SpanStart);
   view.RangeTo = At(session.Record.TimeValues, cursor.SpanEnd);
   view.RangePoints = RangeEnd(session.Record, view.RangeTo);
-  view.AutoRange = 0;
+  view.AutoRange = false;
   cursor.Lines[kSpanStartLine].Visible = cursor.Lines[kSpanEndLine].Visible = false;
   cursor.SpanStart = cursor.SpanEnd = 0;
   return true;

@@ -178,7 +178,7 @@ void DrawYAxes(const Session& session, DrawingSurface& surface, TakenBoxes& take
   const double xl = lines.Left;
   const double xr = lines.Right;
   const double labelLeft = f.XFrom - f.MarginLeft + px.X(5);
-  if (session.View.UniversalY == 0) {
+  if (!session.View.UniversalY) {
     for (const AxisTick& tick : YTicks(session, YAxis::PF)) {
       surface.Line(xl, tick.Height, xl + px.X(5), tick.Height, kBlack);
       DrawTickLabel(surface, metrics, taken, labelLeft, tick.Height + px.Y(11), tick.Label);
@@ -372,7 +372,7 @@ void DrawChart(Session& session, DrawingSurface& surface, ChartDrawMode mode) {
     return;
   }
   SetFrameWorld(surface, f);
-  const bool logarithmic = session.View.LogTime == 1;
+  const bool logarithmic = session.View.LogTime;
   if (mode == ChartDrawMode::Markers) {
     DrawOrSkip([&] { DrawPointMarkers(session, surface, logarithmic); });
     surface.SetDotted(false);

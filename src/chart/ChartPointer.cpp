@@ -39,7 +39,7 @@ void ChartPointer::Press(Session& session, PointerButton button, double x) {
   if (session.Record.PointCount == 0) return;
   // With both curves on the logarithmic axis a right click counts as a left click.
   const bool spanClick = button == PointerButton::Right &&
-                         (session.View.ViewMode != ViewMode::Both || session.View.LogTime != 1);
+                         (session.View.ViewMode != ViewMode::Both || !session.View.LogTime);
   if (spanClick) {
     RightClick(session, NearestPointIndex(session, x));
     return;

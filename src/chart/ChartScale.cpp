@@ -24,7 +24,7 @@ double LogFactor(const Measurement& record) {
 void ComputeYScale(const Session& session, ChartFrame& frame) {
   const Measurement& m = session.Record;
   frame.PFFactor = frame.DFFactor = 1;
-  if (session.View.UniversalY == 0) {
+  if (!session.View.UniversalY) {
     // A curve that is zero throughout (a measurement without DF, such as an OJIP export) leaves
     // the other on its own scale instead of an empty chart.
     if (m.PFMax <= 0 || m.DFMax <= 0) {
@@ -80,8 +80,7 @@ double TickStep(double range, double divisor, double multiple) {
 
 XRange ViewRange(const Session& session) {
   const ViewState& view = session.View;
-  if (view.AutoRange != 0 || view.LogTime == 1)
-    return {0, session.Record.TimeMax, session.Record.PointCount};
+  if (view.AutoRange || view.LogTime) return {0, session.Record.TimeMax, session.Record.PointCount};
   return {view.RangeFrom, view.RangeTo, view.RangePoints};
 }
 
@@ -99,7 +98,7 @@ void ComputeChartFrame(Session& session, double w, double h) {
   frame.MarginLeft = frame.MarginRight = kMarginSidePixels * frame.XUnitsPerPixel;
   frame.MarginTop = kMarginTopPixels * frame.YUnitsPerPixel;
   frame.MarginBottom = kMarginBottomPixels * frame.YUnitsPerPixel;
-  const bool logarithmic = session.View.LogTime == 1;
+  const bool logarithmic = session.View.LogTime;
   if (logarithmic && s * frame.XTo > 1) frame.LogSpan = s * frame.XTo / std::log10(s * frame.XTo);
   frame.Valid = Usable(frame.XUnitsPerPixel) && Usable(frame.YUnitsPerPixel) &&
                 std::isfinite(frame.PFFactor) && std::isfinite(frame.DFFactor) &&
@@ -114,13 +113,13 @@ double Log10(double x) {
 }
 
 double TimeToX(const Session& session, double t) {
-  if (session.View.LogTime != 1) return t;
+  if (!session.View.LogTime) return t;
   const double s = session.View.LogTimeFactor;
   return Log10(s * t) * session.Frame.LogSpan / s;
 }
 
 double XToTime(const Session& session, double x) {
-  if (session.View.LogTime != 1) return x;
+  if (!session.View.LogTime) return x;
   const double s = session.View.LogTimeFactor;
   const double to = session.Frame.XTo;
   return std::pow(s * to, x / to) / s;
@@ -134,7 +133,7 @@ int32_t NearestPoint(const Session& session, double x) {
   x = std::clamp(x, range.From, std::max(range.From, range.To));
   double target = x;
   double guess = 0;
-  if (session.View.LogTime == 1 && x > 0) {
+  if (session.View.LogTime && x > 0) {
     const double s = session.View.LogTimeFactor;
     target = std::pow(s * range.To, x / range.To) / s;
     guess = std::nearbyint(range.End * target / range.To);

@@ -112,11 +112,11 @@ void ResetState(Session& session) {
   session.Cursor.SpanEnd = 0;
   record.DataLoaded = false;
   record.AutosaveDone = false;
-  session.Shell.ChartReady = 0;
+  session.Shell.ChartReady = false;
   session.View.ViewMode = ViewMode::Both;
   record.CurrentFilePath.clear();
   record.FileTypeCode = 0;
-  session.View.LogTime = 1;
+  session.View.LogTime = true;
   for (auto* values : {&record.DecayTimes, &record.DecayValues, &record.PFValues, &record.DFValues,
                        &record.TimeValues})
     values->clear();

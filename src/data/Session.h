@@ -79,9 +79,9 @@ enum class ViewMode : int16_t { Both = 0, PF = 1, DF = 2 };
 
 struct ViewState {
   tolmek::ViewMode ViewMode = tolmek::ViewMode::Both;
-  int16_t LogTime = 1;
-  int16_t UniversalY = 0;
-  int16_t AutoRange = 1;
+  bool LogTime = true;      // logarithmic time axis
+  bool UniversalY = false;  // one Y scale for PF and DF
+  bool AutoRange = true;    // the whole time range, else RangeFrom..RangeTo
   double RangeFrom = 0;
   double RangeTo = 0;
   int32_t RangePoints = 0;
@@ -130,27 +130,59 @@ struct CursorState {
   std::string Readout;                // the status bar's text for the cursor's point
 };
 
+// How the main window was shown; the settings file stores the number.
+enum class WindowState : int16_t { Normal = 0, Minimised = 1, Maximised = 2 };
+
 // Main window placement as stored in the settings file (units of 1/1440 inch).
 struct WindowGeometry {
   float Top = 0;
   float Left = 0;
   float Width = 0;
   float Height = 0;
-  int16_t State = 0;  // 0 normal, 1 minimised, 2 maximised
+  WindowState State = WindowState::Normal;
 };
+
+// A peak of the DF pattern: the induction maximum I or the decay minimum D of a wave. The pattern
+// stores each as its number, 1..6 for I1..I6 and 7..12 for D1..D6.
+enum class DFPeakCode : int16_t { None = 0, I1, I2, I3, I4, I5, I6, D1, D2, D3, D4, D5, D6 };
+static_assert(static_cast<int>(DFPeakCode::D1) == kWaveCount + 1 &&
+              static_cast<int>(DFPeakCode::D6) == 2 * kWaveCount);
+
+constexpr DFPeakCode InductionPeak(int wave) {
+  return static_cast<DFPeakCode>(wave);
+}
+constexpr DFPeakCode DecayPeak(int wave) {
+  return static_cast<DFPeakCode>(wave + kWaveCount);
+}
+// The peak a stored number names; None for a number that names no peak.
+constexpr DFPeakCode PeakOfNumber(int number) {
+  return number >= 1 && number <= 2 * kWaveCount ? static_cast<DFPeakCode>(number)
+                                                 : DFPeakCode::None;
+}
+constexpr int16_t NumberOfPeak(DFPeakCode peak) {
+  return static_cast<int16_t>(peak);
+}
+constexpr bool IsDecayPeak(DFPeakCode peak) {
+  return peak >= DFPeakCode::D1;
+}
+// The wave 1..6 of a peak; 0 for None.
+constexpr int WaveOfPeak(DFPeakCode peak) {
+  return IsDecayPeak(peak) ? NumberOfPeak(peak) - kWaveCount : NumberOfPeak(peak);
+}
 
 // The point that setting a DF peak takes: the cursor's, or the extremum near it.
 enum class DFSnap : int16_t { Off = 0, Max = 1, Min = 2, Flattest = 3 };
 
 struct Settings {
-  int16_t AutosaveEnabled = 0;
-  int16_t AutoRedraw = 1;
+  bool AutosaveEnabled = false;
+  bool AutoRedraw = true;
   int16_t LineWidth = 2;
   std::string DataFolder = "C:";
+  // [0] the number of peaks, [1..12] the peaks in the order they are proposed (NumberOfPeak).
   std::array<int16_t, 13> DFPattern{};
-  int16_t AdjustI4 = 0;
-  int16_t StripFileName = 0;
-  int16_t JipTest = 0;  // 1: the JIP-test is shown and the autosave writes jip.res
+  bool AdjustI4 = false;
+  bool StripFileName = false;
+  bool JipTest = false;  // the JIP-test is shown and the autosave writes jip.res
   DFSnap SnapMode = DFSnap::Off;
   // The check marks of "&Keep DF peaks" and "Adjust &peak position", and whether the latter is
   // enabled (it is only while keep-peaks is checked).
@@ -225,7 +257,7 @@ struct FolderWalk {
 };
 
 struct ShellState {
-  int16_t ChartReady = 0;
+  bool ChartReady = false;
   // Folder of the program, where tolmek.ini lives.
   std::string ProgramFolder = ".";
   // tolmek-batch names the JIP-test values it cannot compute; the window shows them instead.

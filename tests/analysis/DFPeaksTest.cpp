@@ -113,7 +113,7 @@ TEST(KeptPeakAdjustment, EarlyWavesStopAtI4AndSteepOrUnreachableCandidatesAreRef
 
 TEST(KeptPeakAdjustment, AdjustI4SearchesI4AfterTheFirstWavesAndD5AfterIt) {
   Session session = KeptPeaks();
-  session.Options.AdjustI4 = 1;
+  session.Options.AdjustI4 = true;
   session.Record.DFPoints[5].D = 34;
   AdjustKeptPeaks(session);
   EXPECT_EQ(session.Record.DFPoints[4].I, 31);

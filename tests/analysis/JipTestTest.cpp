@@ -175,7 +175,7 @@ TEST_F(JipRes, AppendsToAFileOfAnotherCaseAndNamesGapsWhenAsked) {
 }
 
 TEST_F(JipRes, IsAveragedIntoItsOwnFilesByTheRulesOfFLRes) {
-  session.Options.StripFileName = 1;
+  session.Options.StripFileName = true;
   Load("leaf0121.asc", 0.0625f);
   ASSERT_TRUE(WriteJipRes(session, feedback));
   // A later Fo time moves only the area and what follows from it.

@@ -104,9 +104,9 @@ TEST(PFResultRow, ReportsFiAsFoWhenFiLiesBelowFo) {
 }
 
 TEST(ResultFileName, StrippedNamesKeepSevenCharactersAndTheLastInEightColumns) {
-  EXPECT_EQ(ResultFileNameCell("leaf0123456.tmk", 1), "leaf0126");
-  EXPECT_EQ(ResultFileNameCell("ab.tmk", 1), "abb     ");
-  EXPECT_EQ(ResultFileNameCell("leaf0123456.tmk", 0), "leaf0123456.tmk");
+  EXPECT_EQ(ResultFileNameCell("leaf0123456.tmk", true), "leaf0126");
+  EXPECT_EQ(ResultFileNameCell("ab.tmk", true), "abb     ");
+  EXPECT_EQ(ResultFileNameCell("leaf0123456.tmk", false), "leaf0123456.tmk");
 }
 
 // Values it cannot compute are left out: a ratio over zero, a slot or kept peak beyond the curve.
@@ -141,7 +141,7 @@ TEST(FindResultRow, FindsTheRowOfTheSameFileOnlyAndAddsRowsBeyondAnyFixedSize) {
     return session.Results.ResultRow;
   };
   // Stripped names of both files are "leafnam1": still two rows, and each reload finds its own.
-  session.Options.StripFileName = 1;
+  session.Options.StripFileName = true;
   EXPECT_EQ(load("/d/leafname01.dat"), 1);
   EXPECT_EQ(load("/d/leafname11.dat"), 2);
   EXPECT_EQ(session.Results.Cell(1, 0), session.Results.Cell(2, 0));
@@ -204,26 +204,26 @@ TEST(FLRes, IsCreatedWithEveryRowThenBackedUpAndAppendedQuietlyOrAsTheAnswerSays
   TempFolder folder;
   Session session = TwoRows(folder.Path());
   ScriptedFeedback feedback;
-  EXPECT_TRUE(WriteFLRes(session, feedback, 1));  // a new file: the heading and every row
+  EXPECT_TRUE(WriteFLRes(session, feedback, true));  // a new file: the heading and every row
   EXPECT_EQ(Slurp(folder.File("fl.res")), kHeading + kRow1 + kRow2);
-  EXPECT_TRUE(WriteFLRes(session, feedback, 1));  // the loaded file's row only
+  EXPECT_TRUE(WriteFLRes(session, feedback, true));  // the loaded file's row only
   const std::string written = kHeading + kRow1 + kRow2 + kRow2;
   EXPECT_EQ(Slurp(folder.File("fl.res")), written);
   EXPECT_EQ(Slurp(folder.File("fl.bak")), kHeading + kRow1 + kRow2);
   feedback.Answers = {Answer::Yes, Answer::Cancel, Answer::No, Answer::No, Answer::No, Answer::Yes};
-  WriteFLRes(session, feedback, 0);  // every row again
+  WriteFLRes(session, feedback, false);  // every row again
   EXPECT_EQ(Slurp(folder.File("fl.res")), written + kRow1 + kRow2);
-  WriteFLRes(session, feedback, 0);
-  WriteFLRes(session, feedback, 0);  // replacing, but not sure
+  WriteFLRes(session, feedback, false);
+  WriteFLRes(session, feedback, false);  // replacing, but not sure
   EXPECT_EQ(Slurp(folder.File("fl.res")), written + kRow1 + kRow2);
-  WriteFLRes(session, feedback, 0);
+  WriteFLRes(session, feedback, false);
   EXPECT_EQ(Slurp(folder.File("fl.res")), kHeading + kRow1 + kRow2);
   EXPECT_EQ(feedback.Questions.at(0), "File FL.RES already exists. Append data at end of file?");
   EXPECT_EQ(feedback.Questions.at(3), "Are you sure?");
   EXPECT_TRUE(feedback.Messages.empty());
 
   session.Options.DataFolder = folder.File("missing");
-  EXPECT_FALSE(WriteFLRes(session, feedback, 1));
+  EXPECT_FALSE(WriteFLRes(session, feedback, true));
   EXPECT_EQ(feedback.MessageTexts(), std::vector<std::string>{"fl.res: Path not found"});
   EXPECT_EQ(feedback.Messages[0].Icon, MessageIcon::Critical);
 }
@@ -233,16 +233,16 @@ TEST(DFRes, ABlockIsTheNameAndNineTableLinesThenAnEmptyLineAppendedAfterABackup)
   Session session = TwoRows(folder.Path());
   FillDFPeakTable(session);
   ScriptedFeedback feedback;
-  EXPECT_TRUE(WriteDFRes(session, feedback, 1));
+  EXPECT_TRUE(WriteDFRes(session, feedback, true));
   const std::string block = Slurp(folder.File("df.res"));
   EXPECT_EQ(block.substr(0, 7), "leaf2\r\n");
   EXPECT_EQ(block.size(), 7 + 9 * (73 + 2) + 2);  // every table line is 73 characters
 
-  EXPECT_TRUE(WriteDFRes(session, feedback, 1));
+  EXPECT_TRUE(WriteDFRes(session, feedback, true));
   EXPECT_EQ(Slurp(folder.File("df.res")), block + block);
   EXPECT_EQ(Slurp(folder.File("df.bak")), block);
   feedback.Answers = {Answer::No, Answer::Yes};
-  EXPECT_TRUE(WriteDFRes(session, feedback, 0));
+  EXPECT_TRUE(WriteDFRes(session, feedback, false));
   EXPECT_EQ(Slurp(folder.File("df.res")), block);
 }
 
@@ -288,10 +288,10 @@ TEST(FLRes, EveryRowKeepsTheDFFieldsOfItsOwnMeasurementAndPointsBeyondTheCurveAr
   FindResultRow(session);
   FillPFResultRow(session);
   ScriptedFeedback feedback;
-  ASSERT_TRUE(WriteFLRes(session, feedback, 0));  // a new file: no question
+  ASSERT_TRUE(WriteFLRes(session, feedback, false));  // a new file: no question
   EXPECT_TRUE(feedback.Questions.empty());
   session.Record.DFPoints[4].I = 500;
-  ASSERT_TRUE(WriteFLRes(session, feedback, 1));
+  ASSERT_TRUE(WriteFLRes(session, feedback, true));
   EXPECT_EQ(feedback.MessageTexts(),
             (std::vector<std::string>{"D6 lies beyond the 5 points of leaf2.tmk",
                                       "I4, D6 lie beyond the 5 points of leaf2.tmk"}));

@@ -21,7 +21,7 @@ class Autosave : public ::testing::Test {
  protected:
   Autosave() {
     FillResultColumnNames(session.Results);
-    session.Options.AutosaveEnabled = 1;
+    session.Options.AutosaveEnabled = true;
     session.Options.DataFolder = folder.Path();
   }
   void Load(const std::string& name) {
@@ -36,9 +36,9 @@ class Autosave : public ::testing::Test {
 
 TEST_F(Autosave, WritesAllOutputsOnceWhenOnAndLoadedAndNoJipTestRowWithTheJipTestOff) {
   Load("leaf1.asc");
-  session.Options.AutosaveEnabled = 0;
+  session.Options.AutosaveEnabled = false;
   EXPECT_TRUE(AutosaveOutputs(session, feedback));
-  session.Options.AutosaveEnabled = 1;
+  session.Options.AutosaveEnabled = true;
   session.Record.DataLoaded = false;
   EXPECT_TRUE(AutosaveOutputs(session, feedback));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);

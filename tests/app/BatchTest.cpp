@@ -95,19 +95,19 @@ TEST_F(Batch, AsksOnceAfterAnUnreadableFileAndStopsOnNoOrGoesOnOnYes) {
   EXPECT_EQ(feedback.ProgressTexts.back(), "Processing c.tmk (file 3 of 3).");
   // It ends with nothing loaded, autosave as before and the batch's folder as the data folder.
   EXPECT_TRUE(session.Record.CurrentFilePath.empty());
-  EXPECT_EQ(session.Options.AutosaveEnabled, 0);
+  EXPECT_FALSE(session.Options.AutosaveEnabled);
   EXPECT_EQ(session.Options.DataFolder, folder.Path());
 }
 
 TEST_F(Batch, FirstWritesTheOutputsOfTheFileLoadedBeforeOnlyWhenAutosaveIsOn) {
-  for (const int16_t autosave : {0, 1}) {
+  for (const bool autosave : {false, true}) {
     session.Options.AutosaveEnabled = autosave;
     session.Options.DataFolder = folder.Path();
     session.Record.CurrentFilePath = folder.Write("open.txt", test::AsciiMeasurement());
     session.Record.CurrentFileName = "open.txt";
     ASSERT_EQ(LoadCurrentFile(session, feedback), ReadOutcome::Loaded);
     RunBatch(session, feedback, {folder.Write("a.txt", test::AsciiMeasurement())});
-    EXPECT_EQ(Exists("open.tmk"), autosave == 1);
+    EXPECT_EQ(Exists("open.tmk"), autosave);
     EXPECT_TRUE(Exists("a.tmk"));
     EXPECT_EQ(session.Options.AutosaveEnabled, autosave);
   }

@@ -38,7 +38,7 @@ TEST_F(LoadSequence, StartsFromTheEmptyStateAndEndsInItAfterAFailure) {
 TEST_F(LoadSequence, ReCentresKeptPeaksOfARecordingOnlyWithAdjust) {
   synth::RecordingOptions options;
   options.M = 3000;
-  session.Options.AdjustI4 = 1;
+  session.Options.AdjustI4 = true;
   for (bool adjust : {false, true}) {
     session.Options.OptionsAdjust = adjust;
     session.Record.DFPoints[4].I = 30;

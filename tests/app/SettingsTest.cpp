@@ -23,12 +23,12 @@ class SettingsFile : public ::testing::Test {
   }
   static Session Changed() {
     Session changed;
-    changed.Options.AutosaveEnabled = 1;
-    changed.Options.AutoRedraw = 0;
+    changed.Options.AutosaveEnabled = true;
+    changed.Options.AutoRedraw = false;
     changed.Options.DataFolder = "/data/Leaf";
-    changed.Options.Window = {1200, -60, 9600.5f, 7000, 0};
+    changed.Options.Window = {1200, -60, 9600.5f, 7000, WindowState::Normal};
     changed.Options.DFPattern = {3, 1, 7, 12};
-    changed.Options.AdjustI4 = 1;
+    changed.Options.AdjustI4 = true;
     return changed;
   }
   test::TempFolder folder;
@@ -48,25 +48,32 @@ TEST_F(SettingsFile, IsWrittenWithBlanksAroundNumbersAndThePatternAndJipTestOnly
   changed.Options.DFPattern[0] = -1;
   EXPECT_EQ(SettingsText(changed).find("DFPattern"), std::string::npos);
   Session on = Changed();
-  on.Options.JipTest = 1;
+  on.Options.JipTest = true;
   EXPECT_EQ(SettingsText(on), SettingsText(Changed()) + "JipTest = 1 \r\n");
+  Session shown = Changed();
+  shown.Options.Window.State = WindowState::Minimised;
+  EXPECT_NE(SettingsText(shown).find("\r\nWindow.state = 1 \r\n"), std::string::npos);
+  shown.Options.Window.State = WindowState::Maximised;
+  EXPECT_NE(SettingsText(shown).find("\r\nWindow.state = 2 \r\n"), std::string::npos);
 }
 
 TEST_F(SettingsFile, ReadsKeysOfAnyCaseAndTakesOnlyTheTrimmedValueOneAsOn) {
   Read(
       "Thicklines = 1 \r\nKeepPeaks = 1 \r\nAdjustPeaks = 1\r\nstripfilename = 1\r\n"
-      "AdjustI4 = 1.0\r\nJIPTEST=1\r\n");
+      "AdjustI4 = 1.0\r\nJIPTEST=1\r\nAutoredraw = 0\r\nAutoredraw = 1.0\r\n");
   EXPECT_EQ(session.Options.LineWidth, 2);
   EXPECT_TRUE(session.Options.OptionsKeepPeaks && session.Options.OptionsAdjust);
-  EXPECT_EQ(session.Options.StripFileName, 1);
-  EXPECT_EQ(session.Options.AdjustI4, 0);
-  EXPECT_EQ(session.Options.JipTest, 1);
+  EXPECT_TRUE(session.Options.StripFileName);
+  // AdjustI4 and StripFileName take only the text "1"; Autosave, Autoredraw and JipTest any 1.
+  EXPECT_FALSE(session.Options.AdjustI4);
+  EXPECT_TRUE(session.Options.AutoRedraw);
+  EXPECT_TRUE(session.Options.JipTest);
   // Thick lines come from the thirteenth character of the line, which "THICKLINES=1" lacks.
   Read("THICKLINES=1\r\nAUTOSAVE=1\r\nKeepPeaks = yes\r\nJipTest = 0\r\n");
   EXPECT_EQ(session.Options.LineWidth, 1);
-  EXPECT_EQ(session.Options.AutosaveEnabled, 1);
+  EXPECT_TRUE(session.Options.AutosaveEnabled);
   EXPECT_FALSE(session.Options.OptionsKeepPeaks || session.Options.OptionsAdjustEnabled);
-  EXPECT_EQ(session.Options.JipTest, 0);
+  EXPECT_FALSE(session.Options.JipTest);
   // A line without "=" applies the key before it again.
   Read("no key yet\r\nThicklines = 0 \r\n123456789012 1\r\n");
   EXPECT_EQ(session.Options.LineWidth, 2);
@@ -90,11 +97,11 @@ TEST_F(SettingsFile, AppliesNonZeroGeometryOnlyInTheNormalStateAndSkipsJunkLines
       "=\r\n\r\nAutosave = 1\r\n"s);
   EXPECT_EQ(session.Options.Window.Top, 100);
   EXPECT_EQ(session.Options.Window.Left, 50);
-  EXPECT_EQ(session.Options.AutosaveEnabled, 1);
+  EXPECT_TRUE(session.Options.AutosaveEnabled);
   EXPECT_TRUE(feedback.Messages.empty());
   Read("Window.top = 300\r\nWindow.state = 2\r\n");
   EXPECT_EQ(session.Options.Window.Top, 100);
-  EXPECT_EQ(session.Options.Window.State, 2);
+  EXPECT_EQ(session.Options.Window.State, WindowState::Maximised);
 }
 
 // Files edited on other systems may end their lines with CR alone.

@@ -37,7 +37,7 @@ void Curves(Session& session) {
 TEST(DrawChartFailure, ADotWhoseArithmeticFailsIsLeftOutButRunningOutOfMemoryIsNotHidden) {
   Session session;
   Curves(session);
-  session.View.LogTime = 0;
+  session.View.LogTime = false;
   test::RecordingSurface whole(400, 300);
   DrawChart(session, whole, ChartDrawMode::Full);
   FailingSurface arithmetic(3, false);

@@ -26,7 +26,7 @@ void TwoCurves(Session& session, int n) {
 TEST(DrawChart, FrameTitlesAndAQuarterScaledPFCurveInIndependentMode) {
   Session session;
   TwoCurves(session, 100);
-  session.View.LogTime = 0;
+  session.View.LogTime = false;
   RecordingSurface surface(1000, 500);
   DrawChart(session, surface, ChartDrawMode::Full);
   const ChartFrame& f = session.Frame;
@@ -56,7 +56,7 @@ TEST(DrawChart, FrameTitlesAndAQuarterScaledPFCurveInIndependentMode) {
 TEST(DrawChart, MarkersAreLabelledAtTheirPointsAndOnlyPFHidesTheDFDotsAndMarkers) {
   Session session;
   TwoCurves(session, 100);
-  session.View.LogTime = 0;
+  session.View.LogTime = false;
   session.Record.PFPoints[3] = 60;
   session.Record.DFPoints[1] = {20, 30};
   RecordingSurface surface(1000, 500);
@@ -98,7 +98,7 @@ TEST(DrawChart, MarkersAreLabelledAtTheirPointsAndOnlyPFHidesTheDFDotsAndMarkers
 TEST(DrawChart, LinearAxisThinsToTheWidthAndLogAxisSkipsEarlyTimes) {
   Session session;
   TwoCurves(session, 40000);
-  session.View.LogTime = 0;
+  session.View.LogTime = false;
   session.Options.LineWidth = 2;
   RecordingSurface linear(500, 300);
   DrawChart(session, linear, ChartDrawMode::Full);
@@ -107,7 +107,7 @@ TEST(DrawChart, LinearAxisThinsToTheWidthAndLogAxisSkipsEarlyTimes) {
   EXPECT_EQ(dots[1].X1, 160);
   EXPECT_EQ(dots[1].PenWidth, 2);
   EXPECT_GT(dots.back().X1, 39000);
-  session.View.LogTime = 1;
+  session.View.LogTime = true;
   RecordingSurface wholeLog(1000, 500);
   DrawChart(session, wholeLog, ChartDrawMode::Full);
   EXPECT_GT(wholeLog.Dots(kPFColour).back().X1, TimeToX(session, 39000));
@@ -123,8 +123,8 @@ TEST(DrawChart, LinearAxisThinsToTheWidthAndLogAxisSkipsEarlyTimes) {
 TEST(DrawChart, DegenerateRangesDrawOnlyWhatCanBeDrawn) {
   Session session;
   TwoCurves(session, 100);
-  session.View.LogTime = 0;
-  session.View.AutoRange = 0;
+  session.View.LogTime = false;
+  session.View.AutoRange = false;
   session.View.RangeFrom = 10;
   session.View.RangeTo = 500;
   session.View.RangePoints = 0;  // no point reaches the range's end
@@ -133,7 +133,7 @@ TEST(DrawChart, DegenerateRangesDrawOnlyWhatCanBeDrawn) {
   ASSERT_EQ(empty.Ops.size(), 1u);
   EXPECT_EQ(empty.Ops[0].What, DrawnOp::Clear);
 
-  session.View.AutoRange = 1;
+  session.View.AutoRange = true;
   session.Record.PFMax = session.Record.DFMax = 0;  // no y range
   RecordingSurface frameOnly(800, 400);
   DrawChart(session, frameOnly, ChartDrawMode::Full);
@@ -203,8 +203,8 @@ void CurvesWithTopTicks(Session& session) {
 TEST(DrawChart, TickLabelsAreLeftOutWhereTheyWouldOverprintATitleOrAMarkerLabel) {
   Session session;
   CurvesWithTopTicks(session);
-  for (const int16_t universal : {0, 1}) {
-    for (const int16_t logTime : {0, 1}) {
+  for (const bool universal : {false, true}) {
+    for (const bool logTime : {false, true}) {
       session.View.UniversalY = universal;
       session.View.LogTime = logTime;
       RecordingSurface surface(1000, 500);
@@ -225,8 +225,8 @@ TEST(DrawChart, MarkersOfPointsOutsideTheDrawnTimeRangeAreNotDrawn) {
   Session session;
   CurvesWithTopTicks(session);
   session.Record.DFPoints[2] = {7, 60};
-  session.View.LogTime = 0;
-  session.View.AutoRange = 0;
+  session.View.LogTime = false;
+  session.View.AutoRange = false;
   session.View.RangeFrom = 10;
   session.View.RangeTo = 100;
   session.View.RangePoints = 100;
@@ -251,7 +251,7 @@ TEST(DrawChart, MarkersOfPointsOutsideTheDrawnTimeRangeAreNotDrawn) {
       session, 200, [](int i) { return 1 + (i - 1) * 5.98005295 / 199; }, [](int) { return 5; },
       [](int) { return 5; });
   session.Record.PFPoints[kSlotFs] = 200;
-  session.View.LogTime = 1;
+  session.View.LogTime = true;
   RecordingSurface log(1000, 500);
   DrawChart(session, log, ChartDrawMode::Full);
   EXPECT_NE(log.TextOp("S"), nullptr);
@@ -266,7 +266,7 @@ TEST(DrawChart, MarkersOfNegativeValuesStayInsideTheFrame) {
   session.Record.PFPoints[kSlotFi] = 5;
   session.Record.PFPoints[kSlotFd] = 15;
   session.Record.PFPoints[kSlotFm] = 200;
-  for (const int16_t logTime : {0, 1}) {
+  for (const bool logTime : {false, true}) {
     session.View.LogTime = logTime;
     RecordingSurface surface(1000, 500);
     DrawChart(session, surface, ChartDrawMode::Full);
@@ -284,7 +284,7 @@ TEST(DrawChart, MarkerLabelsOfZeroHeightStayClearOfTheTimeAxisLabels) {
       [](int) { return 0; });
   session.Record.DFPoints[1] = {100, 101};
   session.Record.DFPoints[2] = {10, 400};
-  for (const int16_t logTime : {0, 1}) {
+  for (const bool logTime : {false, true}) {
     session.View.LogTime = logTime;
     RecordingSurface surface(1000, 500);
     DrawChart(session, surface, ChartDrawMode::Full);
@@ -301,7 +301,7 @@ TEST(DrawChart, IndependentScaleShrinksADFCurveLargerThanPF) {
   SetCurves(
       session, 100, [](int i) { return i; }, [](int i) { return 5.0 * i; },
       [](int i) { return 2000 * std::sin(3.14159 * i / 100); });
-  session.View.LogTime = 0;
+  session.View.LogTime = false;
   RecordingSurface surface(1000, 500);
   DrawChart(session, surface, ChartDrawMode::Full);
   const ChartFrame& f = session.Frame;
@@ -329,11 +329,11 @@ TEST(DrawChart, TheLastPointOfTheRangeIsDrawnOnBothCurves) {
                        [x](const DrawnOp& dot) { return test::IsNear(dot.X1, x); });
   };
   struct Case {
-    int16_t LogTime, AutoRange;
+    bool LogTime, AutoRange;
     double Width, LastTime;
   };
-  for (const Case c : {Case{0, 1, 1000, 299}, Case{0, 0, 1000, 149}, Case{1, 1, 1000, 300},
-                       Case{1, 1, 600, 300}}) {
+  for (const Case c : {Case{false, true, 1000, 299}, Case{false, false, 1000, 149},
+                       Case{true, true, 1000, 300}, Case{true, true, 600, 300}}) {
     session.View.LogTime = c.LogTime;
     session.View.AutoRange = c.AutoRange;
     session.View.RangeFrom = 20;

@@ -43,7 +43,7 @@ TEST(ChartFrame, IndependentScalesShrinkTheLargerCurve) {
   SetCurves(
       session, 3, [](int i) { return i; }, [](int i) { return i == 2 ? 2000 : 1; },
       [](int i) { return i == 3 ? 500 : 1; });
-  session.View.LogTime = 0;
+  session.View.LogTime = false;
   ComputeChartFrame(session, 1000, 500);
   const ChartFrame& f = session.Frame;
   EXPECT_TRUE(f.Valid);
@@ -64,8 +64,8 @@ TEST(ChartFrame, TickStepsFallBackToTwoAndDecadesCarryStandardLabels) {
   Session session;
   SetCurves(
       session, 3, [](int i) { return i; }, [](int) { return 20; }, [](int) { return 20; });
-  session.View.UniversalY = 1;
-  session.View.LogTime = 0;
+  session.View.UniversalY = true;
+  session.View.LogTime = false;
   ComputeChartFrame(session, 1000, 500);
   EXPECT_EQ(YTicks(session, YAxis::Universal).size(), 11u);  // 0, 2, ..., 20
   EXPECT_EQ(Labels(XTicksLinear(session.Frame)), (std::vector<std::string>{"", "2"}));
@@ -116,7 +116,7 @@ TEST(NearestPoint, WalksToTheNearerPointTiesGoToTheLaterAndTheRangeEndsAtTheFirs
   Session session;
   SetCurves(
       session, 100, [](int i) { return i; }, [](int) { return 1; }, [](int) { return 1; });
-  session.View.LogTime = 0;
+  session.View.LogTime = false;
   EXPECT_EQ(NearestPointIndex(session, 25.5), 26);
   EXPECT_EQ(NearestPointIndex(session, 25.4), 25);
   EXPECT_EQ(NearestPointIndex(session, -5), 0);

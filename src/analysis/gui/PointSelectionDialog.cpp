@@ -57,7 +57,7 @@ void PointSelectionDialog::OKClicked() {
   ClearChecks();
   accept();
   if (stored) emit PointsChanged();
-  if (session_.Options.AutoRedraw == 1) emit RedrawRequested(!moved);
+  if (session_.Options.AutoRedraw) emit RedrawRequested(!moved);
 }
 
 }  // namespace tolmek

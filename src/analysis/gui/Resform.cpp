@@ -53,7 +53,7 @@ void Resform::SetColumnWidths() {
 
 void Resform::BuildMenus() {
   fileMenu_ = MakeFileMenu(
-      "&Save to FL.RES", "Cl&ose", [this] { WriteFLRes(session_, feedback_, 0); }, kFLResName);
+      "&Save to FL.RES", "Cl&ose", [this] { WriteFLRes(session_, feedback_, false); }, kFLResName);
 
   editMenu_ = new QMenu("&Edit", this);
   AddCommand(editMenu_, "&Copy", QKeySequence("Ctrl+C"), [this] { Copy(); });

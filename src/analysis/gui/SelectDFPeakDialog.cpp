@@ -71,10 +71,9 @@ void SelectDFPeak::SetPattern() {
   exec();
 }
 
-QCheckBox* SelectDFPeak::BoxOfCode(int code) const {
-  if (code >= 1 && code <= kWaveCount) return Check_I[code];
-  if (code > kWaveCount && code <= 2 * kWaveCount) return Check_D[code - kWaveCount];
-  return nullptr;
+QCheckBox* SelectDFPeak::BoxOfPeak(DFPeakCode peak) const {
+  if (peak == DFPeakCode::None) return nullptr;
+  return (IsDecayPeak(peak) ? Check_D : Check_I)[WaveOfPeak(peak)];
 }
 
 void SelectDFPeak::Activated() {
@@ -82,11 +81,11 @@ void SelectDFPeak::Activated() {
   const auto& pattern = session_.Options.DFPattern;
   if (SetPatternMode) {
     for (int j = 1; j <= std::clamp<int>(pattern[0], 0, 2 * kWaveCount); ++j)
-      if (QCheckBox* box = BoxOfCode(pattern[j])) box->setChecked(true);
+      if (QCheckBox* box = BoxOfPeak(PeakOfNumber(pattern[j]))) box->setChecked(true);
     return;
   }
   // The next peak of the pattern is ticked, so that Enter sets it.
-  if (QCheckBox* box = BoxOfCode(ProposeNextPatternPeak(session_.Options, NextPatternPosition))) {
+  if (QCheckBox* box = BoxOfPeak(ProposeNextPatternPeak(session_.Options, NextPatternPosition))) {
     box->setChecked(true);
     OKbutton->setFocus();
   }

@@ -34,7 +34,7 @@ class SelectDFPeak : public PointSelectionDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  QCheckBox* BoxOfCode(int code) const;
+  QCheckBox* BoxOfPeak(DFPeakCode peak) const;
 };
 
 }  // namespace tolmek

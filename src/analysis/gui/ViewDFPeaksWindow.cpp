@@ -44,7 +44,7 @@ ViewDFPeaks::ViewDFPeaks(Session& session, Feedback& feedback, QWidget* parent)
 
 void ViewDFPeaks::BuildMenus() {
   fileMenu_ = MakeFileMenu(
-      "&Save to DF.RES", "&Close", [this] { WriteDFRes(session_, feedback_, 0); }, kDFResName);
+      "&Save to DF.RES", "&Close", [this] { WriteDFRes(session_, feedback_, false); }, kDFResName);
 
   editMenu_ = new QMenu("&Edit", this);
   AddCommand(editMenu_, "&Copy", QKeySequence("Ctrl+C"), [this] { Copy(); });
@@ -113,7 +113,7 @@ void ViewDFPeaks::Move(bool left) {
 void ViewDFPeaks::AfterEdit() {
   Refresh();
   emit PointsChanged();
-  if (session_.Options.AutoRedraw == 1) emit RedrawRequested();
+  if (session_.Options.AutoRedraw) emit RedrawRequested();
 }
 
 }  // namespace tolmek

@@ -292,9 +292,9 @@ BatchOutputHook PicturePainter(const BatchArguments& parsed, const BatchEnvironm
     }
     const ViewState kept = session.View;
     session.View.ViewMode = ViewMode::Both;
-    session.View.UniversalY = 0;
-    session.View.LogTime = parsed.PlotLinear ? 0 : 1;
-    session.View.AutoRange = 1;
+    session.View.UniversalY = false;
+    session.View.LogTime = !parsed.PlotLinear;
+    session.View.AutoRange = true;
     const std::string picture = DropLast(path, 3) + parsed.PlotFormat;
     const bool painted =
         environment.PaintPicture(session, picture, parsed.PlotWidth, parsed.PlotHeight);
@@ -415,7 +415,7 @@ int RunParsed(const BatchArguments& parsed, const BatchEnvironment& environment)
   if (parsed.Mode == BatchMode::Split) return RunSplit(console, parsed);
   FillResultColumnNames(session.Results);
   if (parsed.Jip) {
-    session.Options.JipTest = 1;
+    session.Options.JipTest = true;
     session.Shell.ReportJipGaps = true;
   }
   console.SetGains(parsed.Gains);

@@ -325,7 +325,7 @@ void AppForm::ChartClosing() {
 
 void AppForm::ApplyStoredGeometry() {
   const WindowGeometry& stored = session_.Options.Window;
-  if (stored.State == 2) {
+  if (stored.State == WindowState::Maximised) {
     setWindowState(windowState() | Qt::WindowMaximized);
     return;
   }
@@ -346,7 +346,9 @@ void AppForm::StoreGeometry() {
   stored.Left = twips(frame.left());
   stored.Width = twips(frame.width());
   stored.Height = twips(frame.height());
-  stored.State = isMaximized() ? 2 : isMinimized() ? 1 : 0;
+  stored.State = isMaximized()   ? WindowState::Maximised
+                 : isMinimized() ? WindowState::Minimised
+                                 : WindowState::Normal;
 }
 
 // Closing: the children first (the chart autosaves and resets), then the settings file.

@@ -167,7 +167,7 @@ class AppForm : public QMainWindow {
   void LinearTimeAxis();
   void LogTimeAxis();
   void ToggleSnap(tolmek::DFSnap mode);
-  void SetTimeAxis(int16_t logTime);
+  void SetTimeAxis(bool logarithmic);
   void SetViewMode(tolmek::ViewMode mode);
   // Averaging replaced the walk's list with its own: the walk lists its folder again.
   void WalkListReplaced();

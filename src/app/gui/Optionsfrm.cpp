@@ -76,14 +76,14 @@ Optionsfrm::Optionsfrm(Session& session, Feedback& feedback, QWidget* parent)
   connect(Text_to, &QLineEdit::textChanged, this, &Optionsfrm::Text_to_Change);
 
   SetFromState();
-  Auto_Draw->setChecked(session_.Options.AutoRedraw == 1);
+  Auto_Draw->setChecked(session_.Options.AutoRedraw);
 }
 
 void Optionsfrm::SetFromState() {
   const ViewState& view = session_.View;
-  (view.LogTime == 1 ? Option_log : Option_linear)->setChecked(true);
-  (view.UniversalY == 1 ? Option_uni : Option_Indep)->setChecked(true);
-  (view.AutoRange == 1 ? Option_auto : Option_man)->setChecked(true);
+  (view.LogTime ? Option_log : Option_linear)->setChecked(true);
+  (view.UniversalY ? Option_uni : Option_Indep)->setChecked(true);
+  (view.AutoRange ? Option_auto : Option_man)->setChecked(true);
   Thick_lines->setChecked(session_.Options.LineWidth == 2);
   Text_to->setText(QString::fromStdString(FormatGeneral(view.RangeTo)));
 }
@@ -96,14 +96,14 @@ void Optionsfrm::showEvent(QShowEvent* event) {
 void Optionsfrm::Form_Activate() {
   Text_from->setText(QString::fromStdString(FormatGeneral(session_.View.RangeFrom)));
   Text_to->setText(QString::fromStdString(FormatGeneral(session_.View.RangeTo)));
-  if (session_.View.AutoRange == 1) {
+  if (session_.View.AutoRange) {
     Option_auto->setChecked(true);
     Option_auto_Click();
   } else {
     Option_man->setChecked(true);
     Option_man_Click();
   }
-  if (session_.View.LogTime == 1) {
+  if (session_.View.LogTime) {
     Option_log->setChecked(true);
     Option_log_Click();
   } else {

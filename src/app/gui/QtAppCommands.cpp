@@ -165,8 +165,8 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
        .Key = "ViewJip",
        .Caption = "View &JIP-test",
        .Handler = &AppForm::ShowJipTest,
-       .Enabled = [](S s) { return s.Options.JipTest == 1; },
-       .Visible = [](S s) { return s.Options.JipTest == 1; }},
+       .Enabled = [](S s) { return s.Options.JipTest; },
+       .Visible = [](S s) { return s.Options.JipTest; }},
       // Many measurements on one chart; needs no loaded file.
       {.Menu = View,
        .Key = "ViewCompare",
@@ -264,7 +264,7 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
        .ToolbarPlace = 3,
        .ToolTip = "Autosave",
        .Handler = &AppForm::Options_Autosave_Click,
-       .Checked = [](S s) { return s.Options.AutosaveEnabled == 1; }},
+       .Checked = [](S s) { return s.Options.AutosaveEnabled; }},
       {.Menu = Options,
        .SeparatorBefore = true,
        .Key = "OptionsChart",
@@ -292,13 +292,13 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
        .Caption = "&JIP-test",
        .NeedsMeasurement = false,
        .Handler = &AppForm::OptionsJipTest_Click,
-       .Checked = [](S s) { return s.Options.JipTest == 1; }},
+       .Checked = [](S s) { return s.Options.JipTest; }},
       {.Menu = Options,
        .Key = "OptionsStripFileName",
        .Caption = "&Strip file name",
        .NeedsMeasurement = false,
        .Handler = &AppForm::OptionsStripFileName_Click,
-       .Checked = [](S s) { return s.Options.StripFileName == 1; }},
+       .Checked = [](S s) { return s.Options.StripFileName; }},
 
       {.Menu = Window, .Key = "Windw1", .Caption = "&Tile", .Handler = &AppForm::TileWindows},
       {.Menu = Window, .Key = "Windw2", .Caption = "&Cascade", .Handler = &AppForm::CascadeWindows},
@@ -323,13 +323,13 @@ const std::vector<AppForm::CommandEntry>& AppForm::CommandTable() {
        .ToolbarPlace = 12,
        .ToolTip = "Linear Scale",
        .Handler = &AppForm::LinearTimeAxis,
-       .Checked = [](S s) { return s.View.LogTime == 0; }},
+       .Checked = [](S s) { return !s.View.LogTime; }},
       {.Key = "log",
        .ToolbarKey = "log",
        .ToolbarPlace = 13,
        .ToolTip = "Logarithmic scale",
        .Handler = &AppForm::LogTimeAxis,
-       .Checked = [](S s) { return s.View.LogTime == 1; }},
+       .Checked = [](S s) { return s.View.LogTime; }},
   };
   return table;
 }
@@ -443,8 +443,7 @@ void AppForm::SnapToDeriv() {
 }
 
 void AppForm::Options_Autosave_Click() {
-  int16_t& autosave = session_.Options.AutosaveEnabled;
-  autosave = autosave == 1 ? 0 : 1;
+  session_.Options.AutosaveEnabled = !session_.Options.AutosaveEnabled;
 }
 
 void AppForm::OptionsChart_Click() {
@@ -469,15 +468,13 @@ void AppForm::OptionsAdjust_Click() {
 
 // The JIP-test window and jip.res; the setting is kept in tolmek.ini with the others.
 void AppForm::OptionsJipTest_Click() {
-  int16_t& jipTest = session_.Options.JipTest;
-  jipTest = jipTest == 1 ? 0 : 1;
+  session_.Options.JipTest = !session_.Options.JipTest;
 }
 
 // Result rows of files loaded from now on carry 8-character names (7 and the last), by which
 // the results averaging groups replicates.
 void AppForm::OptionsStripFileName_Click() {
-  int16_t& strip = session_.Options.StripFileName;
-  strip = strip == 1 ? 0 : 1;
+  session_.Options.StripFileName = !session_.Options.StripFileName;
 }
 
 void AppForm::TileWindows() {
@@ -494,16 +491,16 @@ void AppForm::HelpAbout_Click() {
   about.exec();
 }
 
-void AppForm::SetTimeAxis(int16_t logTime) {
-  session_.View.LogTime = logTime;
+void AppForm::SetTimeAxis(bool logarithmic) {
+  session_.View.LogTime = logarithmic;
   feedback_.TurnEventLoop();
   RefreshOpenChart();
 }
 void AppForm::LinearTimeAxis() {
-  SetTimeAxis(0);
+  SetTimeAxis(false);
 }
 void AppForm::LogTimeAxis() {
-  SetTimeAxis(1);
+  SetTimeAxis(true);
 }
 
 void AppForm::PreviousFile() {

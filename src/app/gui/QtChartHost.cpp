@@ -39,10 +39,10 @@ void AppForm::ShowChart() {
   chart->show();
   // Tiling resizes the chart window, which redraws on a resize once the chart is ready: it is
   // ready only after the one full refresh that follows.
-  session_.Shell.ChartReady = 0;
+  session_.Shell.ChartReady = false;
   mdiArea_->tileSubWindows();
   chart->RefreshChart();
-  session_.Shell.ChartReady = 1;
+  session_.Shell.ChartReady = true;
 }
 
 // The chart window redrawn, when one is open.

@@ -6,7 +6,11 @@
 #include <QPixmap>
 #include <map>
 
+#include "chart/ChartCursor.h"
+
 namespace {
+
+using tolmek::FindKind;
 
 const QColor kInk(40, 40, 48);
 const QColor kPFColor(0, 140, 60);
@@ -58,10 +62,10 @@ void DrawTable(QPainter& p, const QString& label, const QColor& color) {
   DrawText(p, QRectF(13, 12, 15, 16), label, color, 8);
 }
 
-void DrawFind(QPainter& p, int kind) {
+void DrawFind(QPainter& p, FindKind kind) {
   p.setPen(QPen(kPFColor, 2));
   p.setBrush(Qt::NoBrush);
-  if (kind == 2) {
+  if (kind == FindKind::Min) {
     QPainterPath valley(QPointF(3, 8));
     valley.cubicTo(QPointF(12, 8), QPointF(12, 25), QPointF(16, 25));
     valley.cubicTo(QPointF(20, 25), QPointF(20, 8), QPointF(29, 8));
@@ -70,9 +74,9 @@ void DrawFind(QPainter& p, int kind) {
     p.drawPath(InductionCurve(8, 26));
   }
   p.setPen(QPen(kAccent, 2));
-  if (kind == 1) p.drawLine(QPointF(13, 3), QPointF(13, 29));
-  if (kind == 2) p.drawLine(QPointF(16, 3), QPointF(16, 29));
-  if (kind == 3) p.drawLine(QPointF(3, 26), QPointF(17, 2));
+  if (kind == FindKind::Max) p.drawLine(QPointF(13, 3), QPointF(13, 29));
+  if (kind == FindKind::Min) p.drawLine(QPointF(16, 3), QPointF(16, 29));
+  if (kind == FindKind::Flattest) p.drawLine(QPointF(3, 26), QPointF(17, 2));
 }
 
 void DrawArrow(QPainter& p, bool right) {
@@ -125,7 +129,9 @@ void DrawGlyph(QPainter& p, const QString& key) {
     p.setBrush(kDFColor);
     p.drawEllipse(QPointF(16, 16), 4.5, 4.5);
   } else if (key == "findmax" || key == "findmin" || key == "findinf") {
-    DrawFind(p, key == "findmax" ? 1 : key == "findmin" ? 2 : 3);
+    DrawFind(p, key == "findmax"   ? FindKind::Max
+                : key == "findmin" ? FindKind::Min
+                                   : FindKind::Flattest);
   } else if (key == "linear" || key == "log") {
     p.setPen(QPen(kInk, 1.2));
     p.drawLine(QPointF(3, 26), QPointF(29, 26));

@@ -95,7 +95,7 @@ MainForm::MainForm(Session& session, Feedback& feedback, QWidget* parent)
     ShowState();
   });
   connect(chart_, &ChartWidget::Resized, this, [this] {
-    if (session_.Shell.ChartReady == 1) RefreshChart();
+    if (session_.Shell.ChartReady) RefreshChart();
   });
 }
 

@@ -228,7 +228,7 @@ TEST_F(MainWindow, ChildWindowsOpenOnceAndBringTheirOwnMenusAndShortcutsWhileAct
   EXPECT_EQ(form->menuBar()->actions().size(), 6);
 
   ASSERT_FALSE(form->Command("ViewJip")->isVisible());
-  session.Options.JipTest = 1;
+  session.Options.JipTest = true;
   form->UpdateCommands();
   Trigger("ViewJip");
   auto* text = form->MdiArea()->findChild<QPlainTextEdit*>();

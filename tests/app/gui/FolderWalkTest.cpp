@@ -243,7 +243,7 @@ TEST_F(FolderWalk, AnAccessibilityToggleOfTheTimeAxisLeavesExactlyOneCheckedAndT
     ASSERT_NE(accessible->actionInterface(), nullptr);
     accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
   };
-  const int16_t before = session.View.LogTime;
+  const bool before = session.View.LogTime;
   press(before ? "linear" : "log");
   EXPECT_NE(session.View.LogTime, before);
   EXPECT_NE(Checked("linear"), Checked("log"));

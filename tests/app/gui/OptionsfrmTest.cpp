@@ -19,7 +19,7 @@ class ChartOptions : public ::testing::Test {
     session.Record.TimeMax = 300;
     session.Record.PointCount = 3;
     session.Record.TimeValues = {0, 100, 200, 300};
-    session.View.LogTime = 0;
+    session.View.LogTime = false;
   }
   static void Type(QLineEdit* field, const QString& text) {
     field->clear();
@@ -54,7 +54,7 @@ TEST_F(ChartOptions, CorrectsRangeValuesOutsideTheCurveAndRefusesARangeThatEndsB
 }
 
 TEST_F(ChartOptions, LogarithmicAxisShowsTheWholeRangeAndCancelRestoresTheState) {
-  session.View.AutoRange = 0;
+  session.View.AutoRange = false;
   Optionsfrm dialog(session, feedback);
   dialog.show();
   dialog.Option_log->click();

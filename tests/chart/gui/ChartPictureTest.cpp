@@ -28,7 +28,7 @@ TEST(ChartPicture, DotsLandWhereTheFramePutsThemOnBothAxes) {
       session, 100, [](int i) { return i; }, [](int i) { return 20.0 * i; },
       [](int i) { return 5.0 * i; });
   session.Options.LineWidth = 2;
-  for (const int16_t logTime : {0, 1}) {
+  for (const bool logTime : {false, true}) {
     session.View.LogTime = logTime;
     const QImage image = ChartImage(session, 600, 400, 2);
     ASSERT_EQ(image.size(), QSize(1200, 800));

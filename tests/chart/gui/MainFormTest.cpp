@@ -40,7 +40,7 @@ void CloseNextDialog(QString& caption) {
 
 class ChartWindow : public ::testing::Test {
  protected:
-  void Open(int n, ViewMode viewMode, int16_t logTime) {
+  void Open(int n, ViewMode viewMode, bool logTime) {
     Load(session, n);
     session.View.ViewMode = viewMode;
     session.View.LogTime = logTime;
@@ -49,7 +49,7 @@ class ChartWindow : public ::testing::Test {
     form->resize(1000, 600);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    session.Shell.ChartReady = 1;
+    session.Shell.ChartReady = true;
     form->RefreshChart();
   }
   QPoint PointAt(int index) const {
@@ -79,7 +79,7 @@ class ChartWindow : public ::testing::Test {
 };
 
 TEST_F(ChartWindow, ClicksAndKeysMoveTheCursorAndItsReadout) {
-  Open(400, ViewMode::Both, 0);
+  Open(400, ViewMode::Both, false);
   Click(123);
   EXPECT_EQ(session.Cursor.CursorIndex, 123);
   EXPECT_TRUE(session.Cursor.Lines[kCursorLine].Visible);
@@ -103,7 +103,7 @@ TEST_F(ChartWindow, ClicksAndKeysMoveTheCursorAndItsReadout) {
 }
 
 TEST_F(ChartWindow, RightClicksMarkASpanThatRestartsBeforeItsStart) {
-  Open(400, ViewMode::PF, 0);
+  Open(400, ViewMode::PF, false);
   QSignalSpy commands(form.get(), &MainForm::CommandStatesChanged);
   Span(40, 30);
   EXPECT_EQ(session.Cursor.SpanStart, 30);
@@ -119,7 +119,7 @@ TEST_F(ChartWindow, RightClicksMarkASpanThatRestartsBeforeItsStart) {
 
   // Both curves on the logarithmic axis: a right click places the cursor.
   session.View.ViewMode = ViewMode::Both;
-  session.View.LogTime = 1;
+  session.View.LogTime = true;
   form->RefreshChart();
   Click(200, Qt::RightButton);
   EXPECT_EQ(session.Cursor.SpanStart, 0);
@@ -127,7 +127,7 @@ TEST_F(ChartWindow, RightClicksMarkASpanThatRestartsBeforeItsStart) {
 }
 
 TEST_F(ChartWindow, FindToolsTakeTheFirstOfEqualPointsAndOpenTheDialogOfTheCurve) {
-  Open(400, ViewMode::PF, 0);
+  Open(400, ViewMode::PF, false);
   for (int i = 1; i <= 400; ++i) session.Record.PFValues[i] = 1;
   const float values[] = {5, 9, 9, 7};
   for (int k = 0; k < 4; ++k) session.Record.PFValues[30 + k] = values[k];
@@ -148,7 +148,7 @@ TEST_F(ChartWindow, FindToolsTakeTheFirstOfEqualPointsAndOpenTheDialogOfTheCurve
 }
 
 TEST_F(ChartWindow, DraggingASetPointMovesItButNotAReleaseInPlaceOrOutsideTheChart) {
-  Open(400, ViewMode::PF, 0);
+  Open(400, ViewMode::PF, false);
   session.Record.PFPoints[kSlotFm] = 200;
   QSignalSpy moved(form.get(), &MainForm::PointMoved);
   const auto drag = [&](int from, int to, QPoint release) {
@@ -171,7 +171,7 @@ TEST_F(ChartWindow, DraggingASetPointMovesItButNotAReleaseInPlaceOrOutsideTheCha
 }
 
 TEST_F(ChartWindow, ZoomsIntoASpanAndBackAcrossTheLogarithmicAxis) {
-  Open(400, ViewMode::PF, 0);
+  Open(400, ViewMode::PF, false);
   Span(100, 300);
   form->ZoomChart(ZoomDirection::In);
   EXPECT_NEAR(session.View.RangeFrom, 1.00, 1e-6);
@@ -186,11 +186,11 @@ TEST_F(ChartWindow, ZoomsIntoASpanAndBackAcrossTheLogarithmicAxis) {
   EXPECT_FALSE(session.Cursor.Lines[kCursorLine].Visible);
   EXPECT_EQ(form->ReadoutText().toStdString(), CursorReadout(session.Record, 1));
 
-  session.View.LogTime = 1;  // the toolbar's logarithmic axis, then its linear one
+  session.View.LogTime = true;  // the toolbar's logarithmic axis, then its linear one
   form->RefreshChart();
   EXPECT_FALSE(session.ChartCommands.ZoomOutEnabled);
   EXPECT_NEAR(session.Frame.XTo, session.Record.TimeMax, 1e-9);
-  session.View.LogTime = 0;
+  session.View.LogTime = false;
   form->RefreshChart();
   EXPECT_NEAR(session.Frame.XTo, 3.00, 1e-6);
 
@@ -201,9 +201,9 @@ TEST_F(ChartWindow, ZoomsIntoASpanAndBackAcrossTheLogarithmicAxis) {
 }
 
 TEST_F(ChartWindow, CursorAndRangeAreKeptInsideTheNextMeasurement) {
-  Open(1000, ViewMode::PF, 0);
+  Open(1000, ViewMode::PF, false);
   session.Cursor.CursorIndex = 1000;
-  session.View.AutoRange = 0;
+  session.View.AutoRange = false;
   session.View.RangeTo = 5;
   Load(session, 300);  // the next file is shorter: no point reaches the kept range's end
   form->RefreshChart();
@@ -232,20 +232,20 @@ TEST_F(ChartWindow, CursorAndRangeAreKeptInsideTheNextMeasurement) {
 }
 
 TEST_F(ChartWindow, ResizingRedrawsOnlyAReadyChartThatIsNotMinimized) {
-  Open(100, ViewMode::Both, 1);
+  Open(100, ViewMode::Both, true);
   EXPECT_EQ(Chart()->Picture().size(), Chart()->size() * Chart()->devicePixelRatioF());
-  session.Shell.ChartReady = 0;
+  session.Shell.ChartReady = false;
   form->resize(700, 500);
   QApplication::processEvents();
   EXPECT_NE(Chart()->Picture().size(), Chart()->size() * Chart()->devicePixelRatioF());
-  session.Shell.ChartReady = 1;
+  session.Shell.ChartReady = true;
   form->resize(800, 500);
   QApplication::processEvents();
   EXPECT_EQ(Chart()->Picture().size(), Chart()->size() * Chart()->devicePixelRatioF());
 
   form->setWindowState(Qt::WindowMinimized);
   const QImage before = Chart()->Picture();
-  session.View.LogTime = 0;
+  session.View.LogTime = false;
   form->RefreshChart();
   EXPECT_EQ(Chart()->Picture(), before);
 }
