@@ -298,22 +298,20 @@ void AppendDecimals(std::string& text, double value, int decimals) {
     text += FormatDecimals(value, decimals);
     return;
   }
-  std::array<char, 24> digits{};
-  char* end = std::to_chars(digits.data(), digits.data() + digits.size(), scaled).ptr;
-  auto count = static_cast<int>(end - digits.data());
-  if (value < 0 && scaled != 0) text += '-';
-  // At least one integer digit: leading zeros where the number has fewer digits than decimals.
-  const int integerDigits = count - decimals;
-  if (integerDigits <= 0) {
-    text += '0';
-  } else {
-    text.append(digits.data(), static_cast<size_t>(integerDigits));
-  }
-  if (decimals == 0) return;
-  text += '.';
-  if (integerDigits < 0) text.append(static_cast<size_t>(-integerDigits), '0');
-  const int fractionStart = integerDigits > 0 ? integerDigits : 0;
-  text.append(digits.data() + fractionStart, static_cast<size_t>(count - fractionStart));
+  // Written from the last decimal backwards: the decimals (with the zeros after the point), the
+  // point, at least one integer digit, the sign.
+  const bool negative = value < 0 && scaled != 0;  // no "-0.00"
+  std::array<char, 32> buffer{};
+  char* const end = buffer.data() + buffer.size();
+  char* at = end;
+  for (int i = 0; i < decimals; ++i, scaled /= 10) *--at = static_cast<char>('0' + scaled % 10);
+  if (decimals > 0) *--at = '.';
+  do {
+    *--at = static_cast<char>('0' + scaled % 10);
+    scaled /= 10;
+  } while (scaled != 0);
+  if (negative) *--at = '-';
+  text.append(at, end);
 }
 
 void AppendShortest(std::string& text, float value) {

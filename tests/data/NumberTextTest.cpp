@@ -155,6 +155,9 @@ TEST(ParseNumber, GivesTheNearestDoubleForEveryFormTheReadersAccept) {
                            "0.3",
                            "1234.5678",
                            "582.10",
+                           "1.e5",
+                           "-.5E-3",
+                           "7.d1",
                            "0.011"})
     ExpectReadAsStandard(text);
 
