@@ -23,11 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 std::string ErrorTextFor(int error, const std::string& path) {
   switch (error) {
     case ENOENT: {
@@ -77,13 +72,6 @@ int OpenForReading(const std::string& path, int64_t* size = nullptr) {
   }
   if (size) *size = static_cast<int64_t>(status.st_size);
   return descriptor;
-}
-
-void WriteAll(std::FILE* file, std::string_view content, const std::string& path) {
-  errno = 0;
-  if (!content.empty() && std::fwrite(content.data(), 1, content.size(), file) != content.size())
-    Fail(errno ? errno : EIO, path);
-  if (std::fflush(file) != 0) Fail(errno ? errno : EIO, path);
 }
 
 // Writes all of the content to the descriptor; false with errno set when that failed.
@@ -172,6 +160,10 @@ InputFile::~InputFile() {
 }
 
 size_t InputFile::ReadMore(std::string& text, size_t count) {
+  if (ended_) return 0;
+  // Within the length the file had when it was opened, room for one byte more than is left is
+  // enough to meet its end.
+  if (offset_ < size_) count = std::min(count, static_cast<size_t>(size_ - offset_) + 1);
   const size_t before = text.size();
   text.resize(before + count);
   size_t got = 0;
@@ -181,12 +173,15 @@ size_t InputFile::ReadMore(std::string& text, size_t count) {
     if (piece <= 0) {
       text.resize(before + got);
       bytesRead_ += static_cast<int64_t>(got);
+      offset_ += static_cast<int64_t>(got);
       if (piece < 0) throw ErrorText(std::strerror(EIO));
+      ended_ = true;
       return got;
     }
     got += static_cast<size_t>(piece);
   }
   bytesRead_ += static_cast<int64_t>(got);
+  offset_ += static_cast<int64_t>(got);
   return got;
 }
 
@@ -217,10 +212,9 @@ std::string ResolvedTarget(const std::string& path) {
 // A file the user may not change is not replaced behind its back: opening it for appending
 // (which changes nothing) fails exactly when writing it in place would.
 void CheckWritable(const std::string& path) {
-  errno = 0;
-  std::FILE* probe = std::fopen(path.c_str(), "ab");
-  if (!probe) Fail(errno ? errno : EIO, path);
-  std::fclose(probe);
+  const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (descriptor < 0) Fail(errno ? errno : EIO, path);
+  ::close(descriptor);
 }
 
 void CheckReadable(const std::string& path) {
@@ -229,56 +223,55 @@ void CheckReadable(const std::string& path) {
 
 // A hidden name in the target's folder that is never longer than the target's own name (a name
 // at the system's length limit must stay replaceable), created exclusively so that it never
-// overwrites another file. Only a one-character target gets a two-character name.
-FileHandle CreateTemporaryBeside(const std::string& path, std::string& temporary) {
+// overwrites another file. Only a one-character target gets a two-character name. Returns the
+// descriptor open for writing.
+int CreateTemporaryBeside(const std::string& path, std::string& temporary) {
   static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
   constexpr size_t kLongest = 8;
   constexpr int kAttempts = 100;
   const size_t length = std::clamp<size_t>(FileNameOf(path).size(), 2, kLongest);
-  std::minstd_rand random(std::random_device{}());
+  static std::minstd_rand random(std::random_device{}());
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     std::string name = ".";
     while (name.size() < length) name += kLetters[random() % kLetters.size()];
     temporary = JoinPath(FolderOf(path), name);
-    errno = 0;
-    FileHandle file(std::fopen(temporary.c_str(), "wbx"));
-    if (file) return file;
+    const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor >= 0) return descriptor;
     if (errno != EEXIST) Fail(errno ? errno : EIO, path);
   }
   Fail(EEXIST, path);
 }
 
+// A name that does not exist yet is written directly; any other (a file, a link, even one that
+// leads nowhere) is replaced through a temporary file and a rename.
 void ReplaceFile(const std::string& requested, std::string_view content) {
-  struct stat link {};
-  if (::lstat(requested.c_str(), &link) != 0 && errno == ENOENT && WriteNewFile(requested, content))
-    return;
-  const std::string path = ResolvedTarget(requested);
-  std::error_code ec;
-  const bool replacing = fs::exists(path, ec);
+  if (WriteNewFile(requested, content)) return;
+  // A symbolic link stays a link to the new content: the file it leads to is replaced.
+  std::string path = requested;
+  struct stat target {};
+  bool replacing = ::lstat(path.c_str(), &target) == 0;
+  if (replacing && S_ISLNK(target.st_mode)) {
+    path = ResolvedTarget(requested);
+    replacing = ::stat(path.c_str(), &target) == 0;
+  }
   if (replacing) CheckWritable(path);
   std::string temporary;
-  {
-    FileHandle file = CreateTemporaryBeside(path, temporary);
-    try {
-      WriteAll(file.get(), content, temporary);
-    } catch (...) {
-      file.reset();
-      std::remove(temporary.c_str());
-      throw;
-    }
-    errno = 0;
-    if (std::fclose(file.release()) != 0) {
-      const int error = errno ? errno : EIO;
-      std::remove(temporary.c_str());
-      Fail(error, path);
-    }
-  }
+  const int descriptor = CreateTemporaryBeside(path, temporary);
+  bool written = WriteDescriptor(descriptor, content);
+  int error = written ? 0 : errno;
   // The new file keeps the permissions of the one it replaces.
-  if (replacing) fs::permissions(temporary, fs::status(path, ec).permissions(), ec);
-  fs::rename(temporary, path, ec);
-  if (ec) {
-    std::remove(temporary.c_str());
-    Fail(ec.value(), path);
+  if (written && replacing) (void)!::fchmod(descriptor, target.st_mode & 07777);
+  if (::close(descriptor) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (written && ::rename(temporary.c_str(), path.c_str()) != 0) {
+    written = false;
+    error = errno;
+  }
+  if (!written) {
+    ::unlink(temporary.c_str());
+    Fail(error ? error : EIO, path);
   }
 }
 

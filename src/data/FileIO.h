@@ -22,7 +22,8 @@ class InputFile {
   // count of what it took.
   InputFile(const std::string& path, int64_t& bytesRead);
 
-  // Appends up to count further bytes to text; returns how many came (0 at the end).
+  // Appends up to count further bytes to text; returns how many came (0 at the end, and from then
+  // on without asking the system again).
   size_t ReadMore(std::string& text, size_t count);
   // Appends bytes until text holds size bytes or the file ends.
   void ReadUpTo(std::string& text, size_t size);
@@ -36,6 +37,8 @@ class InputFile {
  private:
   int64_t size_ = 0;  // set by the opening below, so declared before it
   int descriptor_ = -1;
+  int64_t offset_ = 0;
+  bool ended_ = false;
   int64_t& bytesRead_;
 };
 

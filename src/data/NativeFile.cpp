@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <string_view>
 
 #include "Errors.h"
 #include "FileIO.h"
 #include "Measurement.h"
+#include "NumberText.h"
 #include "ReaderExit.h"
 #include "TextFields.h"
 #include "ui/Progress.h"
@@ -129,13 +129,6 @@ void AppendQuotedLine(std::string& text, std::string_view field) {
   text += kLineEnd;
 }
 
-// The shortest text that reads back as the same 32-bit float, with "." as decimal point.
-void AppendFloat(std::string& text, float value) {
-  std::array<char, 32> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  text.append(buffer.data(), result.ptr);
-}
-
 std::string BuildNativeText(const Measurement& record, const std::vector<float>& time,
                             const std::vector<float>& pf, const std::vector<float>& df, int count,
                             const std::string& sourcePath, PercentProgress* progress) {
@@ -148,11 +141,11 @@ std::string BuildNativeText(const Measurement& record, const std::vector<float>&
   for (const std::string& comment : record.HeaderComments) AppendQuotedLine(text, comment);
   text += std::to_string(count) + kLineEnd;
   for (int i = 1; i <= count; ++i) {
-    AppendFloat(text, At(time, i));
+    AppendShortest(text, At(time, i));
     text += ',';
-    AppendFloat(text, At(pf, i));
+    AppendShortest(text, At(pf, i));
     text += ',';
-    AppendFloat(text, At(df, i));
+    AppendShortest(text, At(df, i));
     text += kLineEnd;
     if (progress) progress->Step(i, count);
   }

@@ -15,6 +15,10 @@ std::string FormatDecimals(double value, int decimals);
 // The same, appended to text without a string of its own.
 void AppendDecimals(std::string& text, double value, int decimals);
 
+// The shortest text that reads back as the same 32-bit float, "." as decimal point and an
+// exponent ("1e-05") where that is shorter: what std::to_chars writes, appended to text.
+void AppendShortest(std::string& text, float value);
+
 // The named format "Fixed": two decimals.
 inline std::string FormatFixed(double value) {
   return FormatDecimals(value, 2);

@@ -21,6 +21,14 @@ bool IsLineEnd(char c) {
 bool IsWhiteSpace(char c) {
   return IsBlank(c) || IsLineEnd(c);
 }
+// A byte within a native field: the field ends at a comma or a line end.
+bool IsFieldByte(char c) {
+  return c != ',' && !IsLineEnd(c);
+}
+// A byte within a number of the ASCII table, which ends at a comma or white space.
+bool IsNumberByte(char c) {
+  return c != ',' && !IsWhiteSpace(c);
+}
 
 double NumberOrMismatch(std::string_view text) {
   const auto number = ParseNumber(text);
@@ -47,12 +55,12 @@ bool TextFields::ReadMore() {
 
 void TextFields::SkipBlanks() {
   tooLong_ = nullptr;
-  while (!AtEnd() && IsBlank(Current())) ++position_;
+  Advance(IsBlank);
 }
 
 void TextFields::SkipWhiteSpace() {
   tooLong_ = nullptr;
-  while (!AtEnd() && IsWhiteSpace(Current())) ++position_;
+  Advance(IsWhiteSpace);
 }
 
 void TextFields::ConsumeDelimiter() {
@@ -68,7 +76,7 @@ void TextFields::ConsumeDelimiter() {
 }
 
 void TextFields::SkipToDelimiter() {
-  while (!AtEnd() && Current() != ',' && !IsLineEnd(Current())) ++position_;
+  Advance(IsFieldByte);
   ConsumeDelimiter();
 }
 
@@ -89,7 +97,7 @@ std::string TextFields::ReadFieldOr(const char* tooLong) {
     return text;
   }
   BeginField(tooLong);
-  while (!AtEnd() && Current() != ',' && !IsLineEnd(Current())) ++position_;
+  Advance(IsFieldByte);
   std::string text = Trim(bytes_.substr(fieldStart_, position_ - fieldStart_));
   ConsumeDelimiter();
   return text;
@@ -102,7 +110,7 @@ double TextFields::ReadNumberField() {
   // The common unquoted field is parsed where it lies, without a string of its own (and before
   // the delimiter is consumed, which may bring the next piece of the file in).
   BeginField(errors::kTypeMismatch);
-  while (!AtEnd() && Current() != ',' && !IsLineEnd(Current())) ++position_;
+  Advance(IsFieldByte);
   const double value = NumberOrMismatch(bytes_.substr(fieldStart_, position_ - fieldStart_));
   ConsumeDelimiter();
   return value;
@@ -112,7 +120,7 @@ double TextFields::ReadNumber() {
   SkipWhiteSpace();
   if (AtEnd()) throw ErrorText(errors::kInputPastEnd);
   BeginField(errors::kTypeMismatch);
-  while (!AtEnd() && Current() != ',' && !IsWhiteSpace(Current())) ++position_;
+  Advance(IsNumberByte);
   const std::string_view token = bytes_.substr(fieldStart_, position_ - fieldStart_);
   if (token.empty()) throw ErrorText(errors::kTypeMismatch);
   const double value = NumberOrMismatch(token);
@@ -125,7 +133,7 @@ bool TextFields::ReadLine(std::string& line) {
   tooLong_ = nullptr;
   if (AtEnd()) return false;
   BeginField(errors::kLineTooLong);
-  while (!AtEnd() && !IsLineEnd(Current())) ++position_;
+  Advance([](char c) { return !IsLineEnd(c); });
   line.assign(bytes_.substr(fieldStart_, position_ - fieldStart_));
   ConsumeDelimiter();
   return true;

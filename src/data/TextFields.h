@@ -55,6 +55,18 @@ class TextFields {
     fieldStart_ = position_;
     tooLong_ = tooLong;
   }
+  // Moves on over the bytes for which keep holds, reading on where the piece in hand ends.
+  template <typename Keep>
+  void Advance(Keep keep) {
+    do {
+      const char* data = bytes_.data();
+      const size_t size = bytes_.size();
+      size_t at = position_;
+      while (at < size && keep(data[at])) ++at;
+      position_ = at;
+      if (at < size) return;
+    } while (ReadMore());
+  }
   std::string ReadFieldOr(const char* tooLong);
   void SkipBlanks();
   void SkipWhiteSpace();
