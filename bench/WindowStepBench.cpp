@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "analysis/PFResults.h"
+#include "analysis/gui/Resform.h"
 #include "app/Autosave.h"
 #include "app/LoadSequence.h"
 #include "app/Settings.h"
@@ -171,5 +172,28 @@ void BM_StepAutosave(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_StepAutosave)->ArgName("native")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The results window's refresh (after every command while it is open) over 10000 rows.
+void BM_ResultsRefresh(benchmark::State& state) {
+  NeedApplication();
+  tolmek::Session session = StartSession(".");
+  tolmek::ScriptedFeedback feedback;
+  const int rows = static_cast<int>(state.range(0));
+  for (int r = 1; r <= rows; ++r) {
+    session.Results.Cell(r, 0) = "/data/leaf/leaf" + std::to_string(r) + ".tmk";
+    for (int c = 1; c < tolmek::kResultColumnCount; ++c)
+      session.Results.Cell(r, c) = std::to_string(100 + (r * 37 + c * 11) % 900) + ".25";
+  }
+  session.Results.ResultRowCount = static_cast<int16_t>(rows);
+  tolmek::Resform window(session, feedback);
+  window.resize(1000, 600);
+  window.show();
+  QApplication::processEvents();
+  for (auto _ : state) {
+    window.Refresh();
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_ResultsRefresh)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -69,16 +69,40 @@ QList<QMenu*> Resform::WindowMenus() {
 
 void Resform::Refresh() {
   const ResultTable& table = session_.Results;
-  for (int c = 0; c < kResultColumnCount; ++c)
-    Grid1->setHorizontalHeaderItem(c, new QTableWidgetItem(ToQString(table.Cell(0, c))));
-  const int rows = std::max(0, static_cast<int>(table.ResultRowCount));
-  Grid1->setRowCount(rows);
-  for (int r = 0; r < rows; ++r) {
-    SetCellText(*Grid1, r, 0, table.Cell(TableRow(r), 0));
-    for (int c = 1; c < kResultColumnCount; ++c)
-      SetCellText(*Grid1, r, c, table.Cell(TableRow(r), c), Qt::AlignRight | Qt::AlignVCenter);
+  for (int c = 0; c < kResultColumnCount; ++c) {
+    const QString heading = ToQString(table.Cell(0, c));
+    const QTableWidgetItem* item = Grid1->horizontalHeaderItem(c);
+    if (item == nullptr || item->text() != heading)
+      Grid1->setHorizontalHeaderItem(c, new QTableWidgetItem(heading));
   }
-  SetColumnWidths();
+  const int rows = std::max(0, static_cast<int>(table.ResultRowCount));
+  const bool fewerRows = rows < static_cast<int>(shown_.size());
+  if (Grid1->rowCount() != rows) Grid1->setRowCount(rows);
+  shown_.resize(static_cast<size_t>(rows));
+  // Only the cells whose text changed are set: after a step of a walk that is one row of
+  // thousands. A column widens as far as a changed cell needs.
+  std::vector<std::pair<int, int>> changed;
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < kResultColumnCount; ++c) {
+      const std::string& text = table.Cell(TableRow(r), c);
+      std::string& shown = shown_[static_cast<size_t>(r)][static_cast<size_t>(c)];
+      if (shown == text && Grid1->item(r, c) != nullptr) continue;
+      SetCellText(*Grid1, r, c, text,
+                  c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+      shown = text;
+      changed.emplace_back(r, c);
+    }
+  }
+  if (fewerRows || !widthsSet_) {
+    SetColumnWidths();
+    widthsSet_ = true;
+    return;
+  }
+  const int gridLine = Grid1->showGrid() ? 1 : 0;
+  for (const auto& [r, c] : changed) {
+    const int needed = Grid1->sizeHintForIndex(Grid1->model()->index(r, c)).width() + gridLine;
+    if (needed > Grid1->columnWidth(c)) Grid1->setColumnWidth(c, needed);
+  }
 }
 
 void Resform::Copy() {

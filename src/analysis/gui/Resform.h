@@ -2,6 +2,10 @@
 // FL.RES, copy, delete rows and clear.
 #pragma once
 
+#include <array>
+#include <string>
+#include <vector>
+
 #include "TableWindow.h"
 #include "ui/gui/MenuProvider.h"
 
@@ -33,6 +37,9 @@ class Resform : public TableWindow, public MenuProvider {
   void Clear();
 
   QTableWidget* Grid1 = nullptr;
+  // The texts the grid shows, row by row, so that a refresh sets only the cells that changed.
+  std::vector<std::array<std::string, kResultColumnCount>> shown_;
+  bool widthsSet_ = false;
   QMenu* fileMenu_ = nullptr;
   QMenu* editMenu_ = nullptr;
   QMenu* windowMenu_ = nullptr;

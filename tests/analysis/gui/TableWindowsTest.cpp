@@ -111,6 +111,32 @@ TEST_F(TableWindows, ShowTheValuesTheResultFilesThenHoldAndCopyTheSameCells) {
                              "\t\r\n");
 }
 
+// A refresh sets only the cells that changed, yet shows every change: a longer text widens its
+// column, removed rows go, and the rows that move up show their own values.
+TEST_F(TableWindows, TheResultsGridFollowsEveryChangeOfTheTable) {
+  ResultTable& table = session.Results;
+  for (int r = 1; r <= 3; ++r) {
+    table.Cell(r, 0) = "leaf" + std::to_string(r) + ".tmk";
+    for (int c = 1; c < kResultColumnCount; ++c) table.Cell(r, c) = std::to_string(r * 100 + c);
+  }
+  table.ResultRowCount = 3;
+  Resform results(session, feedback);
+  const auto* grid = results.findChild<QTableWidget*>("Grid1");
+  const int width = grid->columnWidth(5);
+  table.Cell(2, 5) = "123456789012345678901234567890.5";
+  results.Refresh();
+  EXPECT_EQ(CellText(*grid, 1, 5), table.Cell(2, 5));
+  EXPECT_GT(grid->columnWidth(5), width);
+  EXPECT_GE(grid->columnWidth(5),
+            grid->fontMetrics().horizontalAdvance("123456789012345678901234567890.5"));
+  table.Rows.erase(table.Rows.begin() + 1);
+  table.ResultRowCount = 2;
+  results.Refresh();
+  ASSERT_EQ(grid->rowCount(), 2);
+  EXPECT_EQ(CellText(*grid, 0, 0), "leaf2.tmk");
+  EXPECT_EQ(CellText(*grid, 1, 5), "305");
+}
+
 TEST_F(TableWindows, DFEditsAskFirstBeepAtTheEdgeAndMoveTheSelectionWithTheWaves) {
   Load("leaf01.tmk");
   ViewDFPeaks df(session, feedback);
