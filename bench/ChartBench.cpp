@@ -2,6 +2,8 @@
 // nearest point of every pixel column, and the chart frame.
 #include <benchmark/benchmark.h>
 
+#include "BenchApplication.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -16,18 +18,6 @@ namespace {
 constexpr int kPoints = 10000;
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-
-// Text needs Qt's fonts, hence an application (offscreen); it lives until the program ends.
-void NeedGuiApplication() {
-  static QGuiApplication* application = [] {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tolmek-chart-bench";
-    static char* argv[] = {name, nullptr};
-    return new QGuiApplication(argc, argv);
-  }();
-  (void)application;
-}
 
 // Times from 0.01 ms growing by a constant factor, like the instrument's, and two smooth curves.
 tolmek::Session MakeSession(bool logTime) {
@@ -52,7 +42,7 @@ tolmek::Session MakeSession(bool logTime) {
 }
 
 void BM_DrawChart(benchmark::State& state) {
-  NeedGuiApplication();
+  tolmek::bench::NeedApplication<QGuiApplication>();
   tolmek::Session session = MakeSession(state.range(0) != 0);
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
   for (auto _ : state) {

@@ -2,6 +2,8 @@
 // window paints them, and the curves of 1000 measurements normalized and grouped.
 #include <benchmark/benchmark.h>
 
+#include "BenchApplication.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -16,17 +18,6 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr int kPoints = 1000;
-
-void NeedGuiApplication() {
-  static QGuiApplication* application = [] {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tolmek-compare-bench";
-    static char* argv[] = {name, nullptr};
-    return new QGuiApplication(argc, argv);
-  }();
-  (void)application;
-}
 
 // An induction-like rise on the instrument's time base (0.01 ms growing by a constant factor).
 tolmek::CompareItem MakeItem(int index) {
@@ -55,7 +46,7 @@ std::vector<tolmek::CompareItem> MakeItems(int count) {
 }
 
 void BM_DrawCompareChart(benchmark::State& state) {
-  NeedGuiApplication();
+  tolmek::bench::NeedApplication<QGuiApplication>();
   const tolmek::CurveSet set =
       tolmek::BuildCompareCurves(MakeItems(100), {tolmek::Quantity::OP, 0, false, false});
   tolmek::CompareChartOptions options;

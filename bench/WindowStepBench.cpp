@@ -4,6 +4,8 @@
 // raw samples are made once in a temporary folder.
 #include <benchmark/benchmark.h>
 
+#include "BenchApplication.h"
+
 #include <QAction>
 #include <QApplication>
 #include <chrono>
@@ -26,17 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr int kFiles = 40;
-
-void NeedApplication() {
-  static QApplication* application = [] {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tolmek-window-bench";
-    static char* argv[] = {name, nullptr};
-    return new QApplication(argc, argv);
-  }();
-  (void)application;
-}
 
 class NoDialogs : public tolmek::FileDialogs {
  public:
@@ -95,7 +86,7 @@ tolmek::Session StartSession(const std::string& folder) {
 // Next with Autosave on, turning back at either end of the folder: the command, then the event
 // loop until the chart is painted.
 void BM_WindowStep(benchmark::State& state) {
-  NeedApplication();
+  tolmek::bench::NeedApplication<QApplication>();
   const std::string folder = MakeFolder(state.range(0) == 2   ? "tmk10000"
                                         : state.range(0) != 0 ? "tmk"
                                                               : "dat");
@@ -175,7 +166,7 @@ BENCHMARK(BM_StepAutosave)->ArgName("native")->Arg(1)->Arg(0)->Unit(benchmark::k
 
 // The results window's refresh (after every command while it is open) over 10000 rows.
 void BM_ResultsRefresh(benchmark::State& state) {
-  NeedApplication();
+  tolmek::bench::NeedApplication<QApplication>();
   tolmek::Session session = StartSession(".");
   tolmek::ScriptedFeedback feedback;
   const int rows = static_cast<int>(state.range(0));
