@@ -12,6 +12,7 @@
 #include "app/ShellCommands.h"
 #include "chart/ChartCursor.h"
 #include "chart/ChartDrawing.h"
+#include "chart/gui/ChartWidget.h"
 #include "chart/gui/FigureExport.h"
 #include "chart/gui/MainForm.h"
 #include "compare/gui/CompareWindow.h"
@@ -535,11 +536,15 @@ void AppForm::ShowCompare() {
 void AppForm::ExportChart() {
   const std::string& path = session_.Record.CurrentFilePath;
   const std::string proposed = path.substr(0, path.rfind('.')) + ".png";
-  const QWidget* chart = chart_;
-  const QSize size = chart ? chart->size() : QSize(1200, 700);
+  // Proposed: the size the chart has on the screen.
+  const MainForm* chart = ChartWindow();
+  const QSize size = chart ? chart->Chart()->size() : QSize(1200, 700);
   ExportFigure(
       this, feedback_, dialogs_, FolderOf(path), proposed, size,
       [this](DrawingSurface& surface) { DrawChart(session_, surface, ChartDrawMode::Full); });
+  // The drawing laid the chart's frame out for the figure's size; the window's chart is laid out
+  // for its own again.
+  RefreshOpenChart();
 }
 
 void AppForm::ShowDFPeaks() {

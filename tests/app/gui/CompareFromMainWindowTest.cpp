@@ -1,20 +1,14 @@
 #include <QDialog>
+#include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QTimer>
 
 #include "MainWindowFixture.h"
 #include "analysis/PointSelection.h"
+#include "chart/gui/FigureExport.h"
 
 namespace tolmek::test {
 namespace {
-
-void AcceptNextDialog() {
-  QTimer::singleShot(0, [] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    dialog->accept();
-  });
-}
 
 // The Compare window needs no loaded file, follows the loaded measurement it was given and stays
 // open from file to file.
@@ -47,13 +41,26 @@ TEST_F(MainWindow, TheCompareWindowFollowsTheLoadedMeasurementAndOutlivesALoad) 
             item.Time[static_cast<size_t>(moved) - 1]);
 }
 
+// The figure in another size than the chart on the screen, which afterwards is laid out for its
+// own size again (the pointer and the cursor keys read positions through that layout).
 TEST_F(MainWindow, ExportsTheMeasurementChartAsAPdfFigure) {
   Open("a.tmk");
+  const ChartFrame shown = session.Frame;
   dialogs.ExportAnswer = folder.File("a.pdf");
-  AcceptNextDialog();
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<FigureSizeDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->WidthBox()->setValue(300);
+    dialog->HeightBox()->setValue(200);
+    dialog->accept();
+  });
   Trigger("FileExportChart");
   EXPECT_EQ(dialogs.LastExportProposal, folder.File("a.png"));
-  EXPECT_EQ(Slurp(folder.File("a.pdf")).substr(0, 5), "%PDF-");
+  const std::string pdf = Slurp(folder.File("a.pdf"));
+  EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+  EXPECT_NE(pdf.find("/MediaBox [0 0 225"), std::string::npos);  // 300 pixels at 96 dpi
+  EXPECT_EQ(session.Frame.XUnitsPerPixel, shown.XUnitsPerPixel);
+  EXPECT_EQ(session.Frame.YUnitsPerPixel, shown.YUnitsPerPixel);
 }
 
 }  // namespace
