@@ -340,12 +340,14 @@ void DrawRadar(DrawingSurface& surface, const RadarTable& table,
   DrawCircle(surface, cx, cy, scale, kBlack);
   PrintAt(surface, cx + 3, cy + scale + surface.TextHeight(), "1");
   if (largest * 1.1 > kRadarLimit) {
-    // The ring's value between the first two spokes, clear of their names.
+    // The ring, its value just inside it between the first two spokes, clear of their names.
     DrawCircle(surface, cx, cy, radius, kGrey);
     const double between =
         angle(0) - std::numbers::pi / static_cast<double>(std::max<size_t>(spokes, 1));
-    PrintAt(surface, cx + radius * std::cos(between) + 3,
-            cy + radius * std::sin(between) + surface.TextHeight(), FormatGeneral(kRadarLimit));
+    const std::string value = FormatGeneral(kRadarLimit);
+    const double inside = radius - 4;
+    PrintAt(surface, cx + inside * std::cos(between) - TextWidth(surface, value),
+            cy + inside * std::sin(between), value);
   }
   for (size_t r = 0; r < table.Rows.size(); ++r) {
     const CurveStyle style = StyleOf(styles, r);

@@ -118,9 +118,13 @@ TEST(CompareRadarChart, AnOutlierSitsOnTheRingWithItsValueAndDoesNotSqueezeTheOt
   table.Rows = {{"ref", {1.0, 1.0, 1.0, 1.0}}, {"outlier", {41.37, 1.0, 1.0, 1.0}}};
   RecordingSurface surface(600, 600);
   DrawRadar(surface, table, {{kCompareColours[3], false}, {kCompareColours[4], true}});
+  // Four spokes, then the ring at their ends in 72 pieces, labelled with its value.
   const auto spokes = surface.Of(DrawnOp::Line, Colour{160, 160, 160});
+  ASSERT_EQ(spokes.size(), 4u + 72u);
   const double cx = spokes[0].X1, cy = spokes[0].Y1;
   const double spoke = std::hypot(spokes[0].X2 - cx, spokes[0].Y2 - cy);
+  EXPECT_NEAR(std::hypot(spokes[4].X1 - cx, spokes[4].Y1 - cy), spoke, 1e-6);
+  EXPECT_NE(surface.TextOp("2.5"), nullptr);
   // The reference in the colour given for it, its corners on the circle at 1 / kRadarLimit of the
   // spoke; the outlier's corner at the spoke's end, named with its value.
   const auto reference = CurveLines(surface, kCompareColours[3]);

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -276,10 +277,35 @@ void CompareWindow::BuildControls() {
   curvesLayout->addWidget(chart_, 1);
   curvesLayout->addWidget(readout_);
   radarView_ = new RadarView(this);
+  // The parameters on the radar: the usual twelve first and ticked, then the rest of jip.res.
+  parameters_ = new QListWidget(this);
+  parameters_->setObjectName("RadarParameters");
+  parameters_->setAccessibleName("Parameters on the radar");
+  std::vector<JipParameter> order = DefaultRadarParameters();
+  for (int p = 0; p < kJipParameterCount; ++p)
+    if (std::find(order.begin(), order.end(), p) == order.end())
+      order.push_back(static_cast<JipParameter>(p));
+  for (JipParameter p : order) {
+    auto* item = new QListWidgetItem(kJipNames[p], parameters_);
+    item->setData(Qt::UserRole, static_cast<int>(p));
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    const auto& usual = DefaultRadarParameters();
+    item->setCheckState(std::find(usual.begin(), usual.end(), p) != usual.end() ? Qt::Checked
+                                                                                : Qt::Unchecked);
+  }
+  parameters_->setMaximumWidth(130);
+  connect(parameters_, &QListWidget::itemChanged, this, [this] {
+    if (!filling_) Rebuild();
+  });
+  radarPage_ = new QWidget(this);
+  auto* radarLayout = new QHBoxLayout(radarPage_);
+  radarLayout->setContentsMargins(0, 0, 0, 0);
+  radarLayout->addWidget(radarView_, 1);
+  radarLayout->addWidget(parameters_);
   pages_ = new QTabWidget(this);
   pages_->setObjectName("ComparePages");
   pages_->addTab(curvesPage, "C&urves");
-  pages_->addTab(radarView_, "JIP-test R&adar");
+  pages_->addTab(radarPage_, "JIP-test R&adar");
   leftOut_ = new QLabel(this);
   leftOut_->setObjectName("LeftOut");
   leftOut_->setAccessibleName("Left out");
@@ -426,12 +452,15 @@ void CompareWindow::Rebuild() {
 
   radar_ = {};
   std::string placeholder;
+  const std::vector<JipParameter> parameters = RadarParameters();
   if (!reference) {
     placeholder =
         "The radar shows each measurement's JIP-test parameters against the "
         "reference's: mark a shown measurement as the reference.";
+  } else if (parameters.size() < 3) {
+    placeholder = "Tick at least three parameters for the radar.";
   } else {
-    radar_ = ComputeRadar(items, *reference, DefaultRadarParameters(), groups_->isChecked());
+    radar_ = ComputeRadar(items, *reference, parameters, groups_->isChecked());
   }
   std::vector<std::vector<size_t>> rowMembers;
   for (const RadarRow& row : radar_.Rows) rowMembers.push_back(row.Members);
@@ -488,9 +517,23 @@ void CompareWindow::ShowReadout(std::optional<double> time) {
 }
 
 std::string CompareWindow::TableText() const {
-  if (pages_->currentWidget() == radarView_) return RadarTableText(radar_);
+  if (RadarShown()) return RadarTableText(radar_);
   const auto quantity = static_cast<Quantity>(quantity_->currentData().toInt());
   return CompareTableText(curves_, CompareColumnName(curves_, quantity, difference_->isChecked()));
+}
+
+bool CompareWindow::RadarShown() const {
+  return pages_->currentWidget() == radarPage_;
+}
+
+std::vector<JipParameter> CompareWindow::RadarParameters() const {
+  std::vector<JipParameter> chosen;
+  for (int row = 0; row < parameters_->count(); ++row) {
+    const QListWidgetItem* item = parameters_->item(row);
+    if (item->checkState() == Qt::Checked)
+      chosen.push_back(static_cast<JipParameter>(item->data(Qt::UserRole).toInt()));
+  }
+  return chosen;
 }
 
 std::string CompareWindow::LeftOutText() const {
@@ -500,7 +543,7 @@ std::string CompareWindow::LeftOutText() const {
 }
 
 void CompareWindow::ExportChart() {
-  const bool radar = pages_->currentWidget() == radarView_;
+  const bool radar = RadarShown();
   const QWidget* view = radar ? static_cast<QWidget*>(radarView_) : chart_;
   FigureDrawing draw;
   if (radar) {
@@ -515,7 +558,7 @@ void CompareWindow::ExportChart() {
 }
 
 void CompareWindow::ExportTable() {
-  const bool radar = pages_->currentWidget() == radarView_;
+  const bool radar = RadarShown();
   RunReportingFailure(feedback_, [&] {
     const std::optional<std::string> path = dialogs_.ChooseExportFile(
         "Export Table", folder_, JoinPath(folder_, radar ? "radar.tsv" : "compare.tsv"),

@@ -21,6 +21,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QTabWidget;
 class QTreeWidget;
@@ -114,6 +115,9 @@ class CompareWindow : public QWidget, public MenuProvider {
   QAction* ExportChartAction() const { return exportChart_; }
   QAction* ExportTableAction() const { return exportTable_; }
   QAction* CopyAction() const { return copy_; }
+  // The parameters ticked for the radar, in the list's order.
+  std::vector<JipParameter> RadarParameters() const;
+  QListWidget* RadarParameterList() const { return parameters_; }
   // "&File", "&Edit" and "&Window": the main window shows them while this window is active.
   QList<QMenu*> WindowMenus() override { return menus_; }
 
@@ -139,6 +143,7 @@ class CompareWindow : public QWidget, public MenuProvider {
   void Rebuild();
   void FillList();
   void ShowReadout(std::optional<double> time);
+  bool RadarShown() const;
   std::vector<CurveStyle> CurveStyles(const std::vector<std::vector<size_t>>& members) const;
 
   Session& session_;
@@ -166,6 +171,8 @@ class CompareWindow : public QWidget, public MenuProvider {
   QTabWidget* pages_ = nullptr;
   CompareChartView* chart_ = nullptr;
   RadarView* radarView_ = nullptr;
+  QWidget* radarPage_ = nullptr;
+  QListWidget* parameters_ = nullptr;
   QLabel* readout_ = nullptr;
   QLabel* leftOut_ = nullptr;
   QAction* exportChart_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -11,6 +12,8 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "compare/gui/CompareWindow.h"
 #include "support/ScriptedFileDialogs.h"
@@ -143,6 +146,25 @@ TEST_F(CompareWindowTest, ExportsTheChartAsAFigureAndCopiesTheTable) {
   window->ExportTableAction()->trigger();
   EXPECT_EQ(test::Slurp(folder.File("radar.tsv")), window->TableText());
   EXPECT_EQ(window->TableText().rfind("name\tFv/Fm", 0), 0u) << window->TableText();
+}
+
+TEST_F(CompareWindowTest, TheRadarShowsTheTickedParametersInTheListsOrder) {
+  AddTheFolder();
+  EXPECT_EQ(window->RadarParameters(), DefaultRadarParameters());
+  QListWidget* list = window->RadarParameterList();
+  ASSERT_EQ(list->count(), kJipParameterCount);
+  list->findItems("Vj", Qt::MatchExactly).front()->setCheckState(Qt::Unchecked);
+  list->findItems("Fo", Qt::MatchExactly).front()->setCheckState(Qt::Checked);
+  const auto& parameters = window->Radar().Parameters;
+  ASSERT_EQ(parameters.size(), 12u);
+  EXPECT_EQ(std::count(parameters.begin(), parameters.end(), kJipVj), 0);
+  EXPECT_EQ(parameters.back(), kJipFo);
+  window->Pages()->setCurrentIndex(1);
+  EXPECT_EQ(window->TableText().rfind("name\tFv/Fm\tFv/Fo\tMo\tPsi_o", 0), 0u);
+  // Fewer than three make no radar.
+  for (int row = 0; row < list->count(); ++row)
+    if (row > 1) list->item(row)->setCheckState(Qt::Unchecked);
+  EXPECT_TRUE(window->Radar().Rows.empty());
 }
 
 }  // namespace
