@@ -25,6 +25,7 @@
 #include "compare/CompareTable.h"
 #include "data/FileIO.h"
 #include "ui/CommandGuard.h"
+#include "ui/Progress.h"
 #include "ui/gui/ChildWindowMenu.h"
 #include "ui/gui/QtFeedback.h"
 
@@ -339,15 +340,25 @@ void CompareWindow::Refresh() {
 void CompareWindow::AddFiles(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
   RunReportingFailure(feedback_, [&] {
-    feedback_.SetBusy(true);
-    LoadedItems loaded = LoadCompareItems(paths);
-    feedback_.SetBusy(false);
-    for (CompareItem& item : loaded.Items) entries_.push_back({std::move(item), true, false});
+    // File by file under the progress window, which Esc stops: what was read so far is kept.
+    std::vector<CompareExclusion> excluded;
+    {
+      BusyScope busy(feedback_);
+      feedback_.SetProgressText("Reading the measurements to compare...");
+      bool cancelRequested = false;
+      PercentProgress progress(feedback_, cancelRequested);
+      for (size_t i = 0; i < paths.size(); ++i) {
+        LoadedItems loaded = LoadCompareItems({paths[i]});
+        for (CompareItem& item : loaded.Items) entries_.push_back({std::move(item), true, false});
+        excluded.insert(excluded.end(), loaded.Excluded.begin(), loaded.Excluded.end());
+        if (progress.Step(static_cast<double>(i + 1), static_cast<double>(paths.size()))) break;
+      }
+    }
     if (!reference_ && !entries_.empty()) reference_ = 0;
-    if (!paths.empty()) folder_ = FolderOf(paths.front());
+    folder_ = FolderOf(paths.front());
     Rebuild();
-    if (!loaded.Excluded.empty())
-      feedback_.ShowMessage("These files could not be added:\n" + ExclusionsText(loaded.Excluded),
+    if (!excluded.empty())
+      feedback_.ShowMessage("These files could not be added:\n" + ExclusionsText(excluded),
                             MessageIcon::Exclamation);
   });
 }

@@ -83,6 +83,14 @@ TEST_F(CompareWindowTest, AFolderGivesOneEntryPerMeasurementEachInTheColourOfIts
   }
 }
 
+TEST_F(CompareWindowTest, AFolderIsReadUnderTheProgressWindowAndEscKeepsWhatWasRead) {
+  feedback.CancelAtTurn = 4;
+  AddTheFolder();
+  EXPECT_EQ(window->Entries().size(), 4u);
+  EXPECT_EQ(window->Curves().Curves.size(), 4u);
+  EXPECT_EQ(feedback.ProgressValues.front(), 10);
+}
+
 TEST_F(CompareWindowTest, GroupsAndDifferencesFromTheControlGroup) {
   AddTheFolder();
   window->GroupsBox()->setChecked(true);
