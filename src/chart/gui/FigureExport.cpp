@@ -31,6 +31,7 @@ FigureSizeDialog::FigureSizeDialog(FigureSize proposed, QWidget* parent)
   width_->setAccessibleName("Width");
   height_->setAccessibleName("Height");
   unit_->addItems({"pixels", "millimetres"});
+  unit_->setCurrentIndex(kPixels);
   unit_->setAccessibleName("Unit");
   connect(unit_, &QComboBox::currentIndexChanged, this, &FigureSizeDialog::UnitChanged);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
