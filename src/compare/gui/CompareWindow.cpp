@@ -488,22 +488,27 @@ void CompareWindow::Rebuild() {
 
 void CompareWindow::FillList() {
   filling_ = true;
-  list_->clear();
+  // The items are updated in place while their number stays: a tick in the list rebuilds the
+  // comparison from inside the item's own signal, and the selection stays where it was.
+  if (list_->topLevelItemCount() != static_cast<int>(entries_.size())) {
+    list_->clear();
+    for (size_t i = 0; i < entries_.size(); ++i) {
+      auto* item = new QTreeWidgetItem(list_);
+      item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    }
+  }
   for (size_t i = 0; i < entries_.size(); ++i) {
     const Entry& entry = entries_[i];
-    auto* item = new QTreeWidgetItem(list_);
+    QTreeWidgetItem* item = list_->topLevelItem(static_cast<int>(i));
     item->setText(kNameColumn, QString::fromStdString(entry.Item.Label));
     item->setToolTip(kNameColumn, QString::fromStdString(entry.Item.Path));
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(kNameColumn, entry.Shown ? Qt::Checked : Qt::Unchecked);
     item->setIcon(kNameColumn, Swatch(entryStyles_[i]));
     const bool isReference = reference_ && *reference_ == i;
     item->setText(kReferenceColumn, isReference ? "\u25c6 reference" : "");
-    if (isReference) {
-      QFont bold = item->font(kNameColumn);
-      bold.setBold(true);
-      item->setFont(kNameColumn, bold);
-    }
+    QFont font = item->font(kNameColumn);
+    font.setBold(isReference);
+    item->setFont(kNameColumn, font);
   }
   filling_ = false;
 }
